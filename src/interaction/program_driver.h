@@ -1,0 +1,44 @@
+// The program's entry and top-level flow: one loop over ProgramStep, so that
+// no call depth grows with trials, levels or visits to the menu.
+#pragma once
+
+#include <cstdint>
+
+#include "display/display_settings.h"
+#include "screen/console.h"
+#include "search/search_data.h"
+
+namespace arrowgrid {
+
+enum class ProgramStep {
+  Intro,           // the two intro screens
+  WordEntry,       // enterWordList
+  DisplayDialog,   // defaults, then chooseDisplaySettings
+  InitSearch,      // initSearch
+  Evaluate,        // evaluateArrangement of the table's top row
+  Select,          // compareWithBest, selection, report
+  Resume,          // resumeSearch: trials until a push or the end
+  SearchFinished,  // "La recherche est terminée", pause prompt
+  Menu,            // resultMenu
+  Ended,           // endProgram with status 0
+};
+
+// All program-wide data, owned by the driver (or built by a test).
+struct Program {
+  Console console;
+  ArrangementSearch search;
+  DisplaySettings settings;
+  ProgramStep step = ProgramStep::Intro;
+};
+
+// Runs the program from its start screens to its end; never returns
+// (the run ends through endProgram).
+[[noreturn]] void runProgram(Program& program);
+
+// Runs one step and sets program.step to the next; tests drive it directly.
+void runStep(Program& program);
+
+// "pressez <RETURN> pour continuer" after a line end; the typing is discarded.
+void waitForReturn(Console& console);
+
+}  // namespace arrowgrid
