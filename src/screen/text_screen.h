@@ -47,6 +47,20 @@ inline int32_t cellIndex(int32_t row, int32_t column) {
   return (row - 1) * TEXT_COLUMNS + (column - 1);
 }
 
+// Shows code in the cell at index without moving the cursor. A cell that
+// already shows code, with no line drawn over it since, is left alone; any
+// other change is painted at the next flushTextLayer. Every print goes
+// through here.
+inline void putCell(TextScreen& text, const DrawingSurface& surface, int32_t index, uint8_t code) {
+  const auto i = static_cast<size_t>(index);
+  if (text.cells[i] == code && !surface.cellOverdrawn[i]) return;
+  text.cells[i] = code;
+  if (!text.glyphPending[i]) {
+    text.glyphPending[i] = true;
+    text.pendingCells[static_cast<size_t>(text.pendingCount++)] = static_cast<uint16_t>(index);
+  }
+}
+
 void clearScreen(Console& console);
 void locateCursor(Console& console, int32_t row, int32_t column);
 void printText(Console& console, const ByteString& text, PrintEnding ending);
