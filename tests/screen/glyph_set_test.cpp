@@ -28,28 +28,22 @@ bool sameGlyph(uint8_t a, uint8_t b) {
     return std::memcmp(GLYPH_BITMAPS[a], GLYPH_BITMAPS[b], ROWS) == 0;
 }
 
-// Distance from the first to the last set pixel of a row (0 when empty).
-int rowSpan(uint8_t code, int row) {
+// Distance from the first to the last set pixel along a row or a column,
+// counting both ends (0 when it is empty).
+int inkSpan(uint8_t code, int line, bool alongRow) {
+    const int length = alongRow ? COLUMNS : ROWS;
     int first = -1, last = -1;
-    for (int column = 0; column < COLUMNS; column++) {
-        if (pixel(code, row, column)) {
-            if (first < 0) first = column;
-            last = column;
+    for (int i = 0; i < length; i++) {
+        if (alongRow ? pixel(code, line, i) : pixel(code, i, line)) {
+            if (first < 0) first = i;
+            last = i;
         }
     }
     return first < 0 ? 0 : last - first + 1;
 }
 
-int columnSpan(uint8_t code, int column) {
-    int first = -1, last = -1;
-    for (int row = 0; row < ROWS; row++) {
-        if (pixel(code, row, column)) {
-            if (first < 0) first = row;
-            last = row;
-        }
-    }
-    return first < 0 ? 0 : last - first + 1;
-}
+int rowSpan(uint8_t code, int row) { return inkSpan(code, row, true); }
+int columnSpan(uint8_t code, int column) { return inkSpan(code, column, false); }
 
 TEST(GlyphSet, FullBlockCoversTheWholeCellAndBlanksAreEmpty) {
     for (int row = 0; row < ROWS; row++) {
