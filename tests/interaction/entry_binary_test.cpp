@@ -29,9 +29,9 @@ TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
   EXPECT_EQ(firstWord[2], "mot No         1");
 
   const auto refused = rows(5);
-  EXPECT_EQ(refused[2], "mot No         1             CHAT");
-  EXPECT_EQ(refused[3], "mot No         2             CHIEN");
-  EXPECT_EQ(refused[4], "mot No         3             été");
+  EXPECT_EQ(refused[2], "mot No         1            CHAT");
+  EXPECT_EQ(refused[3], "mot No         2            CHIEN");
+  EXPECT_EQ(refused[4], "mot No         3            été");
   EXPECT_EQ(refused[5], "ce mot contient 2caractères non traités");
   EXPECT_EQ(refused[6], "");
   EXPECT_EQ(refused[7], "pressez <RETURN> pour continuer");
@@ -41,7 +41,7 @@ TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
   EXPECT_EQ(rows(8)[4], "mot No         3");
 
   const auto lastQuestion = rows(10);
-  EXPECT_EQ(lastQuestion[4], "mot No         3             CHAT");
+  EXPECT_EQ(lastQuestion[4], "mot No         3            CHAT");
   EXPECT_EQ(lastQuestion[5], "mot No         4");
   EXPECT_EQ(lastQuestion[6], "entrée terminée (O/N)");
 
