@@ -36,15 +36,49 @@ void putCharacter(Console& console, PrintRun& run, uint8_t code) {
   }
 }
 
+// The bytes that move the cursor or sound rather than show a glyph.
+bool isControlByte(uint8_t code) {
+  return code < 14 && ((1u << code) & ((1u << 7) | (1u << 8) | (1u << 9) | (1u << 10) | (1u << 13)));
+}
+
+void emitControlByte(Console& console, PrintRun& run, uint8_t code) {
+  TextScreen& text = console.text;
+  switch (code) {
+    case 7:
+      run.endsInLastCell = false;
+      soundBeep(console);
+      break;
+    case 8:
+      run.endsInLastCell = false;
+      if (text.cursorColumn > 1) --text.cursorColumn;
+      break;
+    case 9:
+      do {
+        putCharacter(console, run, BLANK);
+      } while ((text.cursorColumn - 1) % 8 != 0);
+      break;
+    case 10:
+      run.endsInLastCell = false;
+      ++text.cursorRow;
+      break;
+    default:  // 13
+      run.endsInLastCell = false;
+      text.cursorColumn = 1;
+      break;
+  }
+}
+
 // printColumn after one printed text: its length added, or the bytes after
 // its last carriage return or line feed; modulo 80 either way.
 void advancePrintColumn(TextScreen& text, std::string_view printed) {
-  const size_t lastBreak = printed.find_last_of("\r\n");
-  if (lastBreak == std::string_view::npos) {
+  // Searched by hand: the texts are short and this runs at every trial.
+  size_t after = printed.size();
+  while (after > 0 && printed[after - 1] != '\r' && printed[after - 1] != '\n') --after;
+  if (after == 0) {
     text.printColumn = static_cast<int32_t>((static_cast<size_t>(text.printColumn) +
                                              printed.size() % TEXT_COLUMNS) % TEXT_COLUMNS);
   } else {
-    text.printColumn = static_cast<int32_t>((printed.size() - lastBreak - 1) % TEXT_COLUMNS);
+    text.printColumn = static_cast<int32_t>((printed.size() - after) % TEXT_COLUMNS);
   }
 }
 
@@ -113,34 +147,38 @@ void beginPrint(Console& console, PrintRun& run) {
 
 void emitBytes(Console& console, PrintRun& run, std::string_view bytes) {
   TextScreen& text = console.text;
-  for (const char byte : bytes) {
-    const auto code = static_cast<uint8_t>(byte);
-    switch (code) {
-      case 7:
-        run.endsInLastCell = false;
-        soundBeep(console);
-        break;
-      case 8:
-        run.endsInLastCell = false;
-        if (text.cursorColumn > 1) --text.cursorColumn;
-        break;
-      case 9:
-        do {
-          putCharacter(console, run, BLANK);
-        } while ((text.cursorColumn - 1) % 8 != 0);
-        break;
-      case 10:
-        run.endsInLastCell = false;
-        ++text.cursorRow;
-        break;
-      case 13:
-        run.endsInLastCell = false;
-        text.cursorColumn = 1;
-        break;
-      default:
-        putCharacter(console, run, code);
-        break;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto code = static_cast<uint8_t>(bytes[i]);
+    if (isControlByte(code)) {
+      emitControlByte(console, run, code);
+      ++i;
+      continue;
     }
+    // A run of characters within the cursor's row: the common case, and the
+    // trials line's, kept free of per-byte cursor bookkeeping.
+    if (text.cursorRow > TEXT_ROWS) {
+      const int32_t rows = text.cursorRow - TEXT_ROWS;
+      scrollScreen(console, rows);
+      run.rowsScrolled += rows;
+      text.cursorRow = TEXT_ROWS;
+    }
+    const size_t room = static_cast<size_t>(TEXT_COLUMNS + 1 - text.cursorColumn);
+    const size_t limit = std::min(bytes.size(), i + room);
+    size_t end = i + 1;
+    while (end < limit && !isControlByte(static_cast<uint8_t>(bytes[end]))) ++end;
+    const int32_t row = text.cursorRow;
+    const int32_t column = text.cursorColumn + static_cast<int32_t>(end - i);
+    int32_t index = cellIndex(row, text.cursorColumn);
+    for (size_t k = i; k < end; ++k) putCell(text, console.surface, index++, static_cast<uint8_t>(bytes[k]));
+    run.endsInLastCell = row == TEXT_ROWS && column == TEXT_COLUMNS + 1;
+    if (column > TEXT_COLUMNS) {
+      text.cursorColumn = 1;
+      text.cursorRow = row + 1;
+    } else {
+      text.cursorColumn = column;
+    }
+    i = end;
   }
 }
 
