@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 
 #include "screen/console.h"
 #include "screen/cp437.h"
@@ -20,14 +19,20 @@ constexpr std::string_view LINE_END = "\r\n";
 constexpr std::string_view BLANKS =
     "                                                                                ";
 
+// A character is about to be drawn: a cursor below row 25 first moves the
+// screen up until it stands on row 25.
+void scrollCursorIntoView(Console& console, PrintRun& run) {
+  TextScreen& text = console.text;
+  if (text.cursorRow <= TEXT_ROWS) return;
+  const int32_t rows = text.cursorRow - TEXT_ROWS;
+  scrollScreen(console, rows);
+  run.rowsScrolled += rows;
+  text.cursorRow = TEXT_ROWS;
+}
+
 void putCharacter(Console& console, PrintRun& run, uint8_t code) {
   TextScreen& text = console.text;
-  if (text.cursorRow > TEXT_ROWS) {
-    const int32_t rows = text.cursorRow - TEXT_ROWS;
-    scrollScreen(console, rows);
-    run.rowsScrolled += rows;
-    text.cursorRow = TEXT_ROWS;
-  }
+  scrollCursorIntoView(console, run);
   putCell(text, console.surface, cellIndex(text.cursorRow, text.cursorColumn), code);
   run.endsInLastCell = text.cursorRow == TEXT_ROWS && text.cursorColumn == TEXT_COLUMNS;
   if (++text.cursorColumn > TEXT_COLUMNS) {
@@ -157,12 +162,7 @@ void emitBytes(Console& console, PrintRun& run, std::string_view bytes) {
     }
     // A run of characters within the cursor's row: the common case, and the
     // trials line's, kept free of per-byte cursor bookkeeping.
-    if (text.cursorRow > TEXT_ROWS) {
-      const int32_t rows = text.cursorRow - TEXT_ROWS;
-      scrollScreen(console, rows);
-      run.rowsScrolled += rows;
-      text.cursorRow = TEXT_ROWS;
-    }
+    scrollCursorIntoView(console, run);
     const size_t room = static_cast<size_t>(TEXT_COLUMNS + 1 - text.cursorColumn);
     const size_t limit = std::min(bytes.size(), i + room);
     size_t end = i + 1;
@@ -191,10 +191,7 @@ void endPrint(Console& console, PrintRun& run) {
       text.cursorColumn = TEXT_COLUMNS;
       text.pendingScroll = true;
     } else {
-      const int32_t rows = text.cursorRow - TEXT_ROWS;
-      scrollScreen(console, rows);
-      run.rowsScrolled += rows;
-      text.cursorRow = TEXT_ROWS;
+      scrollCursorIntoView(console, run);
     }
   }
   ++text.changeCount;

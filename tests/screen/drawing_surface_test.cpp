@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "screen/drawing_surface.h"
@@ -207,6 +209,26 @@ TEST(SurfaceClearAndScroll, CopyTakesTheWholePicture) {
   EXPECT_EQ(*copy, surface->pixels);
   EXPECT_EQ((*copy)[0][0], COLOR_FOREGROUND);
   EXPECT_EQ((*copy)[349][639], COLOR_FOREGROUND);
+}
+
+TEST(SurfaceLock, ACopyNeverShowsHalfAGlyph) {
+  auto surface = openedSurface();
+  std::atomic<bool> drawing{true};
+  std::thread painter([&] {
+    for (int32_t i = 0; i < 20000; ++i) drawGlyph(*surface, 1, 1, (i % 2) ? 219 : 32);
+    drawing = false;
+  });
+  auto copy = std::make_unique<PixelRows>();
+  int32_t torn = 0;
+  while (drawing) {
+    copyPixels(*surface, *copy);
+    const uint8_t first = (*copy)[0][0];
+    for (int32_t y = 0; y < GLYPH_HEIGHT; ++y) {
+      for (int32_t x = 0; x < GLYPH_WIDTH; ++x) torn += (*copy)[y][x] != first;
+    }
+  }
+  painter.join();
+  EXPECT_EQ(torn, 0);
 }
 
 }  // namespace
