@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit
+# and scripted tests, the same tests built with the address and undefined
+# behaviour sanitizers, and the real window under a virtual display.
+source "$(dirname "$0")/common.sh"
+cd "$(dirname "$0")/.."
+install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARROWGRID_SANITIZE=ON
+cmake --build build-sanitize -j"$jobs" --target arrowgrid_tests arrowgrid
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# Every benchmark must still build, even though none runs here.
+cmake --build build -j"$jobs" --target bench_all

@@ -1,0 +1,94 @@
+// The driver: start-up, the two intro screens, and the loop that hands
+// control from step to step until the user finishes from the result menu.
+#include "interaction/program_driver.h"
+
+#include "interaction/display_dialog.h"
+#include "interaction/word_entry.h"
+#include "screen/text_screen.h"
+
+namespace arrowgrid {
+
+namespace {
+
+// The credit and payment details are not published with this program.
+constexpr const char* NOT_DISCLOSED = "(non communiqué)";
+
+void printRow(Console& console, std::string_view utf8) {
+  printText(console, cp437Text(utf8), PrintEnding::LineEnd);
+}
+
+void showIntroScreens(Console& console) {
+  const std::string indent16(16, ' ');
+  const std::string indent20(20, ' ');
+
+  clearScreen(console);
+  printRow(console, "Ce programme peut prendre un temps assez long avant d'avoir exploré");
+  printRow(console, "toutes les possibilités. Pour quitter le programme avant la fin de son");
+  printRow(console, "exécution, presser simultanément <Ctrl> et <Pause>");
+  printLineEnd(console);
+  printRow(console, "");
+  printRow(console, std::string(23, '.') + "sauf");
+  for (int line = 0; line < 4; ++line) printRow(console, indent16 + NOT_DISCLOSED);
+  printLineEnd(console);
+  waitForReturn(console);
+
+  clearScreen(console);
+  printRow(console, "Si vous êtes content de ce programme, merci de nous le faire savoir,");
+  printRow(console, "notamment en versant 1 EURO");
+  printRow(console, "         soit par virement bancaire au compte");
+  printRow(console, indent16 + NOT_DISCLOSED);
+  for (int line = 0; line < 3; ++line) printRow(console, indent20 + NOT_DISCLOSED);
+  printRow(console, indent16 + "IBAN : " + NOT_DISCLOSED);
+  printRow(console, indent16 + "BIC code : " + NOT_DISCLOSED);
+  printLineEnd(console);
+  printRow(console, "         soit par mandat postal, chèque, lettre... à la même adresse");
+  printLineEnd(console);
+  waitForReturn(console);
+}
+
+}  // namespace
+
+void waitForReturn(Console& console) {
+  printLineEnd(console);
+  printText(console, cp437Text("pressez <RETURN> pour continuer"), PrintEnding::NoEnding);
+  (void)inputText(console, ByteString(), false);  // whatever is typed is discarded
+}
+
+void runStep(Program& program) {
+  Console& console = program.console;
+  switch (program.step) {
+    case ProgramStep::Intro:
+      showIntroScreens(console);
+      program.step = ProgramStep::WordEntry;
+      return;
+    case ProgramStep::WordEntry:
+      enterWordList(console, program.search.wordList);
+      program.step = ProgramStep::DisplayDialog;
+      return;
+    case ProgramStep::DisplayDialog:
+      // The first dialog offers these as the defaults.
+      program.settings = DisplaySettings{1, 1, 0};
+      chooseDisplaySettings(console, program.settings);
+      program.step = ProgramStep::InitSearch;
+      return;
+    case ProgramStep::InitSearch:
+    case ProgramStep::Evaluate:
+    case ProgramStep::Select:
+    case ProgramStep::Resume:
+    case ProgramStep::SearchFinished:
+    case ProgramStep::Menu:
+    case ProgramStep::Ended:
+      endProgram(console, 0);
+  }
+}
+
+void runProgram(Program& program) {
+  // The program-wide records were created with the Program (MAX_WORDS is a
+  // constant, so the table and the list are sized before anything else).
+  openSurface(program.console.surface);
+  setLogicalWindow(program.console.surface, 0.0f, -2.0f, 80.0f, 23.0f, true);
+  program.step = ProgramStep::Intro;
+  for (;;) runStep(program);
+}
+
+}  // namespace arrowgrid
