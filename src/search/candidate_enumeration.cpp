@@ -4,7 +4,7 @@
 namespace arrowgrid {
 
 ResumeOutcome resumeSearchQuiet(ArrangementSearch& search) {
-  return runEnumeration(search, [](int64_t) {});
+  return runEnumerationWith(search, QuietTrials{});
 }
 
 }  // namespace arrowgrid
