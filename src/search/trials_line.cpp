@@ -47,7 +47,7 @@ TrialsRun takeOverLastTwo(Console& console, const TrialsLineState& line) {
   markForPainting(text, tens + 1);
   run.tensCell = &text.cells[static_cast<size_t>(tens)];
   const int32_t lastTwo = (run.tensCell[0] - '0') * 10 + (run.tensCell[1] - '0');
-  run.shownPair = 2 * lastTwo;
+  run.shownPair = DIGIT_PAIRS.data() + 2 * lastTwo;
   return run;
 }
 
@@ -83,17 +83,10 @@ void printTrialsLine(Console& console, TrialsLineState& line, int64_t count) {
   printTrialsLineFull(console, line, count);
 }
 
-void endTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count) {
-  if (run.tensCell == nullptr || count == line.shownCount) return;
-  line.shownCount = count;
-  ++console.text.changeCount;
-  line.seenTextChange = console.text.changeCount;
-}
-
 TrialsRun settleTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count) {
   // With a run, the last two digits have just passed 99.
   if (run.tensCell != nullptr && countUpOnScreen(console, line.digitCount)) {
-    run.shownPair = 0;  // 99 became 00 with its carry
+    run.shownPair = DIGIT_PAIRS.data();  // 99 became 00 with its carry
     return run;
   }
   endTrialsRun(console, line, run, count - 1);

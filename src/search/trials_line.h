@@ -44,21 +44,29 @@ inline constexpr std::array<uint8_t, 200> DIGIT_PAIRS = [] {
 // took them over; only their wrap from 99 to 00 goes through putCell.
 struct TrialsRun {
   uint8_t* tensCell = nullptr;      // in text.cells, the units cell follows; null: the next trial is checked
-  int32_t shownPair = 200;          // index in DIGIT_PAIRS of the pair on screen; 200 without a run
+  // The pair of DIGIT_PAIRS on screen; without a run, the last pair, so
+  // that the next trial reaches the end and is checked.
+  const uint8_t* shownPair = DIGIT_PAIRS.data() + DIGIT_PAIRS.size() - 2;
 };
-
 
 // Records in line what the run left on screen (count is the last printed);
 // before anything else may touch the screen.
-void endTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count);
+inline void endTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count) {
+  if (run.tensCell == nullptr || count == line.shownCount) return;
+  line.shownCount = count;
+  ++console.text.changeCount;
+  line.seenTextChange = console.text.changeCount;
+}
 
 // A wrap of the last two digits, or a checked trial; the run to go on with.
 TrialsRun settleTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count);
 
+// Takes the last two digit cells of the line on screen over for a run.
+TrialsRun takeOverLastTwo(Console& console, const TrialsLineState& line);
+
 // A run that goes on from the line as the previous run or printTrialsLine
 // left it, when the screen is untouched since and count is the count shown;
 // else a run whose first trial is checked.
-TrialsRun takeOverLastTwo(Console& console, const TrialsLineState& line);
 inline TrialsRun beginTrialsRun(Console& console, const TrialsLineState& line, int64_t count) {
   if (!line.shown || count != line.shownCount || console.text.changeCount != line.seenTextChange ||
       console.surface.changeCount != line.seenSurfaceChange) {
@@ -69,8 +77,8 @@ inline TrialsRun beginTrialsRun(Console& console, const TrialsLineState& line, i
 
 inline void printTrialOfRun(Console& console, TrialsLineState& line, TrialsRun& run, int64_t count) {
   run.shownPair += 2;
-  if (run.shownPair < 200) {
-    std::memcpy(run.tensCell, DIGIT_PAIRS.data() + run.shownPair, 2);
+  if (run.shownPair != DIGIT_PAIRS.data() + DIGIT_PAIRS.size()) [[likely]] {
+    std::memcpy(run.tensCell, run.shownPair, 2);
     return;
   }
   run = settleTrialsRun(console, line, run, count);
