@@ -44,6 +44,26 @@ inline int32_t nextUnplacedWord(uint64_t unplaced, int32_t after) {
 
 }  // namespace enumeration_detail
 
+// The row of a matched candidate across the row it crosses: the other
+// direction, and the arrow cell placed so that letter letterPos of the new
+// word lies on letter crossedPos of the crossed one.
+inline Placement placementAcross(const Placement& crossed, const Candidate& candidate) {
+  Placement row;
+  row.wordNumber = candidate.wordNumber;
+  row.direction = crossed.direction % 2 + 1;
+  if (row.direction == DIR_HORIZONTAL) {
+    row.x = crossed.x - candidate.letterPos;
+    row.y = crossed.y + candidate.crossedPos;
+  } else {
+    row.x = crossed.x + candidate.crossedPos;
+    row.y = crossed.y - candidate.letterPos;
+  }
+  row.letterPos = candidate.letterPos;
+  row.crossedRow = candidate.crossedRow;
+  row.crossedPos = candidate.crossedPos;
+  return row;
+}
+
 // The enumeration proper. hook.trial(trialCount) runs at every trial step,
 // after the count is raised; it is where the screen is kept up to date;
 // hook.done(trialCount) runs once before returning. The hook is taken by
@@ -181,20 +201,8 @@ ResumeOutcome runEnumeration(ArrangementSearch& search, TrialHook hook) {
     }
     if (newLetter == crossedLetter) {
       // Push.
-      const Placement& crossed = rows[crossedRow];
-      Placement row;
-      row.wordNumber = wordNumber;
-      row.direction = crossed.direction % 2 + 1;
-      if (row.direction == DIR_HORIZONTAL) {
-        row.x = crossed.x - letterPos;
-        row.y = crossed.y + crossedPos;
-      } else {
-        row.x = crossed.x + crossedPos;
-        row.y = crossed.y - letterPos;
-      }
-      row.letterPos = letterPos;
-      row.crossedRow = crossedRow;
-      row.crossedPos = crossedPos;
+      const Placement row =
+          placementAcross(rows[crossedRow], Candidate{wordNumber, letterPos, crossedRow, crossedPos});
       ++placedCount;
       rows[placedCount] = row;
       if constexpr (Traced) trace->events.push_back(TraceEvent{TraceKind::Push, cursor(), 0, 0, trials, row});

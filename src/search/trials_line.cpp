@@ -19,7 +19,9 @@ bool countUpOnScreen(Console& console, int32_t digitCount) {
   while (k >= 0 && digitCell(text, k) == '9') --k;
   if (k < 0) return false;
   putCell(text, console.surface, TRIALS_FIRST_DIGIT_CELL + k, static_cast<uint8_t>(digitCell(text, k) + 1));
-  for (int32_t z = k + 1; z < digitCount; ++z) putCell(text, console.surface, TRIALS_FIRST_DIGIT_CELL + z, '0');
+  for (int32_t z = k + 1; z < digitCount; ++z) {
+    putCell(text, console.surface, TRIALS_FIRST_DIGIT_CELL + z, '0');
+  }
   return true;
 }
 

@@ -130,7 +130,8 @@ TEST(FastEvaluation, ReferenceEvaluationInBetweenKeepsItInStep) {
   int32_t round = 0;
   for (;;) {
     // Every third evaluation goes the reference way on the fast search too.
-    const EvaluationOutcome a = (round++ % 3 == 1) ? evaluateArrangement(*fast) : evaluateArrangementFast(*fast);
+    const EvaluationOutcome a =
+        (round++ % 3 == 1) ? evaluateArrangement(*fast) : evaluateArrangementFast(*fast);
     const EvaluationOutcome b = evaluateArrangement(*reference);
     ASSERT_EQ(a, b);
     ASSERT_EQ(fast->evaluation.crossings, reference->evaluation.crossings);

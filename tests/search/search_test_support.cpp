@@ -36,20 +36,8 @@ SearchRun runWholeSearch(ArrangementSearch& search, Evaluator evaluator,
 
 Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterPos, int32_t crossedRow,
                   int32_t crossedPos) {
-  const Placement& crossed = search.table.rows[static_cast<size_t>(crossedRow)];
-  Placement row;
-  row.wordNumber = wordNumber;
-  row.direction = crossed.direction % 2 + 1;
-  if (row.direction == DIR_HORIZONTAL) {
-    row.x = crossed.x - letterPos;
-    row.y = crossed.y + crossedPos;
-  } else {
-    row.x = crossed.x + crossedPos;
-    row.y = crossed.y - letterPos;
-  }
-  row.letterPos = letterPos;
-  row.crossedRow = crossedRow;
-  row.crossedPos = crossedPos;
+  const Placement row = placementAcross(search.table.rows[static_cast<size_t>(crossedRow)],
+                                       Candidate{wordNumber, letterPos, crossedRow, crossedPos});
   search.table.rows[static_cast<size_t>(++search.state.placedCount)] = row;
   search.state.extendFlag = 0;
   return row;
