@@ -179,15 +179,6 @@ TEST(CandidateEnumeration, ResumingAfterTheEndCountsOneTrialAndEndsAgain) {
   search->trace = nullptr;
 }
 
-TEST(CandidateEnumeration, LastWordAloneInItsLevelEndsWithBacktracks) {
-  // With every word shared by no other, only word-1 comparisons happen.
-  auto search = makeSearch({"AB", "CD", "EF"});
-  const TracedRun run = traceWholeSearch(*search);
-  EXPECT_EQ(run.comparisons, 8);
-  EXPECT_TRUE(run.pushes.empty());
-  EXPECT_EQ(run.finalTrialCount, 10);
-}
-
 TEST(CandidateEnumeration, TrialCountIsSixtyFourBits) {
   auto search = makeSearch({"AB", "CD"});
   search->state.trialCount = int64_t{2147483647} - 1;
