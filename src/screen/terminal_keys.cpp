@@ -76,9 +76,13 @@ void resolve(TerminalKeyDecoder& decoder, KeyQueue& queue) {
         if (finished) {
           pushKey(queue, keyOfSequence(decoder));
           decoder.count = 0;
-        } else if (last < 0x20 || last > 0x3F || decoder.count == static_cast<int32_t>(decoder.pending.size())) {
-          pushKey(queue, editingKey(KeyKind::Other));  // broken or overlong sequence
+        } else if (last < 0x20 || last > 0x3F) {
+          pushKey(queue, editingKey(KeyKind::Other));  // broken sequence
           decoder.count = 0;
+        } else if (decoder.count == static_cast<int32_t>(decoder.pending.size())) {
+          pushKey(queue, editingKey(KeyKind::Other));  // overlong: drop it up to its end
+          decoder.count = 0;
+          decoder.skippingSequence = true;
         }
         return;
       }
@@ -116,6 +120,12 @@ void resolve(TerminalKeyDecoder& decoder, KeyQueue& queue) {
 void decodeTerminalBytes(TerminalKeyDecoder& decoder, const uint8_t* bytes, size_t length,
                          KeyQueue& queue) {
   for (size_t i = 0; i < length; ++i) {
+    if (decoder.skippingSequence) {
+      const uint8_t byte = bytes[i];
+      if (byte >= 0x20 && byte <= 0x3F) continue;
+      decoder.skippingSequence = false;
+      if (byte >= 0x40 && byte <= 0x7E) continue;  // its final byte
+    }
     decoder.pending[static_cast<size_t>(decoder.count++)] = bytes[i];
     resolve(decoder, queue);
   }

@@ -13,6 +13,7 @@ namespace arrowgrid {
 struct TerminalKeyDecoder {
   std::array<uint8_t, 16> pending{};  // bytes of a sequence not yet complete
   int32_t count = 0;                  // 0..16
+  bool skippingSequence = false;      // the rest of an overlong sequence is being dropped
 };
 
 // Decodes bytes and appends every complete key to the queue. A sequence cut
