@@ -39,7 +39,6 @@ TerminalRestore restoreState;
 struct TerminalForm {
   std::array<uint8_t, TEXT_CELLS> shown{};  // cells as last written to the terminal
   bool shownValid = false;                  // false: write every row next time
-  uint64_t shownChangeCount = ~uint64_t{0}; // text layer state last drawn
   std::string output;                       // one picture's bytes, reserved once
   TerminalKeyDecoder decoder;
 };
@@ -119,14 +118,13 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Writes the rows whose cells changed since the last picture.
+// Writes the rows whose cells differ from what the terminal shows.
 void drawText(TerminalForm& form, const TextScreen& text) {
   if (restoreState.resized) {
     restoreState.resized = 0;
     form.shownValid = false;
     form.output = "\x1b[2J";
   } else {
-    if (form.shownValid && text.changeCount == form.shownChangeCount) return;
     form.output.clear();
   }
   for (int32_t row = 1; row <= TEXT_ROWS; ++row) {
@@ -143,7 +141,7 @@ void drawText(TerminalForm& form, const TextScreen& text) {
     }
   }
   form.shownValid = true;
-  form.shownChangeCount = text.changeCount;
+  if (form.output.empty()) return;
   writeAll(form.output.data(), form.output.size());
 }
 
