@@ -3,6 +3,8 @@
 #include "screen/window_form.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -81,7 +83,7 @@ bool createWindow(WindowForm& form, const std::string& title, uint32_t flags) {
   return false;
 }
 
-void openAudio(WindowForm& form) {
+void openAudioDevice(WindowForm& form) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   SDL_AudioSpec wanted{};
   wanted.freq = 44100;
@@ -102,6 +104,18 @@ void openAudio(WindowForm& form) {
     form.tone[static_cast<size_t>(i)] = static_cast<int16_t>(8000 * std::sin(phase));
   }
   SDL_PauseAudioDevice(form.audio, 0);
+}
+
+// Sound libraries report a missing sound card on standard error, which the
+// window form keeps silent; no other thread runs yet while it is muted.
+void openAudio(WindowForm& form) {
+  const int savedError = dup(STDERR_FILENO);
+  const int nowhere = open("/dev/null", O_WRONLY);
+  if (savedError >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+  openAudioDevice(form);
+  if (savedError >= 0 && nowhere >= 0) dup2(savedError, STDERR_FILENO);
+  if (nowhere >= 0) close(nowhere);
+  if (savedError >= 0) close(savedError);
 }
 
 void closeEverything(WindowForm& form) {

@@ -31,7 +31,7 @@ expect_picture() {
   shift 2
   "$surface_dump" "$@" > "$work/$name.ref.ppm" || fail "no reference for $name"
   for _ in $(seq 1 40); do
-    import -window "$wid" "$work/$name.shot.ppm" 2>/dev/null || true
+    import -window "$wid" -depth 8 "$work/$name.shot.ppm" 2>/dev/null || true
     if "$picture_check" "$work/$name.ref.ppm" "$work/$name.shot.ppm" "$scale" > "$work/$name.check" 2>&1; then
       echo "ok: $name"
       return 0
