@@ -82,7 +82,9 @@ expect_picture editing 1 code:130 close text:ab left backspace home text:x end t
 xdotool key --window "$wid" Return
 expect_picture after_enter 1 code:130 close text:ab left backspace home text:x end text:c enter
 
-# Enlarged, the picture is scaled by the largest whole factor and centred.
+# Enlarged, the picture is scaled by the largest whole factor and centred
+# (moved to the corner first, so that the whole window is on the screen).
+xdotool windowmove --sync "$wid" 0 0
 xdotool windowsize "$wid" 1300 760
 sleep 0.3
 geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
