@@ -13,13 +13,21 @@
 
 namespace arrowgrid {
 
+namespace {
+
+void runProgramLogic(void* context) { runProgram(*static_cast<Program*>(context)); }
+
+}  // namespace
+
 int runWithBestForm(int argc, char** argv) {
   // Program-wide data for the whole run; the process ends without freeing it.
   auto* program = new Program();
   auto* script = new ScriptForm();
   const std::string_view path = argc > 0 && argv[0] ? argv[0] : "arrowgrid";
-  if (displayAvailable()) runInWindow(*program, windowTitleOf(path));  // returns only without a window
-  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) runInTerminal(*program);
+  if (displayAvailable()) {
+    runInWindow(program->console, windowTitleOf(path), runProgramLogic, program);  // returns only without a window
+  }
+  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) runInTerminal(program->console, runProgramLogic, program);
   attachScriptForm(program->console, *script);
   runProgram(*program);
 }

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "interaction/program_driver.h"
+#include "screen/console.h"
 #include "screen/cp437.h"
 #include "screen/terminal_keys.h"
 
@@ -172,13 +172,13 @@ void endInTerminal(void*, int32_t status) {
 
 }  // namespace
 
-void runInTerminal(Program& program) {
+void runInTerminal(Console& console, void (*logic)(void* context), void* context) {
   // Lives until the process ends, like the program itself.
   auto* form = new TerminalForm();
   form->output.reserve(TEXT_CELLS * 3 + TEXT_ROWS * 8 + 8);
   enterRawMode();
 
-  PlatformLayer& platform = program.console.platform;
+  PlatformLayer& platform = console.platform;
   platform.context = form;
   platform.lineInputStarting = presentText;
   platform.waitingForKey = readTypedKeys;
@@ -193,7 +193,8 @@ void runInTerminal(Program& program) {
     }
   });
   timer.detach();
-  runProgram(program);
+  logic(context);
+  std::abort();  // the logic ends the process itself and never comes back here
 }
 
 }  // namespace arrowgrid

@@ -4,11 +4,12 @@
 
 namespace arrowgrid {
 
-struct Program;
+struct Console;
 
-// Puts the terminal in raw mode on its alternate screen and runs the
-// program; never returns, and the terminal is restored on every way out
-// (program end, Ctrl+C, hang-up, termination).
-[[noreturn]] void runInTerminal(Program& program);
+// Puts the terminal in raw mode on its alternate screen, attaches it to
+// console and runs logic(context) (see ProgramLogic in window_form.h); never
+// returns, and the terminal is restored on every way out (program end,
+// Ctrl+C, hang-up, termination).
+[[noreturn]] void runInTerminal(Console& console, void (*logic)(void* context), void* context);
 
 }  // namespace arrowgrid

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "interaction/program_driver.h"
+#include "screen/console.h"
 #include "screen/window_keys.h"
 #include "screen/window_picture.h"
 
@@ -221,9 +221,8 @@ std::chrono::nanoseconds refreshPeriod(SDL_Window* window) {
   return std::chrono::nanoseconds(1'000'000'000 / rate);
 }
 
-[[noreturn]] void serveWindow(WindowForm& form, Program& program) {
+[[noreturn]] void serveWindow(WindowForm& form, Console& console) {
   using Clock = std::chrono::steady_clock;
-  Console& console = program.console;
   const auto period = refreshPeriod(form.window);
   auto nextFrame = Clock::now();
   bool repaint = true;
@@ -259,7 +258,7 @@ bool displayAvailable() {
   return (x11 && *x11) || (wayland && *wayland);
 }
 
-bool runInWindow(Program& program, const std::string& title) {
+bool runInWindow(Console& console, const std::string& title, ProgramLogic logic, void* context) {
   // Ctrl+C in the console must end the process, not become a quit event.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -286,7 +285,7 @@ bool runInWindow(Program& program, const std::string& title) {
   SDL_StartTextInput();
   render(*form);  // black until the first picture
 
-  PlatformLayer& platform = program.console.platform;
+  PlatformLayer& platform = console.platform;
   platform.context = form;
   platform.lineInputStarting = nothingToDo;
   platform.waitingForKey = nothingToDo;
@@ -294,9 +293,12 @@ bool runInWindow(Program& program, const std::string& title) {
   platform.present = presentPicture;
   platform.endProcess = requestEnd;
 
-  std::thread logic([&program] { runProgram(program); });
-  logic.detach();
-  serveWindow(*form, program);
+  std::thread logicThread([logic, context] {
+    logic(context);
+    std::abort();  // the logic ends the process itself and never comes back here
+  });
+  logicThread.detach();
+  serveWindow(*form, console);
 }
 
 }  // namespace arrowgrid

@@ -7,16 +7,22 @@
 
 namespace arrowgrid {
 
-struct Program;
+struct Console;
+
+// The program's logic, run on its own thread by the window form and on the
+// calling thread by the terminal form; it ends the process through the
+// console's endProcess hook and never returns.
+using ProgramLogic = void (*)(void* context);
 
 // True when a display server is reachable by name (X11 or Wayland); without
 // one SDL would quietly open an invisible off-screen window.
 bool displayAvailable();
 
-// Opens the window (or, failing that, a full-screen one) titled title and
-// runs the program in it; never returns then, the process ends with the
-// program's status. Returns false, with SDL shut down again, when neither
+// Opens the window (or, failing that, a full-screen one) titled title,
+// attaches it to console and runs logic(context) on a thread of its own;
+// never returns then, the process ends with the status given to
+// endProcess. Returns false, with SDL shut down again, when neither window
 // could be opened.
-bool runInWindow(Program& program, const std::string& title);
+bool runInWindow(Console& console, const std::string& title, ProgramLogic logic, void* context);
 
 }  // namespace arrowgrid
