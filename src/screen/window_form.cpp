@@ -49,6 +49,7 @@ struct WindowForm {
   bool screenSaverWasEnabled = false;   // restored when the window closes
   uint32_t wakeEvent = 0;               // event type that wakes the window thread
   FrameExchange frames;
+  PixelRows inTexture{};                // window thread: what the texture holds
   uint64_t copiedChangeCount = ~uint64_t{0};  // logic thread: surface state last copied
   std::atomic<bool> endRequested{false};      // set by endProcess
   std::atomic<int32_t> endStatus{0};
@@ -183,8 +184,24 @@ void handleEvent(const SDL_Event& event, KeyQueue& keys, bool& repaint) {
   }
 }
 
+// Converts the rows of picture that differ from the texture into it: while
+// a search runs, that is the trials line only.
+bool updateTexture(WindowForm& form, const PixelRows& picture) {
+  const RowBand band = changedRows(form.inTexture, picture);
+  if (band.count == 0) return false;
+  const SDL_Rect rows{0, band.first, SURFACE_WIDTH, band.count};
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(form.texture, &rows, &pixels, &pitch) != 0) return false;
+  convertToArgb(picture, band.first, band.count, pixels, pitch);
+  SDL_UnlockTexture(form.texture);
+  const auto first = static_cast<ptrdiff_t>(band.first);
+  std::copy(picture.begin() + first, picture.begin() + first + band.count, form.inTexture.begin() + first);
+  return true;
+}
+
 // Takes the newest picture from the logic thread into the texture; false
-// when there was none.
+// when there was none or it shows nothing new.
 bool takeFreshPicture(WindowForm& form) {
   FrameExchange& frames = form.frames;
   {
@@ -193,12 +210,16 @@ bool takeFreshPicture(WindowForm& form) {
     std::swap(frames.ready, frames.showing);
     frames.fresh = false;
   }
+  return updateTexture(form, frames.buffers[static_cast<size_t>(frames.showing)]);
+}
+
+// The texture's content is undefined until written: make it all black.
+void blackenTexture(WindowForm& form) {
   void* pixels = nullptr;
   int pitch = 0;
-  if (SDL_LockTexture(form.texture, nullptr, &pixels, &pitch) != 0) return false;
-  convertToArgb(frames.buffers[static_cast<size_t>(frames.showing)], pixels, pitch);
+  if (SDL_LockTexture(form.texture, nullptr, &pixels, &pitch) != 0) return;
+  convertToArgb(form.inTexture, 0, SURFACE_HEIGHT, pixels, pitch);
   SDL_UnlockTexture(form.texture);
-  return true;
 }
 
 void render(WindowForm& form) {
@@ -283,6 +304,7 @@ bool runInWindow(Console& console, const std::string& title, ProgramLogic logic,
   form->wakeEvent = SDL_RegisterEvents(1);
   openAudio(*form);
   SDL_StartTextInput();
+  blackenTexture(*form);
   render(*form);  // black until the first picture
 
   PlatformLayer& platform = console.platform;

@@ -22,15 +22,30 @@ PictureRect pictureRectIn(int32_t clientWidth, int32_t clientHeight) {
                      (clientHeight - scale * SURFACE_HEIGHT) / 2, scale};
 }
 
-void convertToArgb(const PixelRows& pixels, void* destination, int32_t pitch) {
+void convertToArgb(const PixelRows& pixels, int32_t firstRow, int32_t rowCount, void* destination,
+                   int32_t pitch) {
   auto* rowBytes = static_cast<unsigned char*>(destination);
   uint32_t row[SURFACE_WIDTH];
-  for (const auto& source : pixels) {
+  for (int32_t y = firstRow; y < firstRow + rowCount; ++y) {
+    const auto& source = pixels[static_cast<size_t>(y)];
     for (int32_t x = 0; x < SURFACE_WIDTH; ++x) row[x] = EGA_PALETTE[source[static_cast<size_t>(x)] & 15];
     // The texture's rows need not be 4-byte aligned for us: copy bytes.
     std::memcpy(rowBytes, row, sizeof row);
     rowBytes += pitch;
   }
+}
+
+}  // namespace arrowgrid
+
+namespace arrowgrid {
+
+RowBand changedRows(const PixelRows& before, const PixelRows& after) {
+  int32_t first = 0;
+  while (first < SURFACE_HEIGHT && before[static_cast<size_t>(first)] == after[static_cast<size_t>(first)]) ++first;
+  if (first == SURFACE_HEIGHT) return RowBand{};
+  int32_t last = SURFACE_HEIGHT - 1;
+  while (before[static_cast<size_t>(last)] == after[static_cast<size_t>(last)]) --last;
+  return RowBand{first, last - first + 1};
 }
 
 }  // namespace arrowgrid

@@ -31,8 +31,18 @@ struct PictureRect {
 // The largest whole factor that fits the client area, the picture centred.
 PictureRect pictureRectIn(int32_t clientWidth, int32_t clientHeight);
 
-// Writes the surface's pixels as 0xAARRGGBB words into rows of pitch bytes
-// (a locked streaming texture).
-void convertToArgb(const PixelRows& pixels, void* destination, int32_t pitch);
+// Writes pixel rows firstRow .. firstRow + rowCount - 1 of the surface as
+// 0xAARRGGBB words into rows of pitch bytes starting at destination (a
+// locked band of a streaming texture).
+void convertToArgb(const PixelRows& pixels, int32_t firstRow, int32_t rowCount, void* destination,
+                   int32_t pitch);
+
+struct RowBand {
+  int32_t first = 0;  // first pixel row that differs
+  int32_t count = 0;  // rows from first to the last that differs; 0 when none does
+};
+
+// The rows between the first and the last that differ between two pictures.
+RowBand changedRows(const PixelRows& before, const PixelRows& after);
 
 }  // namespace arrowgrid

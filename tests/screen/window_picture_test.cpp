@@ -45,7 +45,7 @@ TEST(WindowPicture, ConvertsIndicesThroughThePaletteRespectingPitch) {
   (*pixels)[349][1] = COLOR_FOREGROUND;
   constexpr int32_t pitch = SURFACE_WIDTH * 4 + 12;  // padded rows
   std::vector<unsigned char> texture(static_cast<size_t>(pitch) * SURFACE_HEIGHT, 0xEE);
-  convertToArgb(*pixels, texture.data(), pitch);
+  convertToArgb(*pixels, 0, SURFACE_HEIGHT, texture.data(), pitch);
   auto at = [&](int32_t x, int32_t y) {
     uint32_t word;
     std::memcpy(&word, texture.data() + static_cast<size_t>(y) * pitch + x * 4, 4);
@@ -59,6 +59,33 @@ TEST(WindowPicture, ConvertsIndicesThroughThePaletteRespectingPitch) {
   // The padding at the end of each row is left alone.
   EXPECT_EQ(texture[static_cast<size_t>(pitch) - 1], 0xEE);
   EXPECT_EQ(texture[static_cast<size_t>(pitch) * 200 + SURFACE_WIDTH * 4], 0xEE);
+}
+
+TEST(WindowPicture, ConvertsABandOfRowsOnly) {
+  auto pixels = std::make_unique<PixelRows>();
+  (*pixels)[20][3] = COLOR_FOREGROUND;
+  constexpr int32_t pitch = SURFACE_WIDTH * 4;
+  std::vector<unsigned char> band(static_cast<size_t>(pitch) * 3, 0xEE);
+  convertToArgb(*pixels, 19, 2, band.data(), pitch);
+  uint32_t word;
+  std::memcpy(&word, band.data() + pitch + 3 * 4, 4);  // row 20 is the band's second row
+  EXPECT_EQ(word, 0xFFFFFFFFu);
+  std::memcpy(&word, band.data(), 4);
+  EXPECT_EQ(word, 0xFF000000u);
+  EXPECT_EQ(band[static_cast<size_t>(pitch) * 2], 0xEE);  // nothing past the band
+}
+
+TEST(WindowPicture, ChangedRowsSpanTheFirstToTheLastDifference) {
+  auto before = std::make_unique<PixelRows>();
+  auto after = std::make_unique<PixelRows>();
+  EXPECT_EQ(changedRows(*before, *after).count, 0);
+  (*after)[280][639] = COLOR_FOREGROUND;
+  EXPECT_EQ(changedRows(*before, *after).first, 280);
+  EXPECT_EQ(changedRows(*before, *after).count, 1);
+  (*after)[0][0] = COLOR_FOREGROUND;
+  (*after)[349][5] = COLOR_FOREGROUND;
+  EXPECT_EQ(changedRows(*before, *after).first, 0);
+  EXPECT_EQ(changedRows(*before, *after).count, 350);
 }
 
 }  // namespace
