@@ -10,8 +10,9 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -84,7 +85,7 @@ bool createWindow(WindowForm& form, const std::string& title, uint32_t flags) {
   return false;
 }
 
-void openAudioDevice(WindowForm& form) {
+void openAudio(WindowForm& form) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   SDL_AudioSpec wanted{};
   wanted.freq = 44100;
@@ -107,16 +108,38 @@ void openAudioDevice(WindowForm& form) {
   SDL_PauseAudioDevice(form.audio, 0);
 }
 
-// Sound libraries report a missing sound card on standard error, which the
-// window form keeps silent; no other thread runs yet while it is muted.
-void openAudio(WindowForm& form) {
-  const int savedError = dup(STDERR_FILENO);
+// Display and sound libraries report an unreachable server or a missing
+// sound card on standard error; opening the window (or failing to) shows
+// no message. Used only before the logic thread starts. Returns the saved
+// descriptor for restoreStandardError, -1 when nothing was changed.
+int muteStandardError() {
+  std::fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
   const int nowhere = open("/dev/null", O_WRONLY);
-  if (savedError >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
-  openAudioDevice(form);
-  if (savedError >= 0 && nowhere >= 0) dup2(savedError, STDERR_FILENO);
+  if (saved >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
   if (nowhere >= 0) close(nowhere);
-  if (savedError >= 0) close(savedError);
+  if (saved >= 0 && nowhere < 0) {
+    close(saved);
+    return -1;
+  }
+  return saved;
+}
+
+void restoreStandardError(int saved) {
+  if (saved < 0) return;
+  dup2(saved, STDERR_FILENO);
+  close(saved);
+}
+
+// SDL falls back to drivers that open no visible window (or, from a text
+// console, take over the whole screen); only a desktop's will do.
+bool startVideo() {
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return true;
+  SDL_Quit();
+  return false;
 }
 
 void closeEverything(WindowForm& form) {
@@ -234,6 +257,26 @@ void render(WindowForm& form) {
   SDL_RenderPresent(form.renderer);
 }
 
+// The window (or a full-screen one), the screen saver, the sound; false
+// when no window opened.
+bool openWindow(WindowForm& form, const std::string& title) {
+  if (!startVideo()) return false;
+  if (!createWindow(form, title, SDL_WINDOW_RESIZABLE) &&
+      !createWindow(form, title, SDL_WINDOW_FULLSCREEN_DESKTOP)) {
+    SDL_Quit();
+    return false;
+  }
+  SDL_SetWindowMinimumSize(form.window, SURFACE_WIDTH, SURFACE_HEIGHT);
+  form.screenSaverWasEnabled = SDL_IsScreenSaverEnabled() == SDL_TRUE;
+  SDL_DisableScreenSaver();
+  form.wakeEvent = SDL_RegisterEvents(1);
+  openAudio(form);
+  SDL_StartTextInput();
+  blackenTexture(form);
+  render(form);  // black until the first picture
+  return true;
+}
+
 std::chrono::nanoseconds refreshPeriod(SDL_Window* window) {
   SDL_DisplayMode mode{};
   int rate = 60;
@@ -288,24 +331,16 @@ bool runInWindow(Console& console, const std::string& title, ProgramLogic logic,
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   // The window is the program's only output: SDL says nothing on the console.
   SDL_LogSetOutputFunction(discardLogMessage, nullptr);
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
 
   // Lives until the process ends, like the program itself.
   auto* form = new WindowForm();
-  if (!createWindow(*form, title, SDL_WINDOW_RESIZABLE) &&
-      !createWindow(*form, title, SDL_WINDOW_FULLSCREEN_DESKTOP)) {
+  const int savedError = muteStandardError();
+  const bool opened = openWindow(*form, title);
+  restoreStandardError(savedError);
+  if (!opened) {
     delete form;
-    SDL_Quit();
     return false;
   }
-  SDL_SetWindowMinimumSize(form->window, SURFACE_WIDTH, SURFACE_HEIGHT);
-  form->screenSaverWasEnabled = SDL_IsScreenSaverEnabled() == SDL_TRUE;
-  SDL_DisableScreenSaver();
-  form->wakeEvent = SDL_RegisterEvents(1);
-  openAudio(*form);
-  SDL_StartTextInput();
-  blackenTexture(*form);
-  render(*form);  // black until the first picture
 
   PlatformLayer& platform = console.platform;
   platform.context = form;
