@@ -27,7 +27,7 @@ check_fallback() {
   echo "ok: $name"
 }
 
-check_fallback "unreachable X display" DISPLAY=unix:987 -u WAYLAND_DISPLAY
+check_fallback "unreachable X display" -u WAYLAND_DISPLAY DISPLAY=unix:987
 check_fallback "unreachable Wayland display" -u DISPLAY WAYLAND_DISPLAY=arrowgrid-test-nowhere XDG_RUNTIME_DIR="$work"
-check_fallback "invisible video driver" DISPLAY=unix:987 SDL_VIDEODRIVER=offscreen
+check_fallback "invisible video driver" -u WAYLAND_DISPLAY DISPLAY=unix:987 SDL_VIDEODRIVER=offscreen
 echo "PASS"
