@@ -291,7 +291,8 @@ std::chrono::nanoseconds refreshPeriod(SDL_Window* window) {
   auto nextFrame = Clock::now();
   bool repaint = true;
   for (;;) {
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(nextFrame - Clock::now());
+    // Rounded up: a wait rounded down to 0 would poll busily until the frame.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextFrame - Clock::now());
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, static_cast<int>(std::max<int64_t>(0, wait.count())))) {
       handleEvent(event, console.keys, repaint);
