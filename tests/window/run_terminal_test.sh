@@ -61,8 +61,10 @@ expect_screen typed_e_acute code:130
 tmux -L "$socket" send-keys -t test -l 'ab'
 tmux -L "$socket" send-keys -t test Left BSpace Home x End DC c
 expect_screen editing code:130 text:ab left backspace home text:x end delete text:c
-tmux -L "$socket" send-keys -t test Home DC Escape
-expect_screen delete_escape code:130 text:ab left backspace home text:x end delete text:c home delete escape
+tmux -L "$socket" send-keys -t test Home DC
+expect_screen delete code:130 text:ab left backspace home text:x end delete text:c home delete
+tmux -L "$socket" send-keys -t test Escape
+expect_screen escape code:130 text:ab left backspace home text:x end delete text:c home delete escape
 tmux -L "$socket" send-keys -t test -l 'mot'
 tmux -L "$socket" send-keys -t test Enter
 expect_screen after_enter code:130 text:ab left backspace home text:x end delete text:c home delete escape \

@@ -79,9 +79,14 @@ xdotool type --window "$wid" 'ab'
 xdotool key --window "$wid" Left BackSpace Home x End Delete c
 expect_picture editing 1 code:130 close text:ab left backspace home text:x end delete text:c
 
+# Delete at the start removes the character there.
+xdotool key --window "$wid" Home Delete
+keys=(code:130 close text:ab left backspace home text:x end delete text:c home delete)
+expect_picture delete 1 "${keys[@]}"
+
 # Enter ends the line and the next screen appears.
 xdotool key --window "$wid" Return
-expect_picture after_enter 1 code:130 close text:ab left backspace home text:x end delete text:c enter
+expect_picture after_enter 1 "${keys[@]}" enter
 
 # Enlarged, the picture is scaled by the largest whole factor and centred
 # (moved to the corner first, so that the whole window is on the screen).
@@ -90,7 +95,7 @@ xdotool windowsize "$wid" 1300 760
 sleep 0.3
 geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "1300x760" ] || fail "the window could not be enlarged (it is $geometry)"
-expect_picture enlarged 2 code:130 close text:ab left backspace home text:x end delete text:c enter
+expect_picture enlarged 2 "${keys[@]}" enter
 
 [ ! -s "$work/stdout" ] || fail "the window form wrote to standard output: $(head -c 200 "$work/stdout")"
 [ ! -s "$work/stderr" ] || fail "the window form wrote to standard error: $(head -c 200 "$work/stderr")"
