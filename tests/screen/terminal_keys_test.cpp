@@ -7,19 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "support/queued_keys.h"
+
 namespace arrowgrid {
 namespace {
 
-std::vector<Key> drain(KeyQueue& queue) {
-  std::vector<Key> keys;
-  Key key;
-  while (takeKey(queue, key)) keys.push_back(key);
-  return keys;
-}
+using arrowgrid::testing::drainKeys;
 
 std::vector<Key> decode(TerminalKeyDecoder& decoder, KeyQueue& queue, std::string_view bytes) {
   decodeTerminalBytes(decoder, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), queue);
-  return drain(queue);
+  return drainKeys(queue);
 }
 
 std::vector<Key> decodeAll(std::string_view bytes) {
@@ -27,7 +24,7 @@ std::vector<Key> decodeAll(std::string_view bytes) {
   KeyQueue queue;
   decodeTerminalBytes(decoder, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), queue);
   finishPendingKey(decoder, queue);
-  return drain(queue);
+  return drainKeys(queue);
 }
 
 const Key LEFT = editingKey(KeyKind::Left);
@@ -82,7 +79,7 @@ TEST(TerminalKeys, LoneEscapeIsTheEscapeKeyOnceNothingFollows) {
   KeyQueue queue;
   EXPECT_TRUE(decode(decoder, queue, "\x1b").empty());  // may still be a sequence
   finishPendingKey(decoder, queue);
-  EXPECT_EQ(drain(queue), (std::vector<Key>{characterKey(27)}));
+  EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey(27)}));
   // Escape followed by a plain key is both keys.
   EXPECT_EQ(decodeAll("\x1bq"), (std::vector<Key>{characterKey(27), characterKey('q')}));
   EXPECT_EQ(decodeAll("\x1b\x1b"), (std::vector<Key>{characterKey(27), characterKey(27)}));

@@ -7,15 +7,12 @@
 
 #include <vector>
 
+#include "support/queued_keys.h"
+
 namespace arrowgrid {
 namespace {
 
-std::vector<Key> drain(KeyQueue& queue) {
-  std::vector<Key> keys;
-  Key key;
-  while (takeKey(queue, key)) keys.push_back(key);
-  return keys;
-}
+using arrowgrid::testing::drainKeys;
 
 TEST(WindowKeys, EditingKeysComeFromKeyDown) {
   const struct {
@@ -59,17 +56,17 @@ TEST(WindowKeys, CtrlCAndCtrlBreakAreIgnoredKeysNotInterrupts) {
 TEST(WindowKeys, TextInputArrivesInCodePage437) {
   KeyQueue queue;
   pushTextInput(queue, "a\xC3\xA9" "Z");  // a, é, Z
-  EXPECT_EQ(drain(queue), (std::vector<Key>{characterKey('a'), characterKey(130), characterKey('Z')}));
+  EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey('a'), characterKey(130), characterKey('Z')}));
   pushTextInput(queue, "\xC3\xA0\xC3\xA8\xC3\xAA");  // à è ê
-  EXPECT_EQ(drain(queue), (std::vector<Key>{characterKey(133), characterKey(138), characterKey(136)}));
+  EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey(133), characterKey(138), characterKey(136)}));
 }
 
 TEST(WindowKeys, CharacterWithoutCodePage437CodeIsDropped) {
   KeyQueue queue;
   pushTextInput(queue, "x\xE2\x82\xAC" "y");  // the euro sign has no code
-  EXPECT_EQ(drain(queue), (std::vector<Key>{characterKey('x'), characterKey('y')}));
+  EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey('x'), characterKey('y')}));
   pushTextInput(queue, "\xF0\x9F\x98\x80");  // nor has an emoji
-  EXPECT_TRUE(drain(queue).empty());
+  EXPECT_TRUE(drainKeys(queue).empty());
 }
 
 }  // namespace
