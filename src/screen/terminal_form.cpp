@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -100,24 +101,6 @@ void enterRawMode() {
   writeAll(ENTER_SCREEN, sizeof ENTER_SCREEN - 1);
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Writes the rows whose cells differ from what the terminal shows.
 void drawText(TerminalForm& form, const TextScreen& text) {
   if (restoreState.resized) {
@@ -135,10 +118,9 @@ void drawText(TerminalForm& form, const TextScreen& text) {
     form.output += "\x1b[";
     form.output += std::to_string(row);
     form.output += ";1H";
-    for (size_t i = first; i < first + TEXT_COLUMNS; ++i) {
-      appendUtf8(form.output, unicodeOfCp437(text.cells[i]));
-      form.shown[i] = text.cells[i];
-    }
+    const auto* cells = text.cells.data() + first;
+    form.output += toUtf8(ByteString(reinterpret_cast<const char*>(cells), TEXT_COLUMNS));
+    std::copy(cells, cells + TEXT_COLUMNS, form.shown.begin() + static_cast<ptrdiff_t>(first));
   }
   form.shownValid = true;
   if (form.output.empty()) return;
