@@ -54,7 +54,7 @@ geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
 echo "ok: client area 640x350"
 
 expect_picture intro 1
-xdotool windowfocus --sync "$wid"
+timeout 10 xdotool windowfocus --sync "$wid" || fail "the window cannot take the keyboard focus"
 
 # A character typed at the prompt is echoed: é must arrive as 130.
 xdotool type --window "$wid" 'é'
@@ -90,7 +90,7 @@ expect_picture after_enter 1 "${keys[@]}" enter
 
 # Enlarged, the picture is scaled by the largest whole factor and centred
 # (moved to the corner first, so that the whole window is on the screen).
-xdotool windowmove --sync "$wid" 0 0
+timeout 10 xdotool windowmove --sync "$wid" 0 0 || fail "the window cannot be moved"
 xdotool windowsize "$wid" 1300 760
 sleep 0.3
 geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
