@@ -23,7 +23,10 @@ struct ScreenTrials {
   TrialsRun run;
 
   void trial(int64_t trialCount) {
-    printTrialOfRun(*console, *line, run, trialCount);
+    if (advanceTrialsRun(run)) [[likely]] return;
+    run = settleTrialsRun(*console, *line, run, trialCount);
+    // Looked at when the last two digits wrap: at least every hundredth
+    // trial, well under a microsecond apart during a search.
     if (console->platform.refreshWanted.load(std::memory_order_relaxed)) [[unlikely]] {
       run = presentDuringRun(*console, *line, run, trialCount);
     }

@@ -75,13 +75,17 @@ inline TrialsRun beginTrialsRun(Console& console, const TrialsLineState& line, i
   return takeOverLastTwo(console, line);
 }
 
-inline void printTrialOfRun(Console& console, TrialsLineState& line, TrialsRun& run, int64_t count) {
+// The next count's last two digits written by the run; false when they
+// wrap from 99 to 00 or the trial is to be checked (settleTrialsRun).
+inline bool advanceTrialsRun(TrialsRun& run) {
   run.shownPair += 2;
-  if (run.shownPair != DIGIT_PAIRS.data() + DIGIT_PAIRS.size()) [[likely]] {
-    std::memcpy(run.tensCell, run.shownPair, 2);
-    return;
-  }
-  run = settleTrialsRun(console, line, run, count);
+  if (run.shownPair == DIGIT_PAIRS.data() + DIGIT_PAIRS.size()) return false;
+  std::memcpy(run.tensCell, run.shownPair, 2);
+  return true;
+}
+
+inline void printTrialOfRun(Console& console, TrialsLineState& line, TrialsRun& run, int64_t count) {
+  if (!advanceTrialsRun(run)) run = settleTrialsRun(console, line, run, count);
 }
 
 }  // namespace arrowgrid
