@@ -1,0 +1,68 @@
+// Hand-built grids and pixel checks shared by the display, report and menu tests.
+#include "support/hand_grid.h"
+
+#include <cstddef>
+
+#include "screen/glyph_set.h"
+#include "support/scripted_console.h"
+
+namespace arrowgrid {
+
+Grid emptyHandGrid(int32_t xMin, int32_t yMin, int32_t width, int32_t height) {
+  Grid grid;
+  grid.box = GridBox{xMin, xMin + width - 1, yMin, yMin + height - 1, width, height};
+  grid.dense = true;
+  grid.cells.assign(static_cast<size_t>(width) * static_cast<size_t>(height), CELL_EMPTY);
+  return grid;
+}
+
+void putHandCell(Grid& grid, int32_t x, int32_t y, int32_t code) {
+  const GridBox& box = grid.box;
+  const size_t index = static_cast<size_t>(x - box.xMin) * static_cast<size_t>(box.height) +
+                       static_cast<size_t>(y - box.yMin);
+  grid.cells.at(index) = static_cast<uint8_t>(code);
+}
+
+Grid leGrid() {
+  Grid grid = emptyHandGrid(0, -1, 4, 3);
+  putHandCell(grid, 0, 0, CELL_RIGHT_ARROW);
+  putHandCell(grid, 1, 0, 'L');
+  putHandCell(grid, 2, 0, 'E');
+  putHandCell(grid, 3, 0, CELL_BLOCK);
+  return grid;
+}
+
+Grid leEnGrid() {
+  Grid grid = emptyHandGrid(0, -1, 4, 4);
+  putHandCell(grid, 0, 0, CELL_RIGHT_ARROW);
+  putHandCell(grid, 1, 0, 'L');
+  putHandCell(grid, 2, 0, 'E');
+  putHandCell(grid, 3, 0, CELL_BLOCK);
+  putHandCell(grid, 2, -1, CELL_DOWN_ARROW);
+  putHandCell(grid, 2, 1, 'N');
+  putHandCell(grid, 2, 2, CELL_BLOCK);
+  return grid;
+}
+
+bool glyphShownAt(Console& console, int32_t row, int32_t column, int32_t code) {
+  const int32_t left = (column - 1) * GLYPH_WIDTH, top = (row - 1) * GLYPH_HEIGHT;
+  for (int32_t y = 1; y < GLYPH_HEIGHT; ++y) {
+    const uint8_t bits = GLYPH_BITMAPS[code][y];
+    for (int32_t x = 1; x < GLYPH_WIDTH; ++x) {
+      const bool set = (bits & (0x80 >> x)) != 0;
+      if (pixelAt(console, left + x, top + y) != (set ? COLOR_FOREGROUND : COLOR_BACKGROUND)) return false;
+    }
+  }
+  return true;
+}
+
+bool squareInsideBlank(Console& console, int32_t i, int32_t j) {
+  for (int32_t y = 14 * j + 15; y < 14 * j + 28; ++y) {
+    for (int32_t x = 16 * i - 15; x < 16 * i; ++x) {
+      if (pixelAt(console, x, y) != COLOR_BACKGROUND) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace arrowgrid
