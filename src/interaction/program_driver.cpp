@@ -57,7 +57,7 @@ void runStep(Program& program) {
   switch (program.step) {
     case ProgramStep::Intro:
       showIntroScreens(console);
-      program.step = ProgramStep::Ended;  // word entry joins here
+      program.step = ProgramStep::WordEntry;
       return;
     case ProgramStep::WordEntry:
     case ProgramStep::DisplayDialog:

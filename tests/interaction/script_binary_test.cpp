@@ -1,0 +1,73 @@
+// The real binary in script form: snapshots, the end of input, the interrupt.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "support/binary_run.h"
+
+namespace arrowgrid::testing {
+namespace {
+
+TEST(ScriptBinary, IntroScreensArriveAsSnapshotsAndEndOfInputGivesStatus3) {
+  const BinaryRun run = runBinary("\n");
+  ASSERT_EQ(run.snapshots.size(), 2u);
+  const auto first = snapshotRows(run.snapshots[0]);
+  ASSERT_EQ(first.size(), 25u);
+  EXPECT_EQ(first[0], "Ce programme peut prendre un temps assez long avant d'avoir exploré");
+  EXPECT_EQ(first[12], "pressez <RETURN> pour continuer");
+  const auto second = snapshotRows(run.snapshots[1]);
+  EXPECT_EQ(second[0], "Si vous êtes content de ce programme, merci de nous le faire savoir,");
+  EXPECT_EQ(second[13], "pressez <RETURN> pour continuer");
+  EXPECT_EQ(run.exitStatus, 3);
+  EXPECT_NE(run.standardError.find("standard input ended"), std::string::npos);
+}
+
+TEST(ScriptBinary, InterruptEndsTheProgramAtOnce) {
+  int toProgram[2];
+  ASSERT_EQ(pipe(toProgram), 0);
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_adddup2(&files, toProgram[0], 0);
+  posix_spawn_file_actions_addclose(&files, toProgram[1]);
+  posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+  // A process started in the background may inherit an ignored SIGINT.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGINT);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  std::string binary = ARROWGRID_BINARY;
+  char* argv[] = {binary.data(), nullptr};
+  char* envp[] = {nullptr};  // no display: script form, blocked reading its input
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, binary.c_str(), &files, &attributes, argv, envp), 0);
+  close(toProgram[0]);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+  kill(pid, SIGINT);
+  int status = 0;
+  const auto sent = std::chrono::steady_clock::now();
+  while (waitpid(pid, &status, WNOHANG) == 0 &&
+         std::chrono::steady_clock::now() - sent < std::chrono::seconds(5)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  const bool ended = WIFSIGNALED(status) && WTERMSIG(status) == SIGINT;
+  if (!ended) kill(pid, SIGKILL), waitpid(pid, &status, 0);
+  close(toProgram[1]);
+  posix_spawn_file_actions_destroy(&files);
+  posix_spawnattr_destroy(&attributes);
+  EXPECT_TRUE(ended);
+  EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(2));
+}
+
+}  // namespace
+}  // namespace arrowgrid::testing

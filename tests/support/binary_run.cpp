@@ -1,0 +1,107 @@
+#include "support/binary_run.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace arrowgrid::testing {
+
+namespace {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string temporaryPath(const char* stem) {
+  char pattern[64];
+  std::snprintf(pattern, sizeof pattern, "/tmp/arrowgrid-%s-XXXXXX", stem);
+  const int fd = mkstemp(pattern);
+  if (fd >= 0) close(fd);
+  return pattern;
+}
+
+}  // namespace
+
+BinaryRun runBinary(const std::string& input, int timeoutSeconds) {
+  const std::string inPath = temporaryPath("in");
+  const std::string outPath = temporaryPath("out");
+  const std::string errPath = temporaryPath("err");
+  std::ofstream(inPath, std::ios::binary) << input;
+
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_addopen(&files, 0, inPath.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+
+  // No display: the program must take its script form.
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text(*entry);
+    if (text.rfind("DISPLAY=", 0) == 0 || text.rfind("WAYLAND_DISPLAY=", 0) == 0) continue;
+    environment.push_back(text);
+  }
+  std::vector<char*> envp;
+  for (auto& text : environment) envp.push_back(text.data());
+  envp.push_back(nullptr);
+
+  std::string binary = ARROWGRID_BINARY;
+  char* argv[] = {binary.data(), nullptr};
+  pid_t pid = 0;
+  BinaryRun run;
+  if (posix_spawn(&pid, binary.c_str(), &files, nullptr, argv, envp.data()) == 0) {
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) run.terminatingSignal = WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&files);
+
+  run.standardOutput = readFile(outPath);
+  run.standardError = readFile(errPath);
+  std::remove(inPath.c_str());
+  std::remove(outPath.c_str());
+  std::remove(errPath.c_str());
+
+  std::string current;
+  std::istringstream lines(run.standardOutput);
+  for (std::string line; std::getline(lines, line);) {
+    if (line == "\f") {
+      run.snapshots.push_back(current);
+      current.clear();
+    } else {
+      current += line + '\n';
+    }
+  }
+  return run;
+}
+
+std::vector<std::string> snapshotRows(const std::string& snapshot) {
+  std::vector<std::string> rows;
+  std::istringstream lines(snapshot);
+  for (std::string line; std::getline(lines, line);) rows.push_back(line);
+  return rows;
+}
+
+}  // namespace arrowgrid::testing

@@ -1,0 +1,24 @@
+// Runs the real arrowgrid binary in script form: typed lines in, snapshots out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace arrowgrid::testing {
+
+struct BinaryRun {
+  int exitStatus = -1;                 // the status passed to exit, or -1
+  int terminatingSignal = 0;           // the signal that ended it, or 0
+  std::string standardOutput;
+  std::string standardError;
+  std::vector<std::string> snapshots;  // one per line input, form feeds removed
+};
+
+// Starts the binary with no display, standard input from `input`, and waits
+// for it to end (at most timeoutSeconds, then it is killed).
+BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60);
+
+// The rows of a snapshot (25 lines).
+std::vector<std::string> snapshotRows(const std::string& snapshot);
+
+}  // namespace arrowgrid::testing
