@@ -1,0 +1,36 @@
+// Where the text layer meets the surface and the platform: painting pending
+// glyphs, presenting, lines over text, and the end of the program.
+#include "screen/console.h"
+
+#include <cstdlib>
+
+namespace arrowgrid {
+
+void flushTextLayer(Console& console) {
+  TextScreen& text = console.text;
+  for (int32_t k = 0; k < text.pendingCount; ++k) {
+    const uint16_t index = text.pendingCells[static_cast<size_t>(k)];
+    text.glyphPending[index] = false;
+    drawGlyph(console.surface, index / TEXT_COLUMNS + 1, index % TEXT_COLUMNS + 1, text.cells[index]);
+  }
+  text.pendingCount = 0;
+}
+
+void presentNow(Console& console) {
+  console.platform.refreshWanted.store(false, std::memory_order_relaxed);
+  flushTextLayer(console);
+  if (console.platform.present) console.platform.present(console.platform.context, console);
+}
+
+void drawLine(Console& console, float x1, float y1, float x2, float y2) {
+  flushTextLayer(console);
+  drawLine(console.surface, x1, y1, x2, y2);
+}
+
+void endProgram(Console& console, int32_t status) {
+  if (console.platform.endProcess) console.platform.endProcess(console.platform.context, status);
+  // A form whose hook returned must still not let the program run on.
+  std::_Exit(status);
+}
+
+}  // namespace arrowgrid

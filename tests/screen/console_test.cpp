@@ -1,0 +1,59 @@
+// The console's meeting points: presenting, change counts and the end of
+// the program.
+#include "screen/screen_fixture.h"
+
+namespace arrowgrid {
+namespace {
+
+using ConsolePresent = ScreenTest;
+
+struct PresentRecord {
+  int32_t presents = 0;
+  int32_t pendingSeen = -1;  // pendingCount when present was called
+};
+
+TEST_F(ConsolePresent, PresentsOnlyWhenAskedAndWithEveryGlyphPainted) {
+  PresentRecord record;
+  console().platform.context = &record;
+  console().platform.present = [](void* context, Console& c) {
+    auto& r = *static_cast<PresentRecord*>(context);
+    ++r.presents;
+    r.pendingSeen = c.text.pendingCount;
+  };
+  print("\xE2\x96\x88");
+  serviceDisplay(console());
+  EXPECT_EQ(record.presents, 0);
+  console().platform.refreshWanted = true;
+  serviceDisplay(console());
+  EXPECT_EQ(record.presents, 1);
+  EXPECT_EQ(record.pendingSeen, 0);
+  EXPECT_FALSE(console().platform.refreshWanted);
+  EXPECT_EQ(console().surface.pixels[0][0], COLOR_FOREGROUND);
+}
+
+TEST_F(ConsolePresent, EndProgramHandsTheStatusToThePlatform) {
+  try {
+    endProgram(console(), 0);
+    FAIL() << "endProgram returned";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.status, 0);
+  }
+  EXPECT_THROW(endProgram(console(), 3), ProgramEnded);
+}
+
+TEST_F(ConsolePresent, ChangeCountsFollowEveryChange) {
+  const uint64_t before = text().changeCount;
+  locateCursor(console(), 30, 1);
+  EXPECT_EQ(text().changeCount, before);
+  locateCursor(console(), 3, 1);
+  EXPECT_GT(text().changeCount, before);
+  const uint64_t afterLocate = text().changeCount;
+  print("x");
+  EXPECT_GT(text().changeCount, afterLocate);
+  const uint64_t pixelsBefore = console().surface.changeCount;
+  drawLine(console(), 0, 0, 5, 5);
+  EXPECT_GT(console().surface.changeCount, pixelsBefore);
+}
+
+}  // namespace
+}  // namespace arrowgrid
