@@ -2,6 +2,7 @@
 // frame, and grids that do not fit the screen.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 #include "display/grid_drawing.h"
@@ -211,6 +212,24 @@ TEST_F(GridDrawingFixture, GridTooLargeForTheScreenPrintsNothingOutOfPlaceAndNev
   printText(*console, "Nb", PrintEnding::NoEnding);
   EXPECT_EQ(cellAt(*console, 21, 40), 'N');
   EXPECT_TRUE(dark(0, 0, 639, 27));
+}
+
+TEST_F(GridDrawingFixture, HugeBoxCostsOnlyWhatTheScreenShows) {
+  // A billion cells, stored sparsely: visiting each would take seconds.
+  Grid grid = emptyHandGrid(0, 0, 40000, 25000);
+  ASSERT_FALSE(grid.dense);
+  putHandCell(grid, 0, 0, CELL_RIGHT_ARROW);
+  putHandCell(grid, 1, 0, 'A');
+  putHandCell(grid, 30000, 3, 'Q');
+  const auto start = std::chrono::steady_clock::now();
+  drawGrid(*console, grid, settings);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+
+  EXPECT_EQ(shownCells(), 2);
+  EXPECT_TRUE(glyphShownAt(*console, 3, 2, CELL_RIGHT_ARROW));
+  EXPECT_TRUE(glyphShownAt(*console, 3, 4, 'A'));
+  EXPECT_TRUE(lit(0, 28, 639, 28));
+  EXPECT_TRUE(lit(0, 28, 0, 349));
 }
 
 }  // namespace

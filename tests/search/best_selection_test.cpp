@@ -103,7 +103,7 @@ TEST_F(ReportFixture, CountsGridAndTrialsLineWithoutPause) {
   EXPECT_EQ(outcome, ReportOutcome::Continue);
   EXPECT_EQ(platform.lineInputs, 0);
   EXPECT_EQ(screenRow(*console, 1), "Nb mots placés = 2          Nb de voisinages non désirés = 0");
-  EXPECT_EQ(screenRow(*console, 2), "Nb recoupement = 1          Surface = 5 * 4 = 20");
+  EXPECT_EQ(screenRow(*console, 2), "Nb recoupement = 1          Surface = 5* 4= 20");
   EXPECT_EQ(cellAt(*console, 4, 2), CELL_RIGHT_ARROW);
   EXPECT_EQ(cellAt(*console, 4, 4), 'A');
   EXPECT_EQ(cellAt(*console, 4, 6), 'B');
@@ -121,7 +121,7 @@ TEST_F(ReportFixture, CountsOfTheArrangementNotOfTheBestAndLongNumbers) {
       showArrangementReport(*console, {50, 123456, 49, 400000}, grid, 12345678901, settings);
   EXPECT_EQ(outcome, ReportOutcome::Continue);
   EXPECT_EQ(screenRow(*console, 1), "Nb mots placés = 50         Nb de voisinages non désirés = 123456");
-  EXPECT_EQ(screenRow(*console, 2), "Nb recoupement = 49         Surface = 5 * 4 = 400000");
+  EXPECT_EQ(screenRow(*console, 2), "Nb recoupement = 49         Surface = 5* 4= 400000");
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 12345678901");
 }
 

@@ -1,27 +1,19 @@
 // Hand-built grids and pixel checks shared by the display, report and menu tests.
 #include "support/hand_grid.h"
 
-#include <cstddef>
-
 #include "screen/glyph_set.h"
+#include "search/grid_evaluation.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
 
 Grid emptyHandGrid(int32_t xMin, int32_t yMin, int32_t width, int32_t height) {
   Grid grid;
-  grid.box = GridBox{xMin, xMin + width - 1, yMin, yMin + height - 1, width, height};
-  grid.dense = true;
-  grid.cells.assign(static_cast<size_t>(width) * static_cast<size_t>(height), CELL_EMPTY);
+  resetGrid(grid, GridBox{xMin, xMin + width - 1, yMin, yMin + height - 1, width, height});
   return grid;
 }
 
-void putHandCell(Grid& grid, int32_t x, int32_t y, int32_t code) {
-  const GridBox& box = grid.box;
-  const size_t index = static_cast<size_t>(x - box.xMin) * static_cast<size_t>(box.height) +
-                       static_cast<size_t>(y - box.yMin);
-  grid.cells.at(index) = static_cast<uint8_t>(code);
-}
+void putHandCell(Grid& grid, int32_t x, int32_t y, int32_t code) { setGridCell(grid, x, y, code); }
 
 Grid leGrid() {
   Grid grid = emptyHandGrid(0, -1, 4, 3);

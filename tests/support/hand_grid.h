@@ -9,7 +9,8 @@
 
 namespace arrowgrid {
 
-// A dense grid over the box from (xMin, yMin), every cell empty.
+// A grid over the box from (xMin, yMin), every cell empty: dense unless
+// the box is too large for that.
 Grid emptyHandGrid(int32_t xMin, int32_t yMin, int32_t width, int32_t height);
 void putHandCell(Grid& grid, int32_t x, int32_t y, int32_t code);
 
