@@ -28,6 +28,19 @@ struct GridDrawingFixture : ::testing::Test {
   bool lit(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return runIs(x1, y1, x2, y2, COLOR_FOREGROUND); }
   bool dark(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return runIs(x1, y1, x2, y2, COLOR_BACKGROUND); }
 
+  // Text row 4 of LE: arrow, L, E and the block; then the frame's four sides
+  // from pixel (0, 28) to (64, frameBottom).
+  void expectLeRowAndFrame(int32_t frameBottom) {
+    const int32_t glyphs[][2] = {{2, CELL_RIGHT_ARROW}, {4, 'L'}, {6, 'E'}, {7, CELL_BLOCK}, {8, CELL_BLOCK}};
+    for (const auto& g : glyphs) EXPECT_TRUE(glyphShownAt(*console, 4, g[0], g[1])) << "column " << g[0];
+    EXPECT_TRUE(lit(0, 28, 64, 28));
+    EXPECT_TRUE(lit(64, 28, 64, frameBottom));
+    EXPECT_TRUE(lit(0, frameBottom, 64, frameBottom));
+    EXPECT_TRUE(lit(0, 28, 0, frameBottom));
+    EXPECT_TRUE(dark(65, 20, 80, frameBottom + 10));
+    EXPECT_TRUE(dark(0, frameBottom + 1, 64, frameBottom + 10));
+  }
+
   int32_t shownCells() {
     int32_t count = 0;
     for (int32_t row = 1; row <= TEXT_ROWS; ++row)
@@ -41,19 +54,7 @@ TEST_F(GridDrawingFixture, LeAloneShowsItsGlyphsSquaresAndFrame) {
   drawGrid(*console, leGrid(), settings);
 
   EXPECT_EQ(shownCells(), 5);
-  EXPECT_TRUE(glyphShownAt(*console, 4, 2, CELL_RIGHT_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 4, 'L'));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 6, 'E'));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 7, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 8, CELL_BLOCK));
-
-  // The frame from (0, 28) to (64, 70), and nothing past it.
-  EXPECT_TRUE(lit(0, 28, 64, 28));
-  EXPECT_TRUE(lit(64, 28, 64, 70));
-  EXPECT_TRUE(lit(0, 70, 64, 70));
-  EXPECT_TRUE(lit(0, 28, 0, 70));
-  EXPECT_TRUE(dark(65, 20, 80, 80));
-  EXPECT_TRUE(dark(0, 71, 64, 80));
+  expectLeRowAndFrame(70);
   // Four squares between pixel rows 42 and 56, every border complete
   // although later glyphs covered parts of earlier ones.
   EXPECT_TRUE(lit(0, 42, 64, 42));
@@ -103,21 +104,11 @@ TEST_F(GridDrawingFixture, LeWithEnLeavesItsNineEmptyCellsBlank) {
   drawGrid(*console, leEnGrid(), settings);
 
   EXPECT_EQ(shownCells(), 9);
+  expectLeRowAndFrame(84);
   EXPECT_TRUE(glyphShownAt(*console, 3, 5, CELL_DOWN_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 2, CELL_RIGHT_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 4, 'L'));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 6, 'E'));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 7, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 4, 8, CELL_BLOCK));
   EXPECT_TRUE(glyphShownAt(*console, 5, 6, 'N'));
   EXPECT_TRUE(glyphShownAt(*console, 6, 5, CELL_BLOCK));
   EXPECT_TRUE(glyphShownAt(*console, 6, 6, CELL_BLOCK));
-
-  EXPECT_TRUE(lit(0, 28, 64, 28));
-  EXPECT_TRUE(lit(64, 28, 64, 84));
-  EXPECT_TRUE(lit(0, 84, 64, 84));
-  EXPECT_TRUE(lit(0, 28, 0, 84));
-  EXPECT_TRUE(dark(0, 85, 70, 100));
 
   // The column of EN: squares from pixel row 28 to 84 between x 32 and 48.
   EXPECT_TRUE(lit(32, 28, 32, 84));

@@ -15,21 +15,24 @@ Grid emptyHandGrid(int32_t xMin, int32_t yMin, int32_t width, int32_t height) {
 
 void putHandCell(Grid& grid, int32_t x, int32_t y, int32_t code) { setGridCell(grid, x, y, code); }
 
+namespace {
+
+void putLe(Grid& grid) {
+  const int32_t codes[] = {CELL_RIGHT_ARROW, 'L', 'E', CELL_BLOCK};
+  for (int32_t x = 0; x < 4; ++x) putHandCell(grid, x, 0, codes[x]);
+}
+
+}  // namespace
+
 Grid leGrid() {
   Grid grid = emptyHandGrid(0, -1, 4, 3);
-  putHandCell(grid, 0, 0, CELL_RIGHT_ARROW);
-  putHandCell(grid, 1, 0, 'L');
-  putHandCell(grid, 2, 0, 'E');
-  putHandCell(grid, 3, 0, CELL_BLOCK);
+  putLe(grid);
   return grid;
 }
 
 Grid leEnGrid() {
   Grid grid = emptyHandGrid(0, -1, 4, 4);
-  putHandCell(grid, 0, 0, CELL_RIGHT_ARROW);
-  putHandCell(grid, 1, 0, 'L');
-  putHandCell(grid, 2, 0, 'E');
-  putHandCell(grid, 3, 0, CELL_BLOCK);
+  putLe(grid);
   putHandCell(grid, 2, -1, CELL_DOWN_ARROW);
   putHandCell(grid, 2, 1, 'N');
   putHandCell(grid, 2, 2, CELL_BLOCK);
