@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <memory>
 
 #include "display/grid_drawing.h"
@@ -28,11 +29,17 @@ struct GridDrawingFixture : ::testing::Test {
   bool lit(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return runIs(x1, y1, x2, y2, COLOR_FOREGROUND); }
   bool dark(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return runIs(x1, y1, x2, y2, COLOR_BACKGROUND); }
 
+  struct Glyph {
+    int32_t row, column, code;
+  };
+  void expectGlyphs(std::initializer_list<Glyph> glyphs) {
+    for (const Glyph& g : glyphs) EXPECT_TRUE(glyphShownAt(*console, g.row, g.column, g.code)) << g.row << "," << g.column;
+  }
+
   // Text row 4 of LE: arrow, L, E and the block; then the frame's four sides
   // from pixel (0, 28) to (64, frameBottom).
   void expectLeRowAndFrame(int32_t frameBottom) {
-    const int32_t glyphs[][2] = {{2, CELL_RIGHT_ARROW}, {4, 'L'}, {6, 'E'}, {7, CELL_BLOCK}, {8, CELL_BLOCK}};
-    for (const auto& g : glyphs) EXPECT_TRUE(glyphShownAt(*console, 4, g[0], g[1])) << "column " << g[0];
+    expectGlyphs({{4, 2, CELL_RIGHT_ARROW}, {4, 4, 'L'}, {4, 6, 'E'}, {4, 7, CELL_BLOCK}, {4, 8, CELL_BLOCK}});
     EXPECT_TRUE(lit(0, 28, 64, 28));
     EXPECT_TRUE(lit(64, 28, 64, frameBottom));
     EXPECT_TRUE(lit(0, frameBottom, 64, frameBottom));
@@ -105,10 +112,7 @@ TEST_F(GridDrawingFixture, LeWithEnLeavesItsNineEmptyCellsBlank) {
 
   EXPECT_EQ(shownCells(), 9);
   expectLeRowAndFrame(84);
-  EXPECT_TRUE(glyphShownAt(*console, 3, 5, CELL_DOWN_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 5, 6, 'N'));
-  EXPECT_TRUE(glyphShownAt(*console, 6, 5, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 6, 6, CELL_BLOCK));
+  expectGlyphs({{3, 5, CELL_DOWN_ARROW}, {5, 6, 'N'}, {6, 5, CELL_BLOCK}, {6, 6, CELL_BLOCK}});
 
   // The column of EN: squares from pixel row 28 to 84 between x 32 and 48.
   EXPECT_TRUE(lit(32, 28, 32, 84));
@@ -155,9 +159,7 @@ TEST_F(GridDrawingFixture, FortyWideGridLosesOnlyItsRightmostLines) {
   putHandCell(grid, 39, 0, CELL_BLOCK);
   drawGrid(*console, grid, settings);
 
-  EXPECT_TRUE(glyphShownAt(*console, 3, 79, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 3, 80, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 3, 78, 'A' + 38 % 26));
+  expectGlyphs({{3, 79, CELL_BLOCK}, {3, 80, CELL_BLOCK}, {3, 78, 'A' + 38 % 26}});
   EXPECT_TRUE(lit(0, 28, 639, 28));
   EXPECT_TRUE(lit(0, 42, 639, 42));
   EXPECT_TRUE(lit(0, 56, 639, 56));
@@ -184,13 +186,8 @@ TEST_F(GridDrawingFixture, GridTooLargeForTheScreenPrintsNothingOutOfPlaceAndNev
   drawGrid(*console, grid, settings);
 
   EXPECT_EQ(shownCells(), 7);
-  EXPECT_TRUE(glyphShownAt(*console, 24, 79, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 24, 80, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 25, 1, CELL_DOWN_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 25, 10, CELL_RIGHT_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 25, 14, 'A'));
-  EXPECT_TRUE(glyphShownAt(*console, 25, 79, CELL_BLOCK));
-  EXPECT_TRUE(glyphShownAt(*console, 25, 80, CELL_BLOCK));
+  expectGlyphs({{24, 79, CELL_BLOCK}, {24, 80, CELL_BLOCK}, {25, 1, CELL_DOWN_ARROW}, {25, 10, CELL_RIGHT_ARROW},
+                {25, 14, 'A'}, {25, 79, CELL_BLOCK}, {25, 80, CELL_BLOCK}});
   // Not shifted: rows 1 and 2 still empty, the frame's top still at pixel row 28.
   EXPECT_TRUE(dark(0, 0, 639, 27));
   EXPECT_TRUE(lit(0, 28, 639, 28));
@@ -217,8 +214,7 @@ TEST_F(GridDrawingFixture, HugeBoxCostsOnlyWhatTheScreenShows) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 
   EXPECT_EQ(shownCells(), 2);
-  EXPECT_TRUE(glyphShownAt(*console, 3, 2, CELL_RIGHT_ARROW));
-  EXPECT_TRUE(glyphShownAt(*console, 3, 4, 'A'));
+  expectGlyphs({{3, 2, CELL_RIGHT_ARROW}, {3, 4, 'A'}});
   EXPECT_TRUE(lit(0, 28, 639, 28));
   EXPECT_TRUE(lit(0, 28, 0, 349));
 }
