@@ -2,6 +2,8 @@
 // control from step to step until the user finishes from the result menu.
 #include "interaction/program_driver.h"
 
+#include "interaction/display_dialog.h"
+#include "interaction/word_entry.h"
 #include "screen/text_screen.h"
 
 namespace arrowgrid {
@@ -60,7 +62,15 @@ void runStep(Program& program) {
       program.step = ProgramStep::WordEntry;
       return;
     case ProgramStep::WordEntry:
+      enterWordList(console, program.search.wordList);
+      program.step = ProgramStep::DisplayDialog;
+      return;
     case ProgramStep::DisplayDialog:
+      // The first dialog offers these as the defaults.
+      program.settings = DisplaySettings{1, 1, 0};
+      chooseDisplaySettings(console, program.settings);
+      program.step = ProgramStep::InitSearch;
+      return;
     case ProgramStep::InitSearch:
     case ProgramStep::Evaluate:
     case ProgramStep::Select:

@@ -1,0 +1,61 @@
+// The real binary in script form through word entry and the display dialog:
+// one snapshot per prompt, as a user at the window would see it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/binary_run.h"
+
+namespace arrowgrid::testing {
+namespace {
+
+TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
+  const BinaryRun run = runBinary(
+      "\n\n"                // the two intro pauses
+      "chat\nchien\n"       // words 1 and 2
+      "été\n\n"             // refused, then the pause
+      "\nn\n"               // end? no
+      "chat\n\nO\n"         // word 3 repeats word 1; end
+      "0\n1\n");            // selection mode 0, pause mode 1
+  EXPECT_EQ(run.terminatingSignal, 0) << run.standardError;
+  ASSERT_GE(run.snapshots.size(), 13u) << run.standardError;
+  auto rows = [&](size_t i) { return snapshotRows(run.snapshots[i]); };
+
+  const auto firstWord = rows(2);
+  ASSERT_EQ(firstWord.size(), 25u);
+  EXPECT_EQ(firstWord[0], "entrez les mots à disposer en grille");
+  EXPECT_EQ(firstWord[1], "");
+  EXPECT_EQ(firstWord[2], "mot No         1");
+
+  const auto refused = rows(5);
+  EXPECT_EQ(refused[2], "mot No         1            CHAT");
+  EXPECT_EQ(refused[3], "mot No         2            CHIEN");
+  EXPECT_EQ(refused[4], "mot No         3            été");
+  EXPECT_EQ(refused[5], "ce mot contient 2caractères non traités");
+  EXPECT_EQ(refused[6], "");
+  EXPECT_EQ(refused[7], "pressez <RETURN> pour continuer");
+
+  EXPECT_EQ(rows(6)[4], "mot No         3");
+  EXPECT_EQ(rows(7)[5], "entrée terminée (O/N)");
+  EXPECT_EQ(rows(8)[4], "mot No         3");
+
+  const auto lastQuestion = rows(10);
+  EXPECT_EQ(lastQuestion[4], "mot No         3            CHAT");
+  EXPECT_EQ(lastQuestion[5], "mot No         4");
+  EXPECT_EQ(lastQuestion[6], "entrée terminée (O/N)");
+
+  const auto selection = rows(11);
+  EXPECT_EQ(selection[0], "entrez <0> pour afficher toutes les solutions valides");
+  EXPECT_EQ(selection[3], "Votre choix (df 1) =");
+  const auto pause = rows(12);
+  EXPECT_EQ(pause[3], "Votre choix (df 1) =0");
+  EXPECT_EQ(pause[7], "Votre choix (df 0) =");
+
+  // Until the search follows the dialog the run ends there with status 0;
+  // with the search it goes on and ends when the script runs out (3).
+  EXPECT_TRUE(run.exitStatus == 0 || run.exitStatus == 3) << run.exitStatus;
+}
+
+}  // namespace
+}  // namespace arrowgrid::testing
