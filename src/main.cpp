@@ -1,13 +1,4 @@
 // arrowgrid: arranges a list of words into an arrow-word grid.
-#include <memory>
+#include "screen/form_choice.h"
 
-#include "interaction/program_driver.h"
-#include "screen/script_form.h"
-
-int main(int, char**) {
-  // The program's records are large (the pixel surface); keep them off the stack.
-  auto program = std::make_unique<arrowgrid::Program>();
-  arrowgrid::ScriptForm form;
-  arrowgrid::attachScriptForm(program->console, form);
-  arrowgrid::runProgram(*program);
-}
+int main(int argc, char** argv) { return arrowgrid::runWithBestForm(argc, argv); }

@@ -1,0 +1,15 @@
+// The terminal form: the 80x25 text layer shown full-screen in the terminal
+// that started the program, keys read raw from it. Lines are not shown.
+#pragma once
+
+namespace arrowgrid {
+
+struct Console;
+
+// Puts the terminal in raw mode on its alternate screen, attaches it to
+// console and runs logic(context) (see ProgramLogic in window_form.h); never
+// returns, and the terminal is restored on every way out (program end,
+// Ctrl+C, hang-up, termination).
+[[noreturn]] void runInTerminal(Console& console, void (*logic)(void* context), void* context);
+
+}  // namespace arrowgrid
