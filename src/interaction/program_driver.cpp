@@ -5,6 +5,9 @@
 #include "interaction/display_dialog.h"
 #include "interaction/word_entry.h"
 #include "screen/text_screen.h"
+#include "search/fast_evaluation.h"
+#include "search/search_resume.h"
+#include "search/search_start.h"
 
 namespace arrowgrid {
 
@@ -72,10 +75,27 @@ void runStep(Program& program) {
       program.step = ProgramStep::InitSearch;
       return;
     case ProgramStep::InitSearch:
+      initSearch(program.search);
+      program.step = ProgramStep::Evaluate;  // word 1 alone
+      return;
     case ProgramStep::Evaluate:
+      program.step = evaluateArrangementFast(program.search) == EvaluationOutcome::Accepted
+                         ? ProgramStep::Select
+                         : ProgramStep::Resume;
+      return;
     case ProgramStep::Select:
+      program.step = ProgramStep::Resume;
+      return;
     case ProgramStep::Resume:
+      program.step = resumeSearch(program.search, console) == ResumeOutcome::Pushed
+                         ? ProgramStep::Evaluate
+                         : ProgramStep::SearchFinished;
+      return;
     case ProgramStep::SearchFinished:
+      printSearchFinished(console);
+      waitForReturn(console);
+      program.step = ProgramStep::Ended;
+      return;
     case ProgramStep::Menu:
     case ProgramStep::Ended:
       endProgram(console, 0);

@@ -10,12 +10,12 @@
 
 #include "screen/byte_string.h"
 #include "search/arrangement_grid.h"
+#include "search/fast_evaluation_state.h"
+#include "search/search_limits.h"
+#include "search/trials_line_state.h"
+#include "search/word_letters.h"
 
 namespace arrowgrid {
-
-inline constexpr int32_t MAX_WORDS = 50;
-inline constexpr int32_t DIR_HORIZONTAL = 1;
-inline constexpr int32_t DIR_VERTICAL = 2;
 
 struct WordList {
   std::vector<ByteString> words = std::vector<ByteString>(MAX_WORDS + 1);  // 1..MAX_WORDS; [0] unused
@@ -63,12 +63,18 @@ struct ArrangementScore {
 
 enum class ScoreOrder { Better, Equal, Worse };
 
+struct SearchTrace;
+
 struct ArrangementSearch {
   WordList wordList;
   PlacementTable table;
   SearchState state;
   ArrangementScore bestScore;
   GridEvaluation evaluation;  // Grid, GridBox and counts of the last evaluation
+  WordLetters letters;        // flat copy of the words, built by initSearch
+  FastEvaluation fast;        // incremental grid of the accepted rows
+  TrialsLineState trialsLine; // what the trials line last left on screen
+  SearchTrace* trace = nullptr;  // tests only: records comparisons and pushes
 };
 
 inline const ByteString& wordOfRow(const ArrangementSearch& search, int32_t row) {

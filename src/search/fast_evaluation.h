@@ -1,0 +1,30 @@
+// The evaluation the search runs: rows 1..placedCount-1 are an arrangement
+// accepted before and already written in an occupancy grid kept between
+// evaluations, so only the newest row is written and checked. Outcome, box
+// and counts are those of evaluateArrangement; the Grid itself is rebuilt
+// only when someone reads it (ensureGrid).
+#pragma once
+
+#include "search/search_data.h"
+
+namespace arrowgrid {
+
+// Occupancy squares up to this many cells are dense; beyond, hashed.
+inline constexpr int64_t OCCUPANCY_DENSE_LIMIT = int64_t{1} << 24;
+
+// Sizes the occupancy grid and the undo log for search.letters and empties
+// them. initSearch calls it; nothing allocates after it.
+void prepareFastEvaluation(ArrangementSearch& search);
+
+// Same contract as evaluateArrangement: Rejected pops the top row, Accepted
+// sets extendFlag; evaluation's box and counts are set at once, its grid
+// is marked stale.
+EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search);
+
+// Makes search.evaluation.grid the grid of the last evaluation (after a
+// Rejected, the partial grid of the rejected candidate, whose row is still
+// in the table above placedCount). Call before reading the grid; valid until
+// the next push, which is always followed by an evaluation.
+void ensureGrid(ArrangementSearch& search);
+
+}  // namespace arrowgrid

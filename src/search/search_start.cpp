@@ -1,0 +1,46 @@
+// initSearch and the one-time copies of the word list that the hot loops use.
+#include "search/search_start.h"
+
+#include "search/fast_evaluation.h"
+
+namespace arrowgrid {
+
+void buildWordLetters(const WordList& wordList, WordLetters& letters) {
+  letters.wordCount = wordList.wordCount;
+  letters.letters.clear();
+  letters.offset.fill(0);
+  letters.length.fill(0);
+  letters.occupiedCells = 0;
+  for (int32_t w = 1; w <= wordList.wordCount; ++w) {
+    const ByteString& word = wordList.words[static_cast<size_t>(w)];
+    letters.offset[static_cast<size_t>(w)] = static_cast<int32_t>(letters.letters.size());
+    letters.length[static_cast<size_t>(w)] = textLength(word);
+    for (char ch : word) letters.letters.push_back(static_cast<uint8_t>(ch));
+    letters.occupiedCells += textLength(word) + 2;
+  }
+  // One spare byte so a word of length 0 beyond wordCount still has a valid
+  // address; no loop reads it.
+  letters.letters.push_back(0);
+}
+
+void initSearch(ArrangementSearch& search) {
+  SearchState& state = search.state;
+  for (int32_t r = 1; r <= search.wordList.wordCount; ++r) {
+    search.table.rows[static_cast<size_t>(r)] = Placement{};
+  }
+  state.trialCount = 1;
+  Placement& first = search.table.rows[1];
+  first.wordNumber = 1;
+  first.x = 0;
+  first.y = 0;
+  first.direction = DIR_HORIZONTAL;
+  state.placedCount = 1;
+  state.extendFlag = 1;
+  search.bestScore = ArrangementScore{1, 0, 0, textLength(search.wordList.words[1]) + 2};
+
+  buildWordLetters(search.wordList, search.letters);
+  prepareFastEvaluation(search);
+  search.trialsLine = TrialsLineState{};
+}
+
+}  // namespace arrowgrid

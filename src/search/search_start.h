@@ -1,0 +1,17 @@
+// Starting the search: the table, the search state and the best score set
+// for word 1 alone, and the derived storage of the search sized once.
+#pragma once
+
+#include "search/search_data.h"
+
+namespace arrowgrid {
+
+// Puts word 1 at the origin, horizontal, as the only row; trialCount 1,
+// extendFlag 1, BestScore (1, 0, 0, length of word 1 + 2). Prints nothing;
+// the caller evaluates the one-word arrangement next.
+void initSearch(ArrangementSearch& search);
+
+// Copies the word list into search.letters (flat bytes with offsets).
+void buildWordLetters(const WordList& wordList, WordLetters& letters);
+
+}  // namespace arrowgrid

@@ -1,0 +1,24 @@
+// What the trials line last left on the text layer, so the next trial can
+// rewrite only the digits that changed when nothing else touched the screen.
+#pragma once
+
+#include <cstdint>
+
+#include "screen/byte_string.h"
+
+namespace arrowgrid {
+
+struct TrialsLineState {
+  bool shown = false;               // the screen holds the full sequence's result for shownCount
+  uint64_t seenTextChange = 0;      // TextScreen::changeCount right after our last write
+  uint64_t seenSurfaceChange = 0;   // DrawingSurface::changeCount at the same moment
+  int64_t shownCount = 0;           // the count on the line (never negative when shown)
+  int32_t digitCount = 0;           // its decimal digits, which the screen cells hold
+  int64_t fullPrints = 0;           // full print sequences run (the rest were digit updates)
+  // The line's texts, built once so that printing them allocates nothing.
+  ByteString label = ByteString("Nb d'essais effectu\x82s :");
+  ByteString trailingBlanks = ByteString(7, ' ');
+  ByteString promptBlanks = ByteString(33, ' ');
+};
+
+}  // namespace arrowgrid

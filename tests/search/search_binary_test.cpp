@@ -1,0 +1,22 @@
+// The real binary in script form runs the whole search of AB, BC, CA.
+#include <gtest/gtest.h>
+
+#include "support/binary_run.h"
+
+namespace arrowgrid::testing {
+namespace {
+
+TEST(SearchBinary, ThreeWordSearchEndsAtTrial26) {
+  // Two intro pauses, three words, the end of the list and its confirmation,
+  // the two dialog defaults, then the pause after the end of the search.
+  const BinaryRun run = runBinary("\n\nAB\nBC\nCA\n\nO\n\n\n\n");
+  ASSERT_FALSE(run.snapshots.empty());
+  const auto rows = snapshotRows(run.snapshots.back());
+  ASSERT_EQ(rows.size(), 25u);
+  EXPECT_EQ(rows[20], std::string(39, ' ') + "Nb d'essais effectués : 26");
+  EXPECT_EQ(rows[21], std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(rows[23], "pressez <RETURN> pour continuer");
+}
+
+}  // namespace
+}  // namespace arrowgrid::testing

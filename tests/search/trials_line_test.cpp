@@ -1,0 +1,188 @@
+// The trials line: whatever happened on the screen in between, a trial
+// leaves the text layer and the picture exactly as the full print sequence
+// would; and resumeSearch keeps the line and the end message on screen.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "screen/console.h"
+#include "screen/cp437.h"
+#include "search/grid_evaluation.h"
+#include "search/search_resume.h"
+#include "search/search_test_support.h"
+#include "search/trials_line.h"
+#include "support/scripted_console.h"
+
+namespace arrowgrid {
+namespace {
+
+// Two consoles fed the same operations: one prints the trials line the
+// quick way, the other always with the full sequence.
+class TrialsLineTest : public ::testing::Test {
+ protected:
+  TrialsLineTest() : quick_(std::make_unique<Console>()), full_(std::make_unique<Console>()) {
+    openTestConsole(*quick_, quickPlatform_);
+    openTestConsole(*full_, fullPlatform_);
+  }
+
+  void onBoth(const std::function<void(Console&)>& operation) {
+    operation(*quick_);
+    operation(*full_);
+  }
+
+  // One trial the checked way (printTrialsLine), as a lone trial would.
+  void trial(int64_t count) {
+    printTrialsLine(*quick_, quickLine_, count);
+    printTrialsLineFull(*full_, fullLine_, count);
+    expectSameText();
+  }
+
+  // Trials first..last as one resumeSearch call runs them; with presentEvery,
+  // the window takes a picture (the glyphs are painted) every so many trials.
+  void trials(int64_t first, int64_t last, int64_t presentEvery = 0) {
+    TrialsRun run = beginTrialsRun(*quick_, quickLine_, first - 1);
+    for (int64_t count = first; count <= last && !HasFailure(); ++count) {
+      printTrialOfRun(*quick_, quickLine_, run, count);
+      printTrialsLineFull(*full_, fullLine_, count);
+      expectSameText();
+      if (presentEvery > 0 && count % presentEvery == 0) {
+        endTrialsRun(*quick_, quickLine_, run, count);
+        run = TrialsRun{};
+        flushTextLayer(*quick_);
+        flushTextLayer(*full_);
+      }
+    }
+    endTrialsRun(*quick_, quickLine_, run, last);
+  }
+
+  void expectSameText() {
+    const TextScreen& a = quick_->text;
+    const TextScreen& b = full_->text;
+    ASSERT_EQ(a.cells, b.cells) << "quick:\n" << screenText(*quick_) << "\nfull:\n" << screenText(*full_);
+    ASSERT_EQ(a.cursorRow, b.cursorRow);
+    ASSERT_EQ(a.cursorColumn, b.cursorColumn);
+    ASSERT_EQ(a.printColumn, b.printColumn);
+    ASSERT_EQ(a.pendingScroll, b.pendingScroll);
+  }
+
+  void expectSamePicture() {
+    flushTextLayer(*quick_);
+    flushTextLayer(*full_);
+    EXPECT_TRUE(quick_->surface.pixels == full_->surface.pixels);
+  }
+
+  std::unique_ptr<Console> quick_, full_;
+  ScriptedPlatform quickPlatform_, fullPlatform_;
+  TrialsLineState quickLine_, fullLine_;
+};
+
+TEST_F(TrialsLineTest, ConsecutiveCountsAcrossEveryWidth) {
+  trials(1, 1200);
+  trials(999'999'990, 1'000'000'010);          // ten digits reach column 80
+  trials(9'999'999'990, 10'000'000'010);       // eleven wrap onto row 22
+  trials(999'999'999'999'999'990, 1'000'000'000'000'000'010);
+  expectSamePicture();
+  // Almost every trial only rewrote digits.
+  EXPECT_LT(quickLine_.fullPrints, 12);
+  // Nineteen digits run past column 80: the last two continue on row 22.
+  EXPECT_EQ(screenRow(*quick_, 21), std::string(39, ' ') + "Nb d'essais effectués : 10000000000000000");
+  EXPECT_EQ(screenRow(*quick_, 22), "10");
+}
+
+TEST_F(TrialsLineTest, OtherOutputInBetweenIsOverwrittenAsTheFullSequenceWould) {
+  trials(1, 20);
+  onBoth([](Console& c) { printText(c, cp437Text("ailleurs"), PrintEnding::NoEnding); });
+  trials(21, 30);
+  onBoth([](Console& c) {  // over the line itself
+    locateCursor(c, 21, 60);
+    printText(c, cp437Text("XXXXXXXXXXXXXXX"), PrintEnding::NoEnding);
+  });
+  trials(31, 40);
+  onBoth([](Console& c) {  // the report's prompt, then its answer line
+    locateCursor(c, 22, 30);
+    printText(c, cp437Text("entrez <M> pour aller au menu, ou"), PrintEnding::LineEnd);
+    locateCursor(c, 23, 30);
+    printText(c, cp437Text("pressez <return> pour continuer"), PrintEnding::NoEnding);
+  });
+  trials(41, 50);
+  onBoth([](Console& c) { clearScreen(c); });
+  trials(51, 60);
+  onBoth([](Console& c) {  // ends in the last cell: a pending scroll
+    locateCursor(c, 25, 76);
+    printText(c, cp437Text("fin!!"), PrintEnding::NoEnding);
+  });
+  ASSERT_TRUE(quick_->text.pendingScroll);
+  trials(61, 70);
+  expectSamePicture();
+}
+
+TEST_F(TrialsLineTest, LinesDrawnOverTheRowAreRepaintedByTheNextTrial) {
+  trials(1, 5);
+  flushTextLayer(*quick_);
+  flushTextLayer(*full_);
+  // A line across row 21 (logical y 18) with no text operation in between.
+  onBoth([](Console& c) { drawLine(c, 0.0f, 18.5f, 80.0f, 18.5f); });
+  trials(6, 8);
+  expectSamePicture();
+}
+
+TEST_F(TrialsLineTest, RunsSplitByEvaluationsAndPicturesKeepThePictureRight) {
+  // Runs of a few trials each, as between evaluations, with pictures taken
+  // in the middle of runs and between them.
+  int64_t count = 1;
+  for (int64_t length : {1, 2, 17, 3, 150, 1, 1, 99, 250, 4}) {
+    trials(count, count + length - 1, 7);
+    count += length;
+    expectSamePicture();
+  }
+  trials(count, count + 2000, 333);
+  expectSamePicture();
+}
+
+TEST_F(TrialsLineTest, LoneTrialsAfterRunsAndRunsAfterLoneTrials) {
+  trials(1, 120);
+  trial(121);
+  trial(122);
+  trials(123, 250);
+  trial(251);
+  onBoth([](Console& c) { locateCursor(c, 3, 3); });
+  trials(252, 260);
+  expectSamePicture();
+}
+
+TEST_F(TrialsLineTest, CountsThatDoNotFollowRunTheFullSequence) {
+  trials(100, 110);
+  trial(110);
+  trial(50);
+  trial(51);
+  trial(7);
+  expectSamePicture();
+}
+
+TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
+  auto search = testing_support::makeSearch({"AB", "BC", "CA"});
+  auto console = std::make_unique<Console>();
+  ScriptedPlatform platform;
+  openTestConsole(*console, platform);
+  console->platform.refreshWanted.store(true);
+  evaluateArrangement(*search);
+  while (resumeSearch(*search, *console) == ResumeOutcome::Pushed) evaluateArrangement(*search);
+  printSearchFinished(*console);
+  EXPECT_EQ(search->state.trialCount, 26);
+  EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
+  EXPECT_EQ(screenRow(*console, 22), std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(screenRow(*console, 23), "");
+  EXPECT_EQ(console->text.cursorRow, 23);
+  EXPECT_EQ(console->text.cursorColumn, 1);
+  // A window that asked for a picture during the search got it.
+  EXPECT_FALSE(console->platform.refreshWanted.load());
+
+  // Resumed after the end: one more trial on screen, and the end again.
+  EXPECT_EQ(resumeSearch(*search, *console), ResumeOutcome::Finished);
+  EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+}
+
+}  // namespace
+}  // namespace arrowgrid
