@@ -3,6 +3,7 @@
 
 #include "display/grid_drawing.h"
 #include "screen/text_screen.h"
+#include "search/trials_line.h"
 
 namespace arrowgrid {
 

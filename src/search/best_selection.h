@@ -27,8 +27,4 @@ enum class ReportOutcome { Continue, Menu };
 ReportOutcome showArrangementReport(Console& console, const ArrangementScore& score, const Grid& grid,
                                     int64_t trialCount, const DisplaySettings& settings);
 
-// Where the trials line of a report starts; the search rewrites it there.
-inline constexpr int32_t TRIALS_ROW = 21;
-inline constexpr int32_t TRIALS_COLUMN = 40;
-
 }  // namespace arrowgrid
