@@ -1,0 +1,55 @@
+// Reports per second: the whole report screen of one arrangement (clear,
+// counts, grid drawing, trials line), as the search shows each selected one.
+// Run on demand: cmake --build build --target bench_report && build/bench/bench_report
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "screen/console.h"
+#include "search/best_selection.h"
+#include "search/grid_evaluation.h"
+
+using namespace arrowgrid;
+
+namespace {
+
+// A 14 by 12 box with three crossing words: a grid of the size the search
+// reports for a handful of short words.
+Grid typicalGrid() {
+  Grid grid;
+  resetGrid(grid, GridBox{0, 13, -1, 10, 14, 12});
+  const char* across = "ARROWGRID";
+  setGridCell(grid, 0, 0, CELL_RIGHT_ARROW);
+  for (int32_t k = 0; across[k] != 0; ++k) setGridCell(grid, 1 + k, 0, across[k]);
+  setGridCell(grid, 10, 0, CELL_BLOCK);
+  for (int32_t x : {2, 7}) {
+    setGridCell(grid, x, -1, CELL_DOWN_ARROW);
+    for (int32_t y = 1; y <= 8; ++y) setGridCell(grid, x, y, 'A' + y);
+    setGridCell(grid, x, 9, CELL_BLOCK);
+  }
+  setGridCell(grid, 0, 0, CELL_BOTH_ARROWS);
+  return grid;
+}
+
+}  // namespace
+
+int main() {
+  auto console = std::make_unique<Console>();
+  openSurface(console->surface);
+  setLogicalWindow(console->surface, 0, -2, 80, 23, true);
+  const Grid grid = typicalGrid();
+  const DisplaySettings settings;  // no pause
+  const ArrangementScore score{3, 0, 2, 168};
+
+  constexpr int64_t REPORTS = 20'000;
+  const auto started = std::chrono::steady_clock::now();
+  for (int64_t trial = 1; trial <= REPORTS; ++trial) {
+    showArrangementReport(*console, score, grid, trial, settings);
+    serviceDisplay(*console);
+  }
+  flushTextLayer(*console);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::printf("%lld reports of a %dx%d grid in %.3f s: %.1f us per report\n", static_cast<long long>(REPORTS),
+              grid.box.width, grid.box.height, seconds, 1e6 * seconds / REPORTS);
+  return 0;
+}

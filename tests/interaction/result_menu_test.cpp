@@ -1,0 +1,94 @@
+// The result menu: its screen, whole-answer commands, the two grid views and
+// the way back from the display dialog.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "interaction/result_menu.h"
+#include "screen/key_script.h"
+#include "support/hand_grid.h"
+#include "support/scripted_console.h"
+
+namespace arrowgrid {
+namespace {
+
+struct MenuFixture : ::testing::Test {
+  std::unique_ptr<Console> console = std::make_unique<Console>();
+  ScriptedPlatform platform;
+  DisplaySettings settings;
+  Grid grid = leGrid();
+  void SetUp() override { openTestConsole(*console, platform); }
+  void type(std::initializer_list<const char*> lines) {
+    for (const char* line : lines) typeLine(platform.script, line);
+  }
+  void expectMenuScreen() {
+    EXPECT_EQ(screenRow(*console, 1), "MENU");
+    EXPECT_EQ(screenRow(*console, 2), "");
+    EXPECT_EQ(screenRow(*console, 3), "entrez <V> pour imprimer une grille vide");
+    EXPECT_EQ(screenRow(*console, 4), "       <C> pour imprimer une grille complétée");
+    EXPECT_EQ(screenRow(*console, 5), "       <S> pour changer la sélection des impressions");
+    EXPECT_EQ(screenRow(*console, 6), "       <R> pour continuer la recherche");
+    EXPECT_EQ(screenRow(*console, 7), "       <F> pour finir l'exécution");
+  }
+};
+
+TEST_F(MenuFixture, OnlyWholeCommandLettersLeaveTheMenu) {
+  type({"fin", "FF", "", "f ", "x", "F"});
+  EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Finish);
+  EXPECT_EQ(platform.lineInputs, 6);
+  expectMenuScreen();
+  EXPECT_EQ(screenRow(*console, 8), "F");
+}
+
+TEST_F(MenuFixture, EitherCaseResumesOrFinishes) {
+  type({"r", "R", "f"});
+  EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Resume);
+  EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Resume);
+  EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Finish);
+  EXPECT_EQ(settings.completeGrid, 1);
+}
+
+TEST_F(MenuFixture, EmptyGridViewShowsNoLettersAndWaitsAtRow22Column50) {
+  type({"v"});
+  EXPECT_THROW(resultMenu(*console, grid, settings), ScriptExhausted);
+  for (int32_t row : {1, 2, 5, 6, 7, 8}) EXPECT_EQ(screenRow(*console, row), "") << row;
+  EXPECT_EQ(cellAt(*console, 4, 2), CELL_RIGHT_ARROW);
+  EXPECT_EQ(cellAt(*console, 4, 4), ' ');
+  EXPECT_EQ(cellAt(*console, 4, 6), ' ');
+  EXPECT_EQ(cellAt(*console, 4, 7), CELL_BLOCK);
+  EXPECT_EQ(pixelAt(*console, 64, 70), COLOR_FOREGROUND);  // the frame's corner
+  EXPECT_EQ(pixelAt(*console, 32, 49), COLOR_FOREGROUND);  // a border between the letters
+  EXPECT_EQ(console->text.cursorRow, 22);
+  EXPECT_EQ(console->text.cursorColumn, 50);
+  EXPECT_EQ(settings.completeGrid, 1);
+}
+
+TEST_F(MenuFixture, CompletedGridAfterTheEmptyOneHasItsLettersAgain) {
+  type({"V", "any line", "C"});
+  EXPECT_THROW(resultMenu(*console, grid, settings), ScriptExhausted);
+  EXPECT_EQ(screenRow(*console, 1), "");
+  EXPECT_EQ(cellAt(*console, 4, 2), CELL_RIGHT_ARROW);
+  EXPECT_EQ(cellAt(*console, 4, 4), 'L');
+  EXPECT_EQ(cellAt(*console, 4, 6), 'E');
+  EXPECT_EQ(cellAt(*console, 4, 8), CELL_BLOCK);
+  EXPECT_TRUE(glyphShownAt(*console, 4, 4, 'L'));
+  EXPECT_EQ(console->text.cursorRow, 22);
+  EXPECT_EQ(console->text.cursorColumn, 50);
+  EXPECT_EQ(platform.lineInputs, 4);  // menu, view, menu, view
+}
+
+TEST_F(MenuFixture, SelectionDialogReturnsToTheMenu) {
+  type({"S", "0", "1"});
+  EXPECT_THROW(resultMenu(*console, grid, settings), ScriptExhausted);
+  expectMenuScreen();
+  EXPECT_EQ(settings.selectionMode, 0);
+  EXPECT_EQ(settings.pauseMode, 1);
+  type({"s", "2", "0", "r"});
+  EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Resume);
+  EXPECT_EQ(settings.selectionMode, 2);
+  EXPECT_EQ(settings.pauseMode, 0);
+  EXPECT_EQ(settings.completeGrid, 1);
+}
+
+}  // namespace
+}  // namespace arrowgrid
