@@ -3,9 +3,12 @@
 #include "interaction/program_driver.h"
 
 #include "interaction/display_dialog.h"
+#include "interaction/result_menu.h"
 #include "interaction/word_entry.h"
 #include "screen/text_screen.h"
+#include "search/best_selection.h"
 #include "search/fast_evaluation.h"
+#include "search/grid_evaluation.h"
 #include "search/search_resume.h"
 #include "search/search_start.h"
 
@@ -49,6 +52,21 @@ void showIntroScreens(Console& console) {
   waitForReturn(console);
 }
 
+// An accepted arrangement: ranked against the best, reported when the
+// selection mode admits it; the report's prompt may lead to the menu.
+ProgramStep selectArrangement(Program& program) {
+  ArrangementSearch& search = program.search;
+  const GridEvaluation& evaluation = search.evaluation;
+  const ArrangementScore score{search.state.placedCount, evaluation.unwantedNeighbourhoods,
+                               evaluation.crossings, boxSurface(evaluation.grid.box)};
+  const ScoreOrder order = compareWithBest(search.bestScore, score);
+  if (!isArrangementShown(order, program.settings.selectionMode)) return ProgramStep::Resume;
+  ensureGrid(search);
+  const ReportOutcome outcome = showArrangementReport(program.console, score, evaluation.grid,
+                                                      search.state.trialCount, program.settings);
+  return outcome == ReportOutcome::Menu ? ProgramStep::Menu : ProgramStep::Resume;
+}
+
 }  // namespace
 
 void waitForReturn(Console& console) {
@@ -84,7 +102,7 @@ void runStep(Program& program) {
                          : ProgramStep::Resume;
       return;
     case ProgramStep::Select:
-      program.step = ProgramStep::Resume;
+      program.step = selectArrangement(program);
       return;
     case ProgramStep::Resume:
       program.step = resumeSearch(program.search, console) == ResumeOutcome::Pushed
@@ -94,9 +112,16 @@ void runStep(Program& program) {
     case ProgramStep::SearchFinished:
       printSearchFinished(console);
       waitForReturn(console);
-      program.step = ProgramStep::Ended;
+      program.step = ProgramStep::Menu;
       return;
     case ProgramStep::Menu:
+      // The menu shows the grid of the last evaluation, whatever its outcome.
+      ensureGrid(program.search);
+      program.step = resultMenu(console, program.search.evaluation.grid, program.settings) ==
+                             MenuOutcome::Resume
+                         ? ProgramStep::Resume
+                         : ProgramStep::Ended;
+      return;
     case ProgramStep::Ended:
       endProgram(console, 0);
   }

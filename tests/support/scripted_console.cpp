@@ -15,7 +15,11 @@ void scriptWaitingForKey(void* context, Console& console) {
   feedKeyQueue(platform.script, console.keys);
 }
 
-void scriptLineInputStarting(void* context, Console&) { ++platformOf(context).lineInputs; }
+void scriptLineInputStarting(void* context, Console& console) {
+  ScriptedPlatform& platform = platformOf(context);
+  ++platform.lineInputs;
+  if (platform.keepScreens) platform.screens.push_back(screenText(console));
+}
 
 void scriptBeep(void* context) { ++platformOf(context).beeps; }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "screen/console.h"
 #include "screen/key_script.h"
@@ -23,6 +24,8 @@ struct ScriptedPlatform {
   KeyScript script;        // keys still to type
   int32_t beeps = 0;       // beeps asked for so far
   int32_t lineInputs = 0;  // line inputs started so far
+  bool keepScreens = false;          // record the screen at every line input
+  std::vector<std::string> screens;  // screenText at each line input, when kept
 };
 
 void attachScriptedPlatform(Console& console, ScriptedPlatform& platform);

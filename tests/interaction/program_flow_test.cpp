@@ -1,0 +1,129 @@
+// The whole program from scripted keys: which reports the search shows in
+// each selection mode, the menu reached from a report and at the end, and
+// the finish command.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "interaction/program_driver.h"
+#include "support/scripted_console.h"
+
+namespace arrowgrid {
+namespace {
+
+struct ProgramFlow : ::testing::Test {
+  std::unique_ptr<Program> program = std::make_unique<Program>();
+  ScriptedPlatform platform;
+
+  void SetUp() override {
+    openTestConsole(program->console, platform);
+    platform.keepScreens = true;
+  }
+
+  // Intro pauses, AB BC CA, the end of the list, the two dialog answers.
+  void startWith(const std::string& selectionMode, const std::string& pauseMode) {
+    for (const char* line : {"", "", "AB", "BC", "CA", "", "O"}) typeLine(platform.script, line);
+    typeLine(platform.script, selectionMode);
+    typeLine(platform.script, pauseMode);
+  }
+
+  // Runs the steps until the program ends (its status) or the script runs out (-1).
+  int runUntilStopped() {
+    try {
+      for (;;) runStep(*program);
+    } catch (const ProgramEnded& ended) {
+      return ended.status;
+    } catch (const ScriptExhausted&) {
+      return -1;
+    }
+  }
+
+  std::string row(int32_t r) const { return screenRow(program->console, r); }
+
+  static std::string rowOf(const std::string& screen, int32_t r) {
+    size_t start = 0;
+    for (int32_t i = 1; i < r; ++i) start = screen.find('\n', start) + 1;
+    return screen.substr(start, screen.find('\n', start) - start);
+  }
+
+  // The trial counts of the report prompts among the recorded screens.
+  std::vector<std::string> reportedTrials() const {
+    std::vector<std::string> trials;
+    for (const std::string& screen : platform.screens) {
+      if (rowOf(screen, 23).find("pressez <return> pour continuer") == std::string::npos) continue;
+      const std::string line = rowOf(screen, 21);
+      trials.push_back(line.substr(line.find(':') + 2));
+    }
+    return trials;
+  }
+};
+
+TEST_F(ProgramFlow, SelectionModesShowTheirReports) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"0", {"1", "3", "7", "8", "16", "18", "23"}},
+      {"1", {"3", "7", "8", "18", "23"}},
+      {"2", {"3", "7"}},
+  };
+  for (const auto& [mode, expected] : cases) {
+    program = std::make_unique<Program>();
+    platform = ScriptedPlatform{};
+    SetUp();
+    startWith(mode, "1");
+    for (size_t report = 0; report < expected.size(); ++report) typeLine(platform.script, "");
+    typeLine(platform.script, "");  // the pause after the end of the search
+    EXPECT_EQ(runUntilStopped(), -1) << "mode " << mode;
+    EXPECT_EQ(reportedTrials(), expected) << "mode " << mode;
+    EXPECT_EQ(row(1), "MENU") << "mode " << mode;
+    EXPECT_EQ(program->search.bestScore, (ArrangementScore{3, 0, 2, 20})) << "mode " << mode;
+  }
+}
+
+TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
+  startWith("", "1");
+  typeLine(platform.script, "");   // trial 3
+  typeLine(platform.script, "M");  // trial 7: to the menu
+  typeLine(platform.script, "c");
+  EXPECT_EQ(runUntilStopped(), -1);
+  const std::string report = platform.screens[platform.screens.size() - 3];
+  EXPECT_EQ(rowOf(report, 1), "Nb mots placés = 3          Nb de voisinages non désirés = 0");
+  EXPECT_EQ(rowOf(report, 2), "Nb recoupement = 2          Surface = 5* 4= 20");
+  EXPECT_EQ(rowOf(report, 21), std::string(39, ' ') + "Nb d'essais effectués : 7");
+  // The completed grid alone, the typing cursor at row 22, column 50.
+  for (int32_t r = 3; r <= 6; ++r) EXPECT_EQ(row(r), rowOf(report, r)) << r;
+  EXPECT_EQ(row(1), "");
+  EXPECT_EQ(row(21), "");
+  EXPECT_EQ(program->console.text.cursorRow, 22);
+  EXPECT_EQ(program->console.text.cursorColumn, 50);
+}
+
+TEST_F(ProgramFlow, ResumingAfterTheEndCountsOneTrialAndEndsAgain) {
+  startWith("2", "");
+  typeLine(platform.script, "");  // the pause after the end of the search
+  typeLine(platform.script, "r");
+  EXPECT_EQ(runUntilStopped(), -1);
+  EXPECT_EQ(row(21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+  EXPECT_EQ(row(22), std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(row(24), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(program->search.state.trialCount, 27);
+  EXPECT_EQ(program->search.state.placedCount, 1);
+}
+
+TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
+  startWith("1", "1");
+  typeLine(platform.script, "m");  // trial 3: to the menu
+  typeLine(platform.script, "s");  // new answers: every arrangement, no pause
+  typeLine(platform.script, "0");
+  typeLine(platform.script, "0");
+  typeLine(platform.script, "R");
+  typeLine(platform.script, "");   // the pause after the end of the search
+  typeLine(platform.script, "F");
+  EXPECT_EQ(runUntilStopped(), 0);
+  EXPECT_EQ(program->search.state.trialCount, 26);
+  EXPECT_EQ(program->settings.selectionMode, 0);
+  EXPECT_EQ(program->settings.pauseMode, 0);
+}
+
+}  // namespace
+}  // namespace arrowgrid
