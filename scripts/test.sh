@@ -13,7 +13,7 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARROWGRID_SANITIZE=ON
-cmake --build build-sanitize -j"$jobs" --target arrowgrid_tests arrowgrid
+cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 # Every benchmark must still build, even though none runs here.
