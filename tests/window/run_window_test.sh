@@ -11,42 +11,11 @@ set -euo pipefail
 set -m
 
 arrowgrid=$1 surface_dump=$2 picture_check=$3 close_request=$4
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+# shellcheck source=window_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/window_test_lib.sh"
 
-# Waits until a screenshot of the window matches the reference for the keys
-# given (at the given scale), within a few seconds.
-expect_picture() {
-  local name=$1 scale=$2
-  shift 2
-  "$surface_dump" "$@" > "$work/$name.ref.ppm" || fail "no reference for $name"
-  for _ in $(seq 1 40); do
-    import -window "$wid" -depth 8 "$work/$name.shot.ppm" 2>/dev/null || true
-    if "$picture_check" "$work/$name.ref.ppm" "$work/$name.shot.ppm" "$scale" > "$work/$name.check" 2>&1; then
-      echo "ok: $name"
-      return 0
-    fi
-    sleep 0.1
-  done
-  cat "$work/$name.check" >&2
-  fail "the window does not show the expected picture: $name"
-}
-
-"$arrowgrid" > "$work/stdout" 2> "$work/stderr" &
-pid=$!
-
-wid=$(timeout 20 xdotool search --sync --name '^arrowgrid$' | head -n 1) || fail "no window titled arrowgrid"
-[ -n "$wid" ] || fail "no window titled arrowgrid"
+start_window "$arrowgrid"
 echo "ok: window $wid titled arrowgrid"
 
 geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
