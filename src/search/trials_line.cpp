@@ -54,6 +54,7 @@ TrialsRun takeOverLastTwo(Console& console, const TrialsLineState& line) {
 }
 
 void printTrialsLineFull(Console& console, TrialsLineState& line, int64_t count) {
+  line.runTensCell = nullptr;  // the digits change under any earlier run
   locateCursor(console, TRIALS_ROW, TRIALS_COLUMN);
   printText(console, line.label, PrintEnding::NoEnding);
   printNumber(console, count, PrintEnding::NoEnding);
@@ -75,6 +76,7 @@ void printTrialsLineFull(Console& console, TrialsLineState& line, int64_t count)
 }
 
 void printTrialsLine(Console& console, TrialsLineState& line, int64_t count) {
+  line.runTensCell = nullptr;  // the digits change under any earlier run
   if (screenUntouched(console, line) && count == line.shownCount + 1 &&
       countUpOnScreen(console, line.digitCount)) {
     line.shownCount = count;

@@ -52,7 +52,10 @@ struct TrialsRun {
 // Records in line what the run left on screen (count is the last printed);
 // before anything else may touch the screen.
 inline void endTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count) {
-  if (run.tensCell == nullptr || count == line.shownCount) return;
+  if (run.tensCell == nullptr) return;
+  line.runTensCell = run.tensCell;
+  line.runShownPair = run.shownPair;
+  if (count == line.shownCount) return;
   line.shownCount = count;
   ++console.text.changeCount;
   line.seenTextChange = console.text.changeCount;
@@ -72,6 +75,8 @@ inline TrialsRun beginTrialsRun(Console& console, const TrialsLineState& line, i
       console.surface.changeCount != line.seenSurfaceChange) {
     return TrialsRun{};
   }
+  // The last run's cells are still marked for painting: nothing was flushed.
+  if (line.runTensCell != nullptr) return TrialsRun{line.runTensCell, line.runShownPair};
   return takeOverLastTwo(console, line);
 }
 

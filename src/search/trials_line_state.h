@@ -15,6 +15,10 @@ struct TrialsLineState {
   int64_t shownCount = 0;           // the count on the line (never negative when shown)
   int32_t digitCount = 0;           // its decimal digits, which the screen cells hold
   int64_t fullPrints = 0;           // full print sequences run (the rest were digit updates)
+  // Where the last run of trials stood when it ended, so that the next one
+  // goes on from there while the screen is untouched (no new take-over).
+  uint8_t* runTensCell = nullptr;
+  const uint8_t* runShownPair = nullptr;
   // The line's texts, built once so that printing them allocates nothing.
   ByteString label = ByteString("Nb d'essais effectu\x82s :");
   ByteString trailingBlanks = ByteString(7, ' ');

@@ -91,6 +91,19 @@ TEST_F(TrialsLineTest, ConsecutiveCountsAcrossEveryWidth) {
   EXPECT_EQ(screenRow(*quick_, 22), "10");
 }
 
+TEST_F(TrialsLineTest, ShortRunsGoOnFromWhereTheLastOneStopped) {
+  // resumeSearch ends a run at every push; the next run goes on from the
+  // same cells, unless a picture was taken in between.
+  for (int64_t first = 1; first <= 1000; first += 7) trials(first, first + 6);
+  expectSamePicture();
+  EXPECT_LT(quickLine_.fullPrints, 5);
+  for (int64_t first = 1002; first <= 1500; first += 7) {
+    trials(first, first + 6);
+    if (first % 3 == 0) expectSamePicture();
+  }
+  expectSamePicture();
+}
+
 TEST_F(TrialsLineTest, OtherOutputInBetweenIsOverwrittenAsTheFullSequenceWould) {
   trials(1, 20);
   onBoth([](Console& c) { printText(c, cp437Text("ailleurs"), PrintEnding::NoEnding); });
