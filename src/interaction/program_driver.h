@@ -15,7 +15,7 @@ enum class ProgramStep {
   WordEntry,       // enterWordList
   DisplayDialog,   // defaults, then chooseDisplaySettings
   InitSearch,      // initSearch
-  Evaluate,        // evaluateArrangement of the table's top row
+  Evaluate,        // evaluateArrangementFast of the table's top row
   Select,          // compareWithBest, selection, report
   Resume,          // resumeSearch: trials until a push or the end
   SearchFinished,  // "La recherche est terminée", pause prompt

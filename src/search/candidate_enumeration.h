@@ -115,9 +115,10 @@ ResumeOutcome runEnumeration(ArrangementSearch& search, TrialHook hook) {
     hook.done(trials);
   };
 
-  // Steps 3.2 to 3.5 of the advance, with backtracks; false when the level
-  // of word 1 is exhausted. Entered with exhausted set, it goes straight to
-  // the end of the level.
+  // The advance once the crossed word's letters are used up: the next
+  // crossed row, the next letter, the next unplaced word, else backtracks;
+  // false when the level of word 1 is exhausted. Entered with exhausted set,
+  // it goes straight to the end of the level.
   auto advanceBeyondCrossedWord = [&](bool exhausted) {
     for (;;) {
       if (!exhausted) {

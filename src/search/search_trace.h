@@ -1,6 +1,7 @@
 // A record of what the enumeration compares and pushes, for tests. The
-// search fills it only when ArrangementSearch::trace points at one, so the
-// program pays one pointer test per comparison.
+// search fills it only when ArrangementSearch::trace points at one; the
+// pointer is tested once per resume, and the untraced enumeration is a
+// separate instance with no trace code in its loop.
 #pragma once
 
 #include <cstdint>
