@@ -11,12 +11,6 @@ using ByteString = std::string;
 
 inline int32_t textLength(const ByteString& text) { return static_cast<int32_t>(text.size()); }
 
-// The one-byte text at position; empty when the position is outside the text.
-inline ByteString characterAt(const ByteString& text, int32_t position) {
-  if (position < 1 || position > textLength(text)) return ByteString();
-  return ByteString(1, text[static_cast<size_t>(position - 1)]);
-}
-
 // The byte at position as 0..255; 0 when the position is outside the text.
 inline int32_t codeAt(const ByteString& text, int32_t position) {
   if (position < 1 || position > textLength(text)) return 0;
@@ -32,7 +26,5 @@ inline void overwriteAt(ByteString& text, int32_t position, const ByteString& ch
   if (position < 1 || position > textLength(text) || character.empty()) return;
   text[static_cast<size_t>(position - 1)] = character[0];
 }
-
-inline bool textEquals(const ByteString& a, const ByteString& b) { return a == b; }
 
 }  // namespace arrowgrid

@@ -20,19 +20,17 @@ struct Console {
 // Paints every glyph the text layer has changed since it was last drawn.
 void flushTextLayer(Console& console);
 
+// Lowers refreshWanted, paints the pending glyphs and presents the picture.
+void presentNow(Console& console);
+
 // Presents the picture if the form asked for one; cheap when it did not, so
-// the search may call it at every trial.
-inline void serviceDisplay(Console& console);
+// a loop may call it as often as it likes.
+inline void serviceDisplay(Console& console) {
+  if (console.platform.refreshWanted.load(std::memory_order_relaxed)) presentNow(console);
+}
 
 // drawLine in logical coordinates over the text layer: pending glyphs are
 // painted first, so a line drawn after a print lies over it.
 void drawLine(Console& console, float x1, float y1, float x2, float y2);
 
-}  // namespace arrowgrid
-
-namespace arrowgrid {
-void presentNow(Console& console);
-inline void serviceDisplay(Console& console) {
-  if (console.platform.refreshWanted.load(std::memory_order_relaxed)) presentNow(console);
-}
 }  // namespace arrowgrid

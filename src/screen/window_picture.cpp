@@ -35,10 +35,6 @@ void convertToArgb(const PixelRows& pixels, int32_t firstRow, int32_t rowCount, 
   }
 }
 
-}  // namespace arrowgrid
-
-namespace arrowgrid {
-
 RowBand changedRows(const PixelRows& before, const PixelRows& after) {
   int32_t first = 0;
   while (first < SURFACE_HEIGHT && before[static_cast<size_t>(first)] == after[static_cast<size_t>(first)]) ++first;

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "search/fast_evaluation.h"
-
 namespace arrowgrid {
 
 namespace {
