@@ -47,6 +47,14 @@ inline int32_t cellIndex(int32_t row, int32_t column) {
   return (row - 1) * TEXT_COLUMNS + (column - 1);
 }
 
+// Lists the cell at index, once, for painting at the next flushTextLayer.
+inline void markGlyphPending(TextScreen& text, int32_t index) {
+  const auto i = static_cast<size_t>(index);
+  if (text.glyphPending[i]) return;
+  text.glyphPending[i] = true;
+  text.pendingCells[static_cast<size_t>(text.pendingCount++)] = static_cast<uint16_t>(index);
+}
+
 // Shows code in the cell at index without moving the cursor. A cell that
 // already shows code, with no line drawn over it since, is left alone; any
 // other change is painted at the next flushTextLayer. Every print goes
@@ -55,10 +63,7 @@ inline void putCell(TextScreen& text, const DrawingSurface& surface, int32_t ind
   const auto i = static_cast<size_t>(index);
   if (text.cells[i] == code && !surface.cellOverdrawn[i]) return;
   text.cells[i] = code;
-  if (!text.glyphPending[i]) {
-    text.glyphPending[i] = true;
-    text.pendingCells[static_cast<size_t>(text.pendingCount++)] = static_cast<uint16_t>(index);
-  }
+  markGlyphPending(text, index);
 }
 
 void clearScreen(Console& console);

@@ -40,7 +40,7 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   // Converted once: a report may come at every accepted arrangement.
   static const ByteString wordsLabel = cp437Text("Nb mots placés =");
   static const ByteString unwantedLabel = cp437Text("Nb de voisinages non désirés =");
-  static const ByteString trialsLabel = cp437Text("Nb d'essais effectués :");
+  static const ByteString trialsLabel = ByteString(TRIALS_LABEL);
 
   clearScreen(console);
   printText(console, wordsLabel, PrintEnding::NoEnding);
@@ -61,7 +61,7 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   locateCursor(console, TRIALS_ROW, TRIALS_COLUMN);
   printText(console, trialsLabel, PrintEnding::NoEnding);
   printNumber(console, trialCount, PrintEnding::NoEnding);
-  printText(console, "       ", PrintEnding::NoEnding);
+  printText(console, ByteString(TRIALS_TRAILING_BLANKS, ' '), PrintEnding::NoEnding);
 
   if (settings.pauseMode == 0) return ReportOutcome::Continue;
   locateCursor(console, 22, 30);

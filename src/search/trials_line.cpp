@@ -25,12 +25,6 @@ bool countUpOnScreen(Console& console, int32_t digitCount) {
   return true;
 }
 
-void markForPainting(TextScreen& text, int32_t index) {
-  if (text.glyphPending[static_cast<size_t>(index)]) return;
-  text.glyphPending[static_cast<size_t>(index)] = true;
-  text.pendingCells[static_cast<size_t>(text.pendingCount++)] = static_cast<uint16_t>(index);
-}
-
 bool screenUntouched(const Console& console, const TrialsLineState& line) {
   return line.shown && console.text.changeCount == line.seenTextChange &&
          console.surface.changeCount == line.seenSurfaceChange;
@@ -45,8 +39,8 @@ TrialsRun takeOverLastTwo(Console& console, const TrialsLineState& line) {
   if (!line.shown || line.digitCount < 2) return run;
   TextScreen& text = console.text;
   const int32_t tens = TRIALS_FIRST_DIGIT_CELL + line.digitCount - 2;
-  markForPainting(text, tens);
-  markForPainting(text, tens + 1);
+  markGlyphPending(text, tens);
+  markGlyphPending(text, tens + 1);
   run.tensCell = &text.cells[static_cast<size_t>(tens)];
   const int32_t lastTwo = (run.tensCell[0] - '0') * 10 + (run.tensCell[1] - '0');
   run.shownPair = DIGIT_PAIRS.data() + 2 * lastTwo;

@@ -16,8 +16,9 @@ namespace arrowgrid {
 
 inline constexpr int32_t TRIALS_ROW = 21;
 inline constexpr int32_t TRIALS_COLUMN = 40;
-// Cell of the first digit: after the 23-byte label and the number's blank.
-inline constexpr int32_t TRIALS_FIRST_DIGIT_CELL = (TRIALS_ROW - 1) * TEXT_COLUMNS + (TRIALS_COLUMN - 1) + 24;
+// Cell of the first digit: after the label and the number's blank.
+inline constexpr int32_t TRIALS_FIRST_DIGIT_CELL =
+    (TRIALS_ROW - 1) * TEXT_COLUMNS + (TRIALS_COLUMN - 1) + static_cast<int32_t>(TRIALS_LABEL.size()) + 1;
 
 // The full sequence: the label, the count and seven blanks from row 21,
 // column 40, then 33 blanks with a line end at rows 22 and 23 from column 30.

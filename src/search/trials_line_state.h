@@ -3,10 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "screen/byte_string.h"
 
 namespace arrowgrid {
+
+// The line's label in code page 437, shared by the search and the report,
+// and the blanks printed after the count.
+inline constexpr std::string_view TRIALS_LABEL = "Nb d'essais effectu\x82s :";
+inline constexpr int32_t TRIALS_TRAILING_BLANKS = 7;
 
 struct TrialsLineState {
   bool shown = false;               // the screen holds the full sequence's result for shownCount
@@ -20,8 +26,8 @@ struct TrialsLineState {
   uint8_t* runTensCell = nullptr;
   const uint8_t* runShownPair = nullptr;
   // The line's texts, built once so that printing them allocates nothing.
-  ByteString label = ByteString("Nb d'essais effectu\x82s :");
-  ByteString trailingBlanks = ByteString(7, ' ');
+  ByteString label = ByteString(TRIALS_LABEL);
+  ByteString trailingBlanks = ByteString(TRIALS_TRAILING_BLANKS, ' ');
   ByteString promptBlanks = ByteString(33, ' ');
 };
 
