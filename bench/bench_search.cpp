@@ -53,10 +53,14 @@ struct Measure {
   int64_t fullPrints = 0;
 };
 
+void setWordList(WordList& list, const std::vector<std::string>& words) {
+  list.wordCount = static_cast<int32_t>(words.size());
+  for (size_t i = 0; i < words.size(); ++i) list.words[i + 1] = words[i];
+}
+
 std::unique_ptr<ArrangementSearch> startSearch(const std::vector<std::string>& words) {
   auto search = std::make_unique<ArrangementSearch>();
-  search->wordList.wordCount = static_cast<int32_t>(words.size());
-  for (size_t i = 0; i < words.size(); ++i) search->wordList.words[i + 1] = words[i];
+  setWordList(search->wordList, words);
   initSearch(*search);
   return search;
 }
@@ -93,9 +97,7 @@ ReportedRun runWithReports(const std::vector<std::string>& words) {
   auto program = std::make_unique<Program>();
   openSurface(program->console.surface);
   setLogicalWindow(program->console.surface, 0, -2, 80, 23, true);
-  WordList& list = program->search.wordList;
-  list.wordCount = static_cast<int32_t>(words.size());
-  for (size_t i = 0; i < words.size(); ++i) list.words[i + 1] = words[i];
+  setWordList(program->search.wordList, words);
   program->settings = DisplaySettings{1, 1, 0};
   program->step = ProgramStep::InitSearch;
   ReportedRun run;
