@@ -10,6 +10,10 @@ namespace arrowgrid {
 
 struct Console;
 
+// The program's logic as a form runs it: on its own thread in the window
+// form, on the main thread in the others.
+using ProgramLogic = void (*)(void* context);
+
 struct PlatformLayer {
   void* context = nullptr;  // the form's own record, passed back to every hook
 

@@ -154,7 +154,7 @@ void endInTerminal(void*, int32_t status) {
 
 }  // namespace
 
-void runInTerminal(Console& console, void (*logic)(void* context), void* context) {
+void runInTerminal(Console& console, ProgramLogic logic, void* context) {
   // Lives until the process ends, like the program itself.
   auto* form = new TerminalForm();
   form->output.reserve(TEXT_CELLS * 3 + TEXT_ROWS * 8 + 8);

@@ -2,14 +2,13 @@
 // that started the program, keys read raw from it. Lines are not shown.
 #pragma once
 
+#include "screen/platform_layer.h"
+
 namespace arrowgrid {
 
-struct Console;
-
 // Puts the terminal in raw mode on its alternate screen, attaches it to
-// console and runs logic(context) (see ProgramLogic in window_form.h); never
-// returns, and the terminal is restored on every way out (program end,
+// console and runs logic(context); never returns, and the terminal is restored on every way out (program end,
 // Ctrl+C, hang-up, termination).
-[[noreturn]] void runInTerminal(Console& console, void (*logic)(void* context), void* context);
+[[noreturn]] void runInTerminal(Console& console, ProgramLogic logic, void* context);
 
 }  // namespace arrowgrid

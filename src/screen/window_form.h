@@ -5,14 +5,9 @@
 
 #include <string>
 
+#include "screen/platform_layer.h"
+
 namespace arrowgrid {
-
-struct Console;
-
-// The program's logic, run on its own thread by the window form and on the
-// calling thread by the terminal form; it ends the process through the
-// console's endProcess hook and never returns.
-using ProgramLogic = void (*)(void* context);
 
 // True when a display server is reachable by name (X11 or Wayland); without
 // one SDL would quietly open an invisible off-screen window.
