@@ -13,7 +13,7 @@
 
 #include "interaction/program_driver.h"
 #include "screen/console.h"
-#include "search/candidate_enumeration.h"
+#include "search/search_engine.h"
 #include "search/fast_evaluation.h"
 #include "search/search_resume.h"
 #include "search/search_start.h"
@@ -71,10 +71,13 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
   const long long allocationsBefore = allocationCount;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
+  // Selection mode 2: the engine leaves its loop only at a new best.
   if (console != nullptr) {
-    while (resumeSearch(*search, *console) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
+    while (searchUntilShown(*search, *console, 2) == SearchStop::Shown) {
+    }
   } else {
-    while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
+    while (searchUntilShown(*search, 2, TrialsHook{}) == SearchStop::Shown) {
+    }
   }
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   m.allocations = allocationCount - allocationsBefore;

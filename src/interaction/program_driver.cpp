@@ -52,18 +52,14 @@ void showIntroScreens(Console& console) {
   waitForReturn(console);
 }
 
-// An accepted arrangement: ranked against the best, reported when the
-// selection mode admits it; the report's prompt may lead to the menu.
-ProgramStep selectArrangement(Program& program) {
+// The report of the arrangement last evaluated, accepted and selected; its
+// prompt may lead to the menu.
+ProgramStep reportArrangement(Program& program) {
   ArrangementSearch& search = program.search;
-  const GridEvaluation& evaluation = search.evaluation;
-  const ArrangementScore score{search.state.placedCount, evaluation.unwantedNeighbourhoods,
-                               evaluation.crossings, boxSurface(evaluation.grid.box)};
-  const ScoreOrder order = compareWithBest(search.bestScore, score);
-  if (!isArrangementShown(order, program.settings.selectionMode)) return ProgramStep::Resume;
   ensureGrid(search);
-  const ReportOutcome outcome = showArrangementReport(program.console, score, evaluation.grid,
-                                                      search.state.trialCount, program.settings);
+  const ReportOutcome outcome = showArrangementReport(program.console, lastEvaluationScore(search),
+                                                      search.evaluation.grid, search.state.trialCount,
+                                                      program.settings);
   return outcome == ReportOutcome::Menu ? ProgramStep::Menu : ProgramStep::Resume;
 }
 
@@ -102,11 +98,19 @@ void runStep(Program& program) {
                          : ProgramStep::Resume;
       return;
     case ProgramStep::Select:
-      program.step = selectArrangement(program);
+      program.step = isArrangementShown(compareWithBest(program.search.bestScore,
+                                                        lastEvaluationScore(program.search)),
+                                        program.settings.selectionMode)
+                         ? ProgramStep::Report
+                         : ProgramStep::Resume;
+      return;
+    case ProgramStep::Report:
+      program.step = reportArrangement(program);
       return;
     case ProgramStep::Resume:
-      program.step = resumeSearch(program.search, console) == ResumeOutcome::Pushed
-                         ? ProgramStep::Evaluate
+      program.step = searchUntilShown(program.search, console, program.settings.selectionMode) ==
+                             SearchStop::Shown
+                         ? ProgramStep::Report
                          : ProgramStep::SearchFinished;
       return;
     case ProgramStep::SearchFinished:

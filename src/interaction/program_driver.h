@@ -15,9 +15,10 @@ enum class ProgramStep {
   WordEntry,       // enterWordList
   DisplayDialog,   // defaults, then chooseDisplaySettings
   InitSearch,      // initSearch
-  Evaluate,        // evaluateArrangementFast of the table's top row
-  Select,          // compareWithBest, selection, report
-  Resume,          // resumeSearch: trials until a push or the end
+  Evaluate,        // evaluateArrangementFast of word 1 alone
+  Select,          // compareWithBest and the selection of that first arrangement
+  Report,          // showArrangementReport of the arrangement selected
+  Resume,          // searchUntilShown: trials until an arrangement to show or the end
   SearchFinished,  // "La recherche est terminée", pause prompt
   Menu,            // resultMenu
   Ended,           // endProgram with status 0

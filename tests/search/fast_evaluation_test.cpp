@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "search/candidate_enumeration.h"
+#include "search/search_engine.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"

@@ -1,9 +1,10 @@
 // Search drivers and table builders shared by the search tests.
 #include "search/search_test_support.h"
 
-#include "search/candidate_enumeration.h"
+#include "search/best_selection.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
+#include "search/search_engine.h"
 #include "search/search_start.h"
 
 namespace arrowgrid::testing_support {
@@ -32,6 +33,31 @@ SearchRun runWholeSearch(ArrangementSearch& search, Evaluator evaluator,
   }
   run.finalTrialCount = search.state.trialCount;
   return run;
+}
+
+ShownArrangement shownNow(const ArrangementSearch& search, const ArrangementScore& score) {
+  ShownArrangement shown{search.state.trialCount, score, {}};
+  const auto& rows = search.table.rows;
+  shown.rows.assign(rows.begin() + 1, rows.begin() + 1 + search.state.placedCount);
+  return shown;
+}
+
+JudgedSearch judgeSearch(ArrangementSearch& search, int32_t selectionMode) {
+  JudgedSearch judged;
+  EvaluationOutcome outcome = evaluateArrangement(search);
+  for (;;) {
+    ++judged.evaluations;
+    if (outcome == EvaluationOutcome::Accepted) {
+      const ArrangementScore score = lastEvaluationScore(search);
+      if (isArrangementShown(compareWithBest(search.bestScore, score), selectionMode)) {
+        judged.shown.push_back(shownNow(search, score));
+      }
+    }
+    if (resumeSearchTrialByTrial(search) == ResumeOutcome::Finished) break;
+    outcome = evaluateArrangement(search);
+  }
+  judged.finalTrialCount = search.state.trialCount;
+  return judged;
 }
 
 Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterPos, int32_t crossedRow,

@@ -30,6 +30,28 @@ SearchRun runWholeSearch(
     ArrangementSearch& search, Evaluator evaluator,
     const std::function<void(ArrangementSearch&, EvaluationOutcome)>& afterEach = nullptr);
 
+// An arrangement a search showed: its trial count, score and rows.
+struct ShownArrangement {
+  int64_t trialCount = 0;
+  ArrangementScore score;
+  std::vector<Placement> rows;
+  bool operator==(const ShownArrangement&) const = default;
+};
+
+struct JudgedSearch {
+  std::vector<ShownArrangement> shown;
+  int64_t finalTrialCount = 0;
+  int64_t evaluations = 0;
+};
+
+// The judge: the trial-by-trial enumeration with the reference evaluation
+// and the ranking, from word 1 alone to the end, keeping what selectionMode
+// shows. The search is left at its end.
+JudgedSearch judgeSearch(ArrangementSearch& search, int32_t selectionMode);
+
+// The shown arrangement at the search's top (rows 1..placedCount).
+ShownArrangement shownNow(const ArrangementSearch& search, const ArrangementScore& score);
+
 // Places word `wordNumber` across row crossedRow the way a push does and
 // makes it the new top row.
 Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterPos, int32_t crossedRow,

@@ -181,7 +181,8 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   openTestConsole(*console, platform);
   console->platform.refreshWanted.store(true);
   evaluateArrangement(*search);
-  while (resumeSearch(*search, *console) == ResumeOutcome::Pushed) evaluateArrangement(*search);
+  while (searchUntilShown(*search, *console, 0) == SearchStop::Shown) {
+  }
   printSearchFinished(*console);
   EXPECT_EQ(search->state.trialCount, 26);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
@@ -193,8 +194,44 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   EXPECT_FALSE(console->platform.refreshWanted.load());
 
   // Resumed after the end: one more trial on screen, and the end again.
-  EXPECT_EQ(resumeSearch(*search, *console), ResumeOutcome::Finished);
+  EXPECT_EQ(searchUntilShown(*search, *console, 0), SearchStop::Finished);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+}
+
+TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
+  auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
+  auto console = std::make_unique<Console>();
+  ScriptedPlatform platform;
+  openTestConsole(*console, platform);
+  platform.wantsEveryPicture = true;
+  console->platform.refreshWanted.store(true);
+  printText(*console, cp437Text("le dialogue"), PrintEnding::NoEnding);
+  evaluateArrangement(*search);
+  while (searchUntilShown(*search, *console, 2) == SearchStop::Shown) {
+  }
+  ASSERT_GT(platform.pictures.size(), 100u);
+  // Each picture shows the line as the full sequence leaves it, over what
+  // was on the screen, its count rising from picture to picture.
+  const std::string label = std::string(39, ' ') + "Nb d'essais effectués : ";
+  int64_t previous = 1;
+  for (const std::string& picture : platform.pictures) {
+    std::vector<std::string> rows(1);
+    for (char c : picture) {
+      if (c == '\n') {
+        rows.emplace_back();
+      } else {
+        rows.back().push_back(c);
+      }
+    }
+    ASSERT_EQ(rows[0], "le dialogue");
+    ASSERT_EQ(rows[20].substr(0, label.size()), label);
+    const int64_t count = std::stoll(rows[20].substr(label.size()));
+    ASSERT_GE(count, previous);
+    previous = count;
+    ASSERT_EQ(rows[21], "");
+    ASSERT_EQ(rows[22], "");
+  }
+  EXPECT_EQ(screenRow(*console, 21), label + std::to_string(search->state.trialCount));
 }
 
 }  // namespace
