@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "interaction/program_driver.h"
+#include "interaction/search_resume.h"
 #include "screen/console.h"
-#include "search/search_engine.h"
 #include "search/fast_evaluation.h"
-#include "search/search_resume.h"
+#include "search/search_engine.h"
 #include "search/search_start.h"
 
 namespace {
@@ -67,13 +67,14 @@ std::unique_ptr<ArrangementSearch> startSearch(const std::vector<std::string>& w
 
 Measure runSearch(const std::vector<std::string>& words, Console* console) {
   auto search = startSearch(words);
+  TrialsLineState line;
   Measure m;
   const long long allocationsBefore = allocationCount;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
   // Selection mode 2: the engine leaves its loop only at a new best.
   if (console != nullptr) {
-    while (searchUntilShown(*search, *console, 2) == SearchStop::Shown) {
+    while (searchUntilShown(*search, *console, line, 2) == SearchStop::Shown) {
     }
   } else {
     while (searchUntilShown(*search, 2, TrialsHook{}) == SearchStop::Shown) {
@@ -84,7 +85,7 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
   m.finalCount = search->state.trialCount;
   m.trials = search->state.trialCount - 1;
   m.evaluations = search->fast.evaluations;
-  m.fullPrints = search->trialsLine.fullPrints;
+  m.fullPrints = line.fullPrints;
   return m;
 }
 

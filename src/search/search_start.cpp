@@ -51,7 +51,6 @@ void initSearch(ArrangementSearch& search) {
 
   buildWordLetters(search.wordList, search.letters);
   prepareFastEvaluation(search);
-  search.trialsLine = TrialsLineState{};
 }
 
 }  // namespace arrowgrid

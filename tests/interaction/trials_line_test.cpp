@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "interaction/search_resume.h"
+#include "interaction/trials_line.h"
 #include "screen/console.h"
 #include "screen/cp437.h"
 #include "search/grid_evaluation.h"
-#include "search/search_resume.h"
 #include "search/search_test_support.h"
-#include "search/trials_line.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
@@ -178,10 +178,11 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   auto search = testing_support::makeSearch({"AB", "BC", "CA"});
   auto console = std::make_unique<Console>();
   ScriptedPlatform platform;
+  TrialsLineState line;
   openTestConsole(*console, platform);
   console->platform.refreshWanted.store(true);
   evaluateArrangement(*search);
-  while (searchUntilShown(*search, *console, 0) == SearchStop::Shown) {
+  while (searchUntilShown(*search, *console, line, 0) == SearchStop::Shown) {
   }
   printSearchFinished(*console);
   EXPECT_EQ(search->state.trialCount, 26);
@@ -194,7 +195,7 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   EXPECT_FALSE(console->platform.refreshWanted.load());
 
   // Resumed after the end: one more trial on screen, and the end again.
-  EXPECT_EQ(searchUntilShown(*search, *console, 0), SearchStop::Finished);
+  EXPECT_EQ(searchUntilShown(*search, *console, line, 0), SearchStop::Finished);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
 }
 
@@ -207,7 +208,8 @@ TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
   console->platform.refreshWanted.store(true);
   printText(*console, cp437Text("le dialogue"), PrintEnding::NoEnding);
   evaluateArrangement(*search);
-  while (searchUntilShown(*search, *console, 2) == SearchStop::Shown) {
+  TrialsLineState line;
+  while (searchUntilShown(*search, *console, line, 2) == SearchStop::Shown) {
   }
   ASSERT_GT(platform.pictures.size(), 100u);
   // Each picture shows the line as the full sequence leaves it, over what

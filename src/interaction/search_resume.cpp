@@ -1,7 +1,7 @@
 // The engine's trials hook on the screen, and the end-of-search message.
-#include "search/search_resume.h"
+#include "interaction/search_resume.h"
 
-#include "search/trials_line.h"
+#include "interaction/trials_line.h"
 
 namespace arrowgrid {
 
@@ -27,8 +27,9 @@ void stopAtTrial(void* context, int64_t trialCount) {
 
 }  // namespace
 
-SearchStop searchUntilShown(ArrangementSearch& search, Console& console, int32_t selectionMode) {
-  ScreenTrials screen{console, search.trialsLine};
+SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
+                            int32_t selectionMode) {
+  ScreenTrials screen{console, line};
   const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
   return searchUntilShown(search, selectionMode, hook);
 }

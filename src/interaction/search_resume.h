@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "interaction/trials_line_state.h"
 #include "screen/console.h"
 #include "search/search_engine.h"
 
@@ -12,7 +13,8 @@ namespace arrowgrid {
 // searchUntilShown with the screen: the trials line holds the count at
 // every stop, and whenever the display asks for a picture it gets one with
 // the line as it stands at that trial.
-SearchStop searchUntilShown(ArrangementSearch& search, Console& console, int32_t selectionMode);
+SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
+                            int32_t selectionMode);
 
 // "La recherche est terminée" at row 22, column 30, with a line end.
 void printSearchFinished(Console& console);
