@@ -14,9 +14,9 @@
 
 namespace arrowgrid::occupancy {
 
-inline bool isLetterByte(uint8_t code) {
-  return static_cast<uint8_t>(code - 65) < 26 || code == 45;
-}
+// Letters are the codes 45 ('-') to 90 ('Z'); every other code a cell holds
+// (empty, the arrows, the block) lies outside that range.
+inline bool isLetterByte(uint8_t code) { return static_cast<uint8_t>(code - 45) <= 45; }
 
 // Dense cells: a position is an index into the square; a step along or
 // across a word is 1 or side.
