@@ -92,6 +92,11 @@ void runStep(Program& program) {
     case ProgramStep::InitSearch:
       initSearch(program.search);
       program.trialsLine = TrialsLineState{};
+      // One processor: the search on this thread alone is the faster.
+      if (defaultWorkerCount() > 1) {
+        startSearchWorkers(program.workers, program.search, defaultWorkerCount(),
+                           defaultNodeDepth(program.search.wordList.wordCount));
+      }
       program.step = ProgramStep::Evaluate;  // word 1 alone
       return;
     case ProgramStep::Evaluate:
@@ -110,7 +115,7 @@ void runStep(Program& program) {
       program.step = reportArrangement(program);
       return;
     case ProgramStep::Resume:
-      program.step = searchUntilShown(program.search, console, program.trialsLine,
+      program.step = searchUntilShown(program.search, program.workers, console, program.trialsLine,
                                       program.settings.selectionMode) == SearchStop::Shown
                          ? ProgramStep::Report
                          : ProgramStep::SearchFinished;

@@ -8,6 +8,7 @@
 #include "interaction/program_options.h"
 #include "interaction/trials_line_state.h"
 #include "screen/console.h"
+#include "search/parallel_search.h"
 #include "search/search_data.h"
 
 namespace arrowgrid {
@@ -32,6 +33,7 @@ struct Program {
   ArrangementSearch search;
   DisplaySettings settings;
   TrialsLineState trialsLine;  // what the trials line last left on screen
+  SearchWorkers workers;       // the search's threads beside this one
   ProgramOptions options;      // from the command line
   ProgramStep step = ProgramStep::Intro;
 };

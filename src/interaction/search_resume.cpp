@@ -34,6 +34,13 @@ SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsL
   return searchUntilShown(search, selectionMode, hook);
 }
 
+SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
+                            TrialsLineState& line, int32_t selectionMode) {
+  ScreenTrials screen{console, line};
+  const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
+  return searchUntilShownInParallel(search, workers, selectionMode, hook);
+}
+
 void printSearchFinished(Console& console) {
   locateCursor(console, 22, 30);
   printText(console, cp437Text("La recherche est terminée"), PrintEnding::LineEnd);

@@ -6,6 +6,7 @@
 
 #include "interaction/trials_line_state.h"
 #include "screen/console.h"
+#include "search/parallel_search.h"
 #include "search/search_engine.h"
 
 namespace arrowgrid {
@@ -15,6 +16,10 @@ namespace arrowgrid {
 // the line as it stands at that trial.
 SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
                             int32_t selectionMode);
+
+// The same with the workers (see searchUntilShownInParallel).
+SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
+                            TrialsLineState& line, int32_t selectionMode);
 
 // "La recherche est terminée" at row 22, column 30, with a line end.
 void printSearchFinished(Console& console);

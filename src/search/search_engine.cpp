@@ -22,7 +22,7 @@ using namespace enumeration_detail;
 using occupancy::RowCounts;
 using occupancy::RowShape;
 
-enum class EngineStop { Pushed, Shown, Finished };
+enum class EngineStop { Pushed, Shown, Finished, Node };
 
 // What rows 1..k hold together: the letter codes of their words (bit
 // code - 45) and their total length, the comparisons of one sweep.
@@ -33,7 +33,7 @@ struct PlacedLetters {
 
 // StopAtPush: the enumeration alone, leaving at the first push (cells unused).
 template <typename Cells, bool StopAtPush>
-EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t selectionMode,
+EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const EngineBounds& bounds,
                      const TrialsHook& hook) {
   SearchState& state = search.state;
   const WordLetters& words = search.letters;
@@ -43,6 +43,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
   CellUndo* const undo = fast.undo.data();
   const uint8_t* const letters = words.letters.data();
   const int32_t wordCount = words.wordCount;
+  const int32_t floorRow = bounds.floorRow;
   auto lengthOf = [&](int32_t w) { return words.length[static_cast<size_t>(w)]; };
   auto letterOf = [&](int32_t w, int32_t pos) { return letters[words.offset[static_cast<size_t>(w)] + pos - 1]; };
 
@@ -99,15 +100,17 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
           letterPos = 0;
           continue;
         }
-        if (placedCount == 1) {
-          // Every bound passed, as the trial-by-trial advance leaves them.
-          wordNumber = wordCount + 1;
-          letterPos = lengthOf(wordCount) + 1;
-          crossedRow = 2;
-          crossedPos = lengthOf(rows[1].wordNumber) + 1;
+        if (placedCount == floorRow) {
+          if (floorRow == 1) {
+            // Every bound passed, as the trial-by-trial advance leaves them.
+            wordNumber = wordCount + 1;
+            letterPos = lengthOf(wordCount) + 1;
+            crossedRow = 2;
+            crossedPos = lengthOf(rows[1].wordNumber) + 1;
+          }
           return false;
         }
-      } else if (placedCount == 1) {
+      } else if (placedCount == floorRow) {
         return false;
       }
       // Backtrack (no trial): the level below goes on after the candidate
@@ -131,8 +134,12 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
   };
 
   // The trial step's level step, then the advance from the cursor.
+  EngineStop stop = EngineStop::Finished;
   bool going;
-  if (state.extendFlag == 1 && placedCount < wordCount) {
+  if (state.extendFlag == 1 && placedCount < wordCount && placedCount == bounds.nodeDepth) {
+    stop = EngineStop::Node;  // its subtree is the caller's
+    going = false;
+  } else if (state.extendFlag == 1 && placedCount < wordCount) {
     going = openLevel();
   } else {
     if (state.extendFlag == 1) {
@@ -153,7 +160,6 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
     }
   }
 
-  EngineStop stop = EngineStop::Finished;
   while (going) {
     // The rest of the sweep: row crossedRow from position crossedPos + 1,
     // then the rows after it.
@@ -235,7 +241,8 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
       }
       const ArrangementScore score{top, counts.unwantedNeighbourhoods, counts.crossings,
                                    int64_t{box.width} * int64_t{box.height}};
-      if (isArrangementShown(compareWithBest(search.bestScore, score), selectionMode)) {
+      if (bounds.ranks &&
+          isArrangementShown(compareWithBest(search.bestScore, score), bounds.selectionMode)) {
         placedCount = top;
         search.evaluation.grid.box = box;
         search.evaluation.crossings = counts.crossings;
@@ -245,6 +252,10 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
       }
       if (top == wordCount) continue;  // dropped at once: the level goes on after it
       placedCount = top;
+      if (top == bounds.nodeDepth) {
+        stop = EngineStop::Node;
+        break;
+      }
       unplaced &= ~wordBit(wordNumber);
       placed[static_cast<size_t>(top)] =
           PlacedLetters{placed[static_cast<size_t>(top - 1)].codes | words.letterSet[static_cast<size_t>(wordNumber)],
@@ -253,12 +264,12 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
     }
   }
   // The trial step that finds the search over.
-  if (stop == EngineStop::Finished) ++trials;
+  if (stop == EngineStop::Finished && floorRow == 1) ++trials;
 
   state.candidate = Candidate{wordNumber, letterPos, crossedRow, crossedPos};
   state.placedCount = placedCount;
   state.trialCount = trials;
-  state.extendFlag = stop == EngineStop::Shown ? 1 : 0;
+  state.extendFlag = stop == EngineStop::Shown || stop == EngineStop::Node ? 1 : 0;
   fast.committed = committed;
   fast.undoCount = undoCount;
   if (evaluations > 0) {
@@ -270,14 +281,14 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, int32_t sele
   return stop;
 }
 
-EngineStop runEngine(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
+EngineStop runEngine(ArrangementSearch& search, const EngineBounds& bounds, const TrialsHook& hook) {
   OccupancyGrid& grid = search.fast.occupancy;
-  return grid.hashed ? runEngine<occupancy::HashedCells, false>(search, occupancy::hashedCells(grid), selectionMode, hook)
-                     : runEngine<occupancy::DenseCells, false>(search, occupancy::denseCells(grid), selectionMode, hook);
+  return grid.hashed ? runEngine<occupancy::HashedCells, false>(search, occupancy::hashedCells(grid), bounds, hook)
+                     : runEngine<occupancy::DenseCells, false>(search, occupancy::denseCells(grid), bounds, hook);
 }
 
 // One push at a time, each evaluated apart: for a table the occupancy grid
-// cannot follow, and for traced searches.
+// cannot follow, and for traced searches (the plain bounds only).
 SearchStop searchStepByStep(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
   for (;;) {
     if (resumeSearchQuiet(search, hook) == ResumeOutcome::Finished) return SearchStop::Finished;
@@ -290,22 +301,33 @@ SearchStop searchStepByStep(ArrangementSearch& search, int32_t selectionMode, co
 
 }  // namespace
 
-SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
+SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds, const TrialsHook& hook) {
   const SearchState& state = search.state;
   // The rows the next evaluation builds on: all but a complete arrangement's last.
   const int32_t accepted = state.extendFlag == 1 && state.placedCount == search.wordList.wordCount
                                ? state.placedCount - 1
                                : state.placedCount;
   if (search.trace != nullptr || !syncOccupancy(search, accepted)) {
-    return searchStepByStep(search, selectionMode, hook);
+    return searchStepByStep(search, bounds.selectionMode, hook);
   }
-  return runEngine(search, selectionMode, hook) == EngineStop::Shown ? SearchStop::Shown : SearchStop::Finished;
+  switch (runEngine(search, bounds, hook)) {
+    case EngineStop::Shown:
+      return SearchStop::Shown;
+    case EngineStop::Node:
+      return SearchStop::Node;
+    default:
+      return SearchStop::Finished;
+  }
+}
+
+SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
+  return runSearchEngine(search, EngineBounds{selectionMode}, hook);
 }
 
 ResumeOutcome resumeSearchQuiet(ArrangementSearch& search, const TrialsHook& hook) {
   if (search.trace != nullptr) return resumeSearchTrialByTrial(search, hook);
   const occupancy::DenseCells unused{nullptr, 0, 0};
-  return runEngine<occupancy::DenseCells, true>(search, unused, 0, hook) == EngineStop::Pushed
+  return runEngine<occupancy::DenseCells, true>(search, unused, EngineBounds{}, hook) == EngineStop::Pushed
              ? ResumeOutcome::Pushed
              : ResumeOutcome::Finished;
 }

@@ -43,13 +43,17 @@ ShownArrangement shownNow(const ArrangementSearch& search, const ArrangementScor
 }
 
 JudgedSearch judgeSearch(ArrangementSearch& search, int32_t selectionMode) {
+  return judgeSearch(search, [selectionMode](size_t) { return selectionMode; });
+}
+
+JudgedSearch judgeSearch(ArrangementSearch& search, const ModeSchedule& selectionMode) {
   JudgedSearch judged;
   EvaluationOutcome outcome = evaluateArrangement(search);
   for (;;) {
     ++judged.evaluations;
     if (outcome == EvaluationOutcome::Accepted) {
       const ArrangementScore score = lastEvaluationScore(search);
-      if (isArrangementShown(compareWithBest(search.bestScore, score), selectionMode)) {
+      if (isArrangementShown(compareWithBest(search.bestScore, score), selectionMode(judged.shown.size()))) {
         judged.shown.push_back(shownNow(search, score));
       }
     }

@@ -44,9 +44,14 @@ struct JudgedSearch {
   int64_t evaluations = 0;
 };
 
+// The selection mode in force after `shown` arrangements were shown, as a
+// user changing it from the menu would.
+using ModeSchedule = std::function<int32_t(size_t shown)>;
+
 // The judge: the trial-by-trial enumeration with the reference evaluation
-// and the ranking, from word 1 alone to the end, keeping what selectionMode
+// and the ranking, from word 1 alone to the end, keeping what the selection
 // shows. The search is left at its end.
+JudgedSearch judgeSearch(ArrangementSearch& search, const ModeSchedule& selectionMode);
 JudgedSearch judgeSearch(ArrangementSearch& search, int32_t selectionMode);
 
 // The shown arrangement at the search's top (rows 1..placedCount).

@@ -1,0 +1,121 @@
+// The search with workers against the judge: one worker and several, the
+// tree cut at different depths, the selection changed between reports as
+// from the menu; the same arrangements shown at the same trial counts, the
+// same best, final count and cursor, and the same grid at the end.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "search/best_selection.h"
+#include "search/fast_evaluation.h"
+#include "search/grid_evaluation.h"
+#include "search/parallel_search.h"
+#include "search/search_test_support.h"
+
+namespace arrowgrid {
+namespace {
+
+using testing_support::JudgedSearch;
+using testing_support::makeSearch;
+using testing_support::ModeSchedule;
+
+struct Split {
+  int32_t workers;
+  int32_t nodeDepth;
+};
+
+JudgedSearch runInParallel(ArrangementSearch& search, SearchWorkers& workers, const ModeSchedule& mode) {
+  JudgedSearch run;
+  if (evaluateArrangementFast(search) == EvaluationOutcome::Accepted) {
+    const ArrangementScore score = lastEvaluationScore(search);
+    if (isArrangementShown(compareWithBest(search.bestScore, score), mode(0))) {
+      run.shown.push_back(testing_support::shownNow(search, score));
+    }
+  }
+  while (searchUntilShownInParallel(search, workers, mode(run.shown.size()), TrialsHook{}) == SearchStop::Shown) {
+    run.shown.push_back(testing_support::shownNow(search, lastEvaluationScore(search)));
+    ensureGrid(search);
+    EXPECT_EQ(boxSurface(search.evaluation.grid.box), run.shown.back().score.surface);
+  }
+  run.finalTrialCount = search.state.trialCount;
+  return run;
+}
+
+void expectSameAsJudge(const std::vector<std::string>& words, Split split, const ModeSchedule& mode) {
+  auto judged = makeSearch(words);
+  const JudgedSearch expected = testing_support::judgeSearch(*judged, mode);
+  auto search = makeSearch(words);
+  SearchWorkers workers;
+  startSearchWorkers(workers, *search, split.workers, split.nodeDepth);
+  const JudgedSearch actual = runInParallel(*search, workers, mode);
+  ASSERT_EQ(actual.shown.size(), expected.shown.size());
+  for (size_t i = 0; i < expected.shown.size(); ++i) {
+    ASSERT_EQ(actual.shown[i], expected.shown[i]) << "shown arrangement " << i;
+  }
+  EXPECT_EQ(actual.finalTrialCount, expected.finalTrialCount);
+  EXPECT_EQ(search->bestScore, judged->bestScore);
+  EXPECT_EQ(search->state.candidate, judged->state.candidate);
+  EXPECT_EQ(search->state.placedCount, 1);
+  ensureGrid(*search);
+  EXPECT_EQ(search->evaluation.grid.box.xMin, judged->evaluation.grid.box.xMin);
+  EXPECT_EQ(search->evaluation.grid.box.yMax, judged->evaluation.grid.box.yMax);
+  EXPECT_EQ(search->evaluation.grid.cells, judged->evaluation.grid.cells);
+  EXPECT_EQ(searchUntilShownInParallel(*search, workers, mode(actual.shown.size()), TrialsHook{}),
+            SearchStop::Finished);
+  EXPECT_EQ(search->state.trialCount, expected.finalTrialCount + 1);
+}
+
+ModeSchedule fixedMode(int32_t mode) {
+  return [mode](size_t) { return mode; };
+}
+
+// Changes at every few reports, through every pair of modes.
+ModeSchedule changingMode() {
+  return [](size_t shown) {
+    static constexpr int32_t MODES[] = {2, 1, 2, 0, 1, 0, 2, 2, 1, 1};
+    return MODES[(shown / 2) % 10];
+  };
+}
+
+const std::vector<Split> SPLITS = {{1, 2}, {3, 2}, {2, 3}, {4, 4}};
+
+TEST(ParallelSearch, MatchesTheJudgeOnAKnownList) {
+  const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
+  for (const Split& split : SPLITS) {
+    for (int32_t mode : {1, 2}) {
+      SCOPED_TRACE("workers " + std::to_string(split.workers) + ", cut at " + std::to_string(split.nodeDepth) +
+                   ", mode " + std::to_string(mode));
+      expectSameAsJudge(words, split, fixedMode(mode));
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+TEST(ParallelSearch, MatchesTheJudgeOnRandomListsWithTheSelectionChanged) {
+  std::mt19937 random(4242);
+  for (int list = 0; list < 24; ++list) {
+    const std::string alphabet = list % 2 == 0 ? "AB-C" : "ABCDEFGH";
+    std::uniform_int_distribution<int32_t> count(4, 6), length(1, 5);
+    std::uniform_int_distribution<size_t> letter(0, alphabet.size() - 1);
+    std::vector<std::string> words(static_cast<size_t>(count(random)));
+    for (std::string& word : words) {
+      for (int32_t i = length(random); i > 0; --i) word += alphabet[letter(random)];
+    }
+    const Split split = SPLITS[static_cast<size_t>(list) % SPLITS.size()];
+    if (split.nodeDepth >= static_cast<int32_t>(words.size())) continue;
+    SCOPED_TRACE("list " + std::to_string(list) + ": " + words[0] + " " + words[1] + " ...");
+    expectSameAsJudge(words, split, list % 3 == 0 ? changingMode() : fixedMode(1 + list % 2));
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(ParallelSearch, SubtreesWithMoreRecordsThanKeptAreExploredByTheReplay) {
+  // Every arrangement of these words ties: mode 1 records them all.
+  const std::vector<std::string> words = {"AA", "AA", "AA", "AA", "AA"};
+  expectSameAsJudge(words, Split{2, 2}, fixedMode(1));
+}
+
+}  // namespace
+}  // namespace arrowgrid
