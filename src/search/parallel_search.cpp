@@ -282,17 +282,15 @@ SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& 
   const int32_t depth = workers.nodeDepth;
 
   // Wherever the replay stands, the search state is exact: a looser
-  // selection than the tasks were recorded for throws them away, and the
-  // subtree being replayed is explored further on this thread.
-  const bool looser = selectionMode < (workers.place == ReplayPlace::Replaying
-                                           ? taskOf(workers, workers.current).recordMode
-                                           : selectionMode);
-  bool plannedLooser = false;
+  // selection than the tasks (the one being replayed included) were
+  // recorded for throws them away, and the subtree being replayed is
+  // explored further on this thread.
+  bool looser = selectionMode == 0;
   {
     const std::lock_guard<std::mutex> hold(workers.lock);
-    for (int64_t s = workers.head; s < workers.tail; ++s) plannedLooser |= selectionMode < taskOf(workers, s).recordMode;
+    for (int64_t s = workers.head; s < workers.tail; ++s) looser |= selectionMode < taskOf(workers, s).recordMode;
   }
-  if (selectionMode == 0 || looser || plannedLooser) {
+  if (looser) {
     if (workers.place == ReplayPlace::Replaying) workers.place = ReplayPlace::Exploring;
     discardTasks(workers);
   }
