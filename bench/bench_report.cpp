@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "interaction/arrangement_report.h"
 #include "screen/console.h"
-#include "search/best_selection.h"
 #include "search/grid_evaluation.h"
 
 using namespace arrowgrid;

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "interaction/program_driver.h"
+#include "interaction/search_resume.h"
 #include "screen/console.h"
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
-#include "search/search_resume.h"
 #include "search/search_start.h"
 
 namespace {
@@ -67,12 +67,13 @@ std::unique_ptr<ArrangementSearch> startSearch(const std::vector<std::string>& w
 
 Measure runSearch(const std::vector<std::string>& words, Console* console) {
   auto search = startSearch(words);
+  TrialsLineState line;
   Measure m;
   const long long allocationsBefore = allocationCount;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
   if (console != nullptr) {
-    while (resumeSearch(*search, *console) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
+    while (resumeSearch(*search, *console, line) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
   } else {
     while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
   }
@@ -81,7 +82,7 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
   m.finalCount = search->state.trialCount;
   m.trials = search->state.trialCount - 1;
   m.evaluations = search->fast.evaluations;
-  m.fullPrints = search->trialsLine.fullPrints;
+  m.fullPrints = line.fullPrints;
   return m;
 }
 

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/window_form.h"
 #include "screen/console.h"
-#include "screen/window_form.h"
 
 using namespace arrowgrid;
 

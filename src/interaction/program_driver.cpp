@@ -2,14 +2,15 @@
 // control from step to step until the user finishes from the result menu.
 #include "interaction/program_driver.h"
 
+#include "interaction/arrangement_report.h"
 #include "interaction/display_dialog.h"
 #include "interaction/result_menu.h"
+#include "interaction/search_resume.h"
 #include "interaction/word_entry.h"
 #include "screen/text_screen.h"
 #include "search/best_selection.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
-#include "search/search_resume.h"
 #include "search/search_start.h"
 
 namespace arrowgrid {
@@ -94,6 +95,7 @@ void runStep(Program& program) {
       return;
     case ProgramStep::InitSearch:
       initSearch(program.search);
+      program.trialsLine = TrialsLineState{};
       program.step = ProgramStep::Evaluate;  // word 1 alone
       return;
     case ProgramStep::Evaluate:
@@ -105,7 +107,7 @@ void runStep(Program& program) {
       program.step = selectArrangement(program);
       return;
     case ProgramStep::Resume:
-      program.step = resumeSearch(program.search, console) == ResumeOutcome::Pushed
+      program.step = resumeSearch(program.search, console, program.trialsLine) == ResumeOutcome::Pushed
                          ? ProgramStep::Evaluate
                          : ProgramStep::SearchFinished;
       return;

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "display/display_settings.h"
+#include "interaction/program_options.h"
+#include "interaction/trials_line_state.h"
 #include "screen/console.h"
 #include "search/search_data.h"
 
@@ -28,6 +30,8 @@ struct Program {
   Console console;
   ArrangementSearch search;
   DisplaySettings settings;
+  TrialsLineState trialsLine;  // what the trials line last left on screen
+  ProgramOptions options;      // from the command line
   ProgramStep step = ProgramStep::Intro;
 };
 

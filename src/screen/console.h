@@ -3,9 +3,9 @@
 // created by the program driver (or a test) and passed by reference.
 #pragma once
 
+#include "platform/platform_layer.h"
 #include "screen/drawing_surface.h"
 #include "screen/key_queue.h"
-#include "screen/platform_layer.h"
 #include "screen/text_screen.h"
 
 namespace arrowgrid {

@@ -12,7 +12,6 @@
 #include "search/arrangement_grid.h"
 #include "search/fast_evaluation_state.h"
 #include "search/search_limits.h"
-#include "search/trials_line_state.h"
 #include "search/word_letters.h"
 
 namespace arrowgrid {
@@ -73,7 +72,6 @@ struct ArrangementSearch {
   GridEvaluation evaluation;  // Grid, GridBox and counts of the last evaluation
   WordLetters letters;        // flat copy of the words, built by initSearch
   FastEvaluation fast;        // incremental grid of the accepted rows
-  TrialsLineState trialsLine; // what the trials line last left on screen
   SearchTrace* trace = nullptr;  // tests only: records comparisons and pushes
 };
 

@@ -40,7 +40,6 @@ void initSearch(ArrangementSearch& search) {
 
   buildWordLetters(search.wordList, search.letters);
   prepareFastEvaluation(search);
-  search.trialsLine = TrialsLineState{};
 }
 
 }  // namespace arrowgrid

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "interaction/display_dialog.h"
-#include "screen/key_script.h"
+#include "platform/key_script.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "interaction/program_driver.h"
-#include "screen/key_script.h"
+#include "platform/key_script.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {

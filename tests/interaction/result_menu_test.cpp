@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "interaction/result_menu.h"
-#include "screen/key_script.h"
+#include "platform/key_script.h"
 #include "support/hand_grid.h"
 #include "support/scripted_console.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "interaction/word_entry.h"
-#include "screen/key_script.h"
+#include "platform/key_script.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {

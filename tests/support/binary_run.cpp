@@ -35,7 +35,7 @@ std::string temporaryPath(const char* stem) {
 
 }  // namespace
 
-BinaryRun runBinary(const std::string& input, int timeoutSeconds) {
+BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vector<std::string>& arguments) {
   const std::string inPath = temporaryPath("in");
   const std::string outPath = temporaryPath("out");
   const std::string errPath = temporaryPath("err");
@@ -59,10 +59,13 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds) {
   envp.push_back(nullptr);
 
   std::string binary = ARROWGRID_BINARY;
-  char* argv[] = {binary.data(), nullptr};
+  std::vector<std::string> words = arguments;
+  std::vector<char*> argv{binary.data()};
+  for (auto& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   pid_t pid = 0;
   BinaryRun run;
-  if (posix_spawn(&pid, binary.c_str(), &files, nullptr, argv, envp.data()) == 0) {
+  if (posix_spawn(&pid, binary.c_str(), &files, nullptr, argv.data(), envp.data()) == 0) {
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     while (waitpid(pid, &status, WNOHANG) == 0) {

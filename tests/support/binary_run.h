@@ -14,9 +14,11 @@ struct BinaryRun {
   std::vector<std::string> snapshots;  // one per line input, form feeds removed
 };
 
-// Starts the binary with no display, standard input from `input`, and waits
-// for it to end (at most timeoutSeconds, then it is killed).
-BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60);
+// Starts the binary with no display, standard input from `input` and the
+// given arguments, and waits for it to end (at most timeoutSeconds, then it
+// is killed).
+BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
+                    const std::vector<std::string>& arguments = {});
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/key_script.h"
 #include "screen/console.h"
-#include "screen/key_script.h"
 
 namespace arrowgrid {
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "interaction/program_driver.h"
+#include "platform/script_form.h"
 #include "screen/cp437.h"
-#include "screen/script_form.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The console in script form (see script_form.h).
-#include "screen/script_form.h"
+#include "platform/script_form.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,7 +1,7 @@
 // resumeSearch with its screen duties, and the end-of-search message.
-#include "search/search_resume.h"
+#include "interaction/search_resume.h"
 
-#include "search/trials_line.h"
+#include "interaction/trials_line.h"
 
 namespace arrowgrid {
 
@@ -36,8 +36,7 @@ struct ScreenTrials {
 
 }  // namespace
 
-ResumeOutcome resumeSearch(ArrangementSearch& search, Console& console) {
-  TrialsLineState& line = search.trialsLine;
+ResumeOutcome resumeSearch(ArrangementSearch& search, Console& console, TrialsLineState& line) {
   const TrialsRun run = beginTrialsRun(console, line, search.state.trialCount);
   return runEnumerationWith(search, ScreenTrials{&console, &line, run});
 }

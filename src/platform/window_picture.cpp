@@ -1,5 +1,5 @@
 // Title, placement and colours of the window's picture.
-#include "screen/window_picture.h"
+#include "platform/window_picture.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "screen/platform_layer.h"
+#include "platform/platform_layer.h"
 
 namespace arrowgrid {
 

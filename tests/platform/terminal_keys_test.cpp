@@ -1,6 +1,6 @@
 // Raw terminal bytes to keys: UTF-8 to code page 437, escape sequences to
 // editing keys, sequences split between two reads, a lone Escape.
-#include "screen/terminal_keys.h"
+#include "platform/terminal_keys.h"
 
 #include <gtest/gtest.h>
 

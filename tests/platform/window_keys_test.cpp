@@ -1,6 +1,6 @@
 // Window keyboard events to queue keys: characters only from text input,
 // editing keys only from key-down, Ctrl+C and Ctrl+Break ignored keys.
-#include "screen/window_keys.h"
+#include "platform/window_keys.h"
 
 #include <SDL_keycode.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Keyboard events of the window turned into keys of the queue.
-#include "screen/window_keys.h"
+#include "platform/window_keys.h"
 
 #include <SDL_keycode.h>
 

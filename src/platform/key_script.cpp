@@ -1,5 +1,5 @@
 // Scripted typing: text to keys, and keys to the queue as room appears.
-#include "screen/key_script.h"
+#include "platform/key_script.h"
 
 #include "screen/cp437.h"
 

@@ -1,5 +1,5 @@
 // Decoding of the raw terminal's byte stream: UTF-8, CSI and SS3 sequences.
-#include "screen/terminal_keys.h"
+#include "platform/terminal_keys.h"
 
 #include "screen/cp437.h"
 

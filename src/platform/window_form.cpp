@@ -1,6 +1,6 @@
 // The window form: an SDL window on the main thread showing the surface,
 // keys from its events, a tone for the beep, and the logic on its own thread.
-#include "screen/window_form.h"
+#include "platform/window_form.h"
 
 #include <SDL.h>
 #include <fcntl.h>
@@ -17,9 +17,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/window_keys.h"
+#include "platform/window_picture.h"
 #include "screen/console.h"
-#include "screen/window_keys.h"
-#include "screen/window_picture.h"
 
 namespace arrowgrid {
 

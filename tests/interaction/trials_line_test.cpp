@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "interaction/search_resume.h"
+#include "interaction/trials_line.h"
 #include "screen/console.h"
 #include "screen/cp437.h"
 #include "search/grid_evaluation.h"
-#include "search/search_resume.h"
 #include "search/search_test_support.h"
-#include "search/trials_line.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
@@ -178,10 +178,11 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   auto search = testing_support::makeSearch({"AB", "BC", "CA"});
   auto console = std::make_unique<Console>();
   ScriptedPlatform platform;
+  TrialsLineState line;
   openTestConsole(*console, platform);
   console->platform.refreshWanted.store(true);
   evaluateArrangement(*search);
-  while (resumeSearch(*search, *console) == ResumeOutcome::Pushed) evaluateArrangement(*search);
+  while (resumeSearch(*search, *console, line) == ResumeOutcome::Pushed) evaluateArrangement(*search);
   printSearchFinished(*console);
   EXPECT_EQ(search->state.trialCount, 26);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
@@ -193,7 +194,7 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   EXPECT_FALSE(console->platform.refreshWanted.load());
 
   // Resumed after the end: one more trial on screen, and the end again.
-  EXPECT_EQ(resumeSearch(*search, *console), ResumeOutcome::Finished);
+  EXPECT_EQ(resumeSearch(*search, *console, line), ResumeOutcome::Finished);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
 }
 

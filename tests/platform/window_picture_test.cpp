@@ -1,6 +1,6 @@
 // The window's title, the whole-factor placement of the picture, and the
 // conversion of palette indices into texture rows of any pitch.
-#include "screen/window_picture.h"
+#include "platform/window_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "interaction/trials_line_state.h"
 #include "screen/console.h"
-#include "search/trials_line_state.h"
 
 namespace arrowgrid {
 

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/key_script.h"
 #include "screen/console.h"
-#include "screen/key_script.h"
 
 namespace arrowgrid {
 

@@ -1,7 +1,7 @@
 // The full print sequence of the trials line, the digit updates that stand
 // for it while nothing else touches the screen, and the runs of trials that
 // keep the last two digits in a register.
-#include "search/trials_line.h"
+#include "interaction/trials_line.h"
 
 namespace arrowgrid {
 

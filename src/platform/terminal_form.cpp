@@ -1,6 +1,6 @@
 // The terminal form: raw keyboard, the text layer drawn as UTF-8 with
 // cursor positioning, repainted from a timer and before every key wait.
-#include "screen/terminal_form.h"
+#include "platform/terminal_form.h"
 
 #include <termios.h>
 #include <unistd.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
+#include "platform/terminal_keys.h"
 #include "screen/console.h"
 #include "screen/cp437.h"
-#include "screen/terminal_keys.h"
 
 namespace arrowgrid {
 

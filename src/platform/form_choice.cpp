@@ -1,0 +1,72 @@
+// The choice among the three forms: the one the command line names, else
+// the first that works.
+#include "platform/form_choice.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string_view>
+
+#include "interaction/program_driver.h"
+#include "platform/command_line.h"
+#include "platform/script_form.h"
+#include "platform/terminal_form.h"
+#include "platform/window_form.h"
+#include "platform/window_picture.h"
+
+namespace arrowgrid {
+
+namespace {
+
+void runProgramLogic(void* context) { runProgram(*static_cast<Program*>(context)); }
+
+bool terminalAvailable() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
+
+[[noreturn]] void failToStart(const char* why) {
+  std::fprintf(stderr, "arrowgrid: %s\n", why);
+  std::fflush(stderr);
+  _exit(1);
+}
+
+}  // namespace
+
+int runWithBestForm(int argc, char** argv) {
+  const CommandLine line = parseCommandLine(argc, argv);
+  switch (line.action) {
+    case CommandLineAction::ShowHelp:
+      std::fputs(helpText().c_str(), stdout);
+      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    case CommandLineAction::ShowVersion:
+      std::printf("arrowgrid %.*s\n", static_cast<int>(PROGRAM_VERSION.size()), PROGRAM_VERSION.data());
+      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    case CommandLineAction::Refuse:
+      std::fprintf(stderr, "%s\n", line.message.c_str());
+      return 2;
+    case CommandLineAction::Run:
+      break;
+  }
+
+  // Program-wide data for the whole run; the process ends without freeing it.
+  auto* program = new Program();
+  program->options = line.options;
+  auto* script = new ScriptForm();
+  const std::string_view path = argc > 0 && argv[0] ? argv[0] : "arrowgrid";
+  const FormChoice form = line.options.form;
+
+  if (form == FormChoice::Window || form == FormChoice::Automatic) {
+    if (displayAvailable()) {
+      runInWindow(program->console, windowTitleOf(path), runProgramLogic, program);  // returns only without a window
+      if (form == FormChoice::Window) failToStart("--window: the window could not be opened");
+    } else if (form == FormChoice::Window) {
+      failToStart("--window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+    }
+  }
+  if (form == FormChoice::Terminal || form == FormChoice::Automatic) {
+    if (terminalAvailable()) runInTerminal(program->console, runProgramLogic, program);
+    if (form == FormChoice::Terminal) failToStart("--terminal: standard input and output must be a terminal");
+  }
+  attachScriptForm(program->console, *script);
+  runProgram(*program);
+}
+
+}  // namespace arrowgrid

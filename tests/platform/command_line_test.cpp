@@ -1,0 +1,83 @@
+// The command line: options, the words that are ignored, and refusals.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/command_line.h"
+#include "support/binary_run.h"
+
+namespace arrowgrid {
+namespace {
+
+CommandLine parse(std::vector<const char*> words) {
+  words.insert(words.begin(), "arrowgrid");
+  return parseCommandLine(static_cast<int>(words.size()), words.data());
+}
+
+TEST(CommandLine, OptionsFillTheRecordAndOtherWordsAreIgnored) {
+  const CommandLine plain = parse({"mots", "-", "--", "--bogus"});
+  EXPECT_EQ(plain.action, CommandLineAction::Run);
+  EXPECT_EQ(plain.options.form, FormChoice::Automatic);
+  EXPECT_TRUE(plain.options.exportDirectory.empty());
+
+  const CommandLine chosen = parse({"--script", "--export", "grilles", "--script"});
+  EXPECT_EQ(chosen.action, CommandLineAction::Run);
+  EXPECT_EQ(chosen.options.form, FormChoice::Script);
+  EXPECT_EQ(chosen.options.exportDirectory, "grilles");
+  EXPECT_EQ(parse({"--export=/tmp/x", "--terminal"}).options.exportDirectory, "/tmp/x");
+  EXPECT_EQ(parse({"--terminal"}).options.form, FormChoice::Terminal);
+  EXPECT_EQ(parse({"--window"}).options.form, FormChoice::Window);
+  EXPECT_EQ(parse({"--window", "--help"}).action, CommandLineAction::ShowHelp);
+  EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
+}
+
+TEST(CommandLine, RefusalsSayWhy) {
+  struct Case {
+    std::vector<const char*> words;
+    const char* why;
+  };
+  const Case cases[] = {
+      {{"--windows"}, "unrecognized option '--windows'"},
+      {{"-x"}, "unrecognized option '-x'"},
+      {{"--export"}, "requires a folder"},
+      {{"--export="}, "requires a folder"},
+      {{"--window", "--script"}, "only one of"},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = parse(c.words);
+    EXPECT_EQ(line.action, CommandLineAction::Refuse) << c.why;
+    EXPECT_NE(line.message.find(c.why), std::string::npos) << line.message;
+  }
+}
+
+TEST(CommandLineBinary, HelpVersionAndRefusalExitStatuses) {
+  const testing::BinaryRun help = testing::runBinary("", 10, {"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_EQ(help.standardOutput.rfind("Usage: arrowgrid [OPTION]...\n", 0), 0u) << help.standardOutput;
+  EXPECT_NE(help.standardOutput.find("--export DIR"), std::string::npos);
+
+  const testing::BinaryRun version = testing::runBinary("", 10, {"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_EQ(version.standardOutput, "arrowgrid " + std::string(PROGRAM_VERSION) + "\n");
+
+  const testing::BinaryRun refused = testing::runBinary("", 10, {"--frobnicate"});
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_TRUE(refused.standardOutput.empty());
+  EXPECT_NE(refused.standardError.find("unrecognized option '--frobnicate'"), std::string::npos);
+
+  // No display in the test run: the window cannot be had, and says so.
+  const testing::BinaryRun window = testing::runBinary("", 10, {"--window"});
+  EXPECT_EQ(window.exitStatus, 1);
+  EXPECT_NE(window.standardError.find("--window"), std::string::npos);
+}
+
+TEST(CommandLineBinary, ScriptFormChosenByName) {
+  const testing::BinaryRun run = testing::runBinary("\n", 10, {"--script"});
+  ASSERT_FALSE(run.snapshots.empty());
+  EXPECT_EQ(testing::snapshotRows(run.snapshots[0])[0],
+            "Ce programme peut prendre un temps assez long avant d'avoir exploré");
+  EXPECT_EQ(run.exitStatus, 3);
+}
+
+}  // namespace
+}  // namespace arrowgrid
