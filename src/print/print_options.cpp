@@ -71,10 +71,11 @@ int32_t takePrintOption(int32_t argc, const char* const* args, int32_t index, Pr
 }
 
 const char* printOptionsHelp() {
-  return "  --page a4|letter|a3  page of the PDF (default a4; portrait or landscape,\n"
-         "                       whichever gives the larger cells)\n"
-         "  --dpi N              resolution of the PNG, 50 to 600 (default 150)\n"
-         "  --title TEXT         a title line above the grid (default none)\n";
+  return "  --page a4|letter|a3\n"
+         "                   page of the PDF (default a4), portrait or landscape,\n"
+         "                   whichever gives the larger cells (12 mm at most)\n"
+         "  --dpi N          resolution of the PNG, 50 to 600 (default 150)\n"
+         "  --title TEXT     a title line above the grid (default none)\n";
 }
 
 }  // namespace arrowgrid
