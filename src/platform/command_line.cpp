@@ -86,10 +86,11 @@ std::string helpText() {
          "                   DIR as PDF, SVG and PNG: grille-vide-NNN.pdf ... and\n"
          "                   grille-complete-NNN.pdf ..., NNN growing over the run,\n"
          "                   never over an existing file. A file that cannot be\n"
-         "                   written is reported on standard error (in the terminal\n"
-         "                   form, once the program ends) and the program goes on.\n"
-         "  With --export:\n" +
+         "                   written is reported on standard error (held until the\n"
+         "                   end when that is the terminal form's own screen) and\n"
+         "                   the program goes on.\n" +
          std::string(printOptionsHelp()) +
+         "                   (these three only with --export)\n"
          "  -h, --help       display this help and exit\n"
          "      --version    output version information and exit\n"
          "\n"
