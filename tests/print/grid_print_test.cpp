@@ -326,13 +326,5 @@ TEST(GridPrint, FullDiskIsReportedWithTheFileName) {
   std::fclose(full);
 }
 
-TEST(GridPrint, UnwritableFolderLeavesNothingAndNamesTheFile) {
-  TemporaryFolder folder;
-  const std::string missing = folder.file("missing/grille.pdf");
-  EXPECT_EQ(printGridFile(leGrid(), GridContent::Puzzle, PrintFormat::Pdf, PrintOptions{}, missing),
-            "cannot write " + missing + ": No such file or directory");
-  EXPECT_TRUE(folder.names().empty());
-}
-
 }  // namespace
 }  // namespace arrowgrid
