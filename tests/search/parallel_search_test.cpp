@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "search/best_selection.h"
-#include "search/fast_evaluation.h"
-#include "search/grid_evaluation.h"
 #include "search/parallel_search.h"
 #include "search/search_test_support.h"
 
@@ -26,43 +23,17 @@ struct Split {
   int32_t nodeDepth;
 };
 
-JudgedSearch runInParallel(ArrangementSearch& search, SearchWorkers& workers, const ModeSchedule& mode) {
-  JudgedSearch run;
-  if (evaluateArrangementFast(search) == EvaluationOutcome::Accepted) {
-    const ArrangementScore score = lastEvaluationScore(search);
-    if (isArrangementShown(compareWithBest(search.bestScore, score), mode(0))) {
-      run.shown.push_back(testing_support::shownNow(search, score));
-    }
-  }
-  while (searchUntilShownInParallel(search, workers, mode(run.shown.size()), TrialsHook{}) == SearchStop::Shown) {
-    run.shown.push_back(testing_support::shownNow(search, lastEvaluationScore(search)));
-    ensureGrid(search);
-    EXPECT_EQ(boxSurface(search.evaluation.grid.box), run.shown.back().score.surface);
-  }
-  run.finalTrialCount = search.state.trialCount;
-  return run;
-}
-
 void expectSameAsJudge(const std::vector<std::string>& words, Split split, const ModeSchedule& mode) {
   auto judged = makeSearch(words);
   const JudgedSearch expected = testing_support::judgeSearch(*judged, mode);
   auto search = makeSearch(words);
   SearchWorkers workers;
   startSearchWorkers(workers, *search, split.workers, split.nodeDepth);
-  const JudgedSearch actual = runInParallel(*search, workers, mode);
-  ASSERT_EQ(actual.shown.size(), expected.shown.size());
-  for (size_t i = 0; i < expected.shown.size(); ++i) {
-    ASSERT_EQ(actual.shown[i], expected.shown[i]) << "shown arrangement " << i;
-  }
-  EXPECT_EQ(actual.finalTrialCount, expected.finalTrialCount);
-  EXPECT_EQ(search->bestScore, judged->bestScore);
-  EXPECT_EQ(search->state.candidate, judged->state.candidate);
-  EXPECT_EQ(search->state.placedCount, 1);
-  ensureGrid(*search);
-  EXPECT_EQ(search->evaluation.grid.box.xMin, judged->evaluation.grid.box.xMin);
-  EXPECT_EQ(search->evaluation.grid.box.yMax, judged->evaluation.grid.box.yMax);
-  EXPECT_EQ(search->evaluation.grid.cells, judged->evaluation.grid.cells);
-  EXPECT_EQ(searchUntilShownInParallel(*search, workers, mode(actual.shown.size()), TrialsHook{}),
+  const JudgedSearch run = testing_support::driveSearch(*search, mode, [&](int32_t selectionMode) {
+    return searchUntilShownInParallel(*search, workers, selectionMode, TrialsHook{});
+  });
+  testing_support::expectAsJudged(*search, run, *judged, expected);
+  EXPECT_EQ(searchUntilShownInParallel(*search, workers, mode(run.shown.size()), TrialsHook{}),
             SearchStop::Finished);
   EXPECT_EQ(search->state.trialCount, expected.finalTrialCount + 1);
 }
@@ -96,13 +67,8 @@ TEST(ParallelSearch, MatchesTheJudgeOnAKnownList) {
 TEST(ParallelSearch, MatchesTheJudgeOnRandomListsWithTheSelectionChanged) {
   std::mt19937 random(4242);
   for (int list = 0; list < 80; ++list) {
-    const std::string alphabet = list % 2 == 0 ? "AB-C" : "ABCDEFGH";
-    std::uniform_int_distribution<int32_t> count(4, 5), length(1, 5);
-    std::uniform_int_distribution<size_t> letter(0, alphabet.size() - 1);
-    std::vector<std::string> words(static_cast<size_t>(count(random)));
-    for (std::string& word : words) {
-      for (int32_t i = length(random); i > 0; --i) word += alphabet[letter(random)];
-    }
+    const std::vector<std::string> words =
+        testing_support::randomWords(random, 4, 5, 5, list % 2 == 0 ? "AB-C" : "ABCDEFGH");
     const Split split = SPLITS[static_cast<size_t>(list) % SPLITS.size()];
     if (split.nodeDepth >= static_cast<int32_t>(words.size())) continue;
     SCOPED_TRACE("list " + std::to_string(list) + ": " + words[0] + " " + words[1] + " ...");

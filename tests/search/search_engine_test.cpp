@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "search/best_selection.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
 #include "search/search_engine.h"
@@ -20,47 +19,15 @@ namespace {
 
 using testing_support::JudgedSearch;
 using testing_support::makeSearch;
-using testing_support::ShownArrangement;
-
-// The engine as the program drives it: word 1 alone ranked first, then
-// searchUntilShown until the end.
-JudgedSearch runEngine(ArrangementSearch& search, int32_t selectionMode) {
-  JudgedSearch run;
-  if (evaluateArrangementFast(search) == EvaluationOutcome::Accepted) {
-    const ArrangementScore score = lastEvaluationScore(search);
-    if (isArrangementShown(compareWithBest(search.bestScore, score), selectionMode)) {
-      run.shown.push_back(testing_support::shownNow(search, score));
-    }
-  }
-  while (searchUntilShown(search, selectionMode, TrialsHook{}) == SearchStop::Shown) {
-    run.shown.push_back(testing_support::shownNow(search, lastEvaluationScore(search)));
-    ensureGrid(search);  // as a report does: the score must match the grid's box
-    EXPECT_EQ(boxSurface(search.evaluation.grid.box), run.shown.back().score.surface);
-  }
-  run.finalTrialCount = search.state.trialCount;
-  return run;
-}
 
 void expectSameSearch(const std::vector<std::string>& words, int32_t selectionMode) {
   auto judged = makeSearch(words);
-  auto engine = makeSearch(words);
   const JudgedSearch expected = testing_support::judgeSearch(*judged, selectionMode);
-  const JudgedSearch actual = runEngine(*engine, selectionMode);
-  ASSERT_EQ(actual.shown.size(), expected.shown.size());
-  for (size_t i = 0; i < expected.shown.size(); ++i) {
-    ASSERT_EQ(actual.shown[i], expected.shown[i]) << "shown arrangement " << i << " at trial "
-                                                  << expected.shown[i].trialCount;
-  }
-  EXPECT_EQ(actual.finalTrialCount, expected.finalTrialCount);
-  EXPECT_EQ(engine->bestScore, judged->bestScore);
-  EXPECT_EQ(engine->state.candidate, judged->state.candidate);
-  EXPECT_EQ(engine->state.placedCount, 1);
-  // The menu at the end shows the last evaluation, rejected or not.
-  ensureGrid(*engine);
-  EXPECT_EQ(engine->evaluation.grid.box.xMin, judged->evaluation.grid.box.xMin);
-  EXPECT_EQ(engine->evaluation.grid.box.yMax, judged->evaluation.grid.box.yMax);
-  EXPECT_EQ(engine->evaluation.grid.cells, judged->evaluation.grid.cells);
-  EXPECT_EQ(engine->evaluation.crossings, judged->evaluation.crossings);
+  auto engine = makeSearch(words);
+  const JudgedSearch run = testing_support::driveSearch(
+      *engine, [selectionMode](size_t) { return selectionMode; },
+      [&](int32_t mode) { return searchUntilShown(*engine, mode, TrialsHook{}); });
+  testing_support::expectAsJudged(*engine, run, *judged, expected);
   // Resumed after the end: one trial more, and the end again.
   EXPECT_EQ(searchUntilShown(*engine, selectionMode, TrialsHook{}), SearchStop::Finished);
   EXPECT_EQ(engine->state.trialCount, expected.finalTrialCount + 1);
@@ -95,15 +62,13 @@ void expectSamePushes(const std::vector<std::string>& words) {
   }
 }
 
-std::vector<std::string> randomWords(std::mt19937& random, int32_t maxWords, int32_t maxLength,
-                                     const std::string& alphabet) {
-  std::uniform_int_distribution<int32_t> count(2, maxWords), length(1, maxLength);
-  std::uniform_int_distribution<size_t> letter(0, alphabet.size() - 1);
-  std::vector<std::string> words(static_cast<size_t>(count(random)));
-  for (std::string& word : words) {
-    for (int32_t i = length(random); i > 0; --i) word += alphabet[letter(random)];
+void expectSameOnLists(const std::vector<std::vector<std::string>>& lists) {
+  for (const auto& words : lists) {
+    SCOPED_TRACE(std::to_string(words[0].size()) + " letters: " + words[0].substr(0, 8) + " " + words[1].substr(0, 8) + " ...");
+    expectSamePushes(words);
+    expectSameSearchInEveryMode(words);
+    if (::testing::Test::HasFatalFailure()) return;
   }
-  return words;
 }
 
 TEST(SearchEngine, MatchesTheJudgeOnSmallLists) {
@@ -116,25 +81,17 @@ TEST(SearchEngine, MatchesTheJudgeOnSmallLists) {
       {"MAISON", "JARDIN", "TABLE", "PORTE"},
       {"A", "A", "AB", "B", "BA"},
   };
-  for (const auto& words : lists) {
-    SCOPED_TRACE(words[0] + " " + words[1] + " ...");
-    expectSamePushes(words);
-    expectSameSearchInEveryMode(words);
-    if (HasFatalFailure()) return;
-  }
+  expectSameOnLists(lists);
 }
 
 TEST(SearchEngine, MatchesTheJudgeOnRandomLists) {
   std::mt19937 random(90210);
-  for (int list = 0; list < 60; ++list) {
-    // Small alphabets give many crossings and clashes, large ones long jumps.
-    const std::string alphabet = list % 3 == 0 ? "AB-" : (list % 3 == 1 ? "ABCDE" : "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    const std::vector<std::string> words = randomWords(random, 5, 6, alphabet);
-    SCOPED_TRACE("list " + std::to_string(list) + ": " + words[0] + " " + words[1] + " ...");
-    expectSamePushes(words);
-    expectSameSearchInEveryMode(words);
-    if (HasFatalFailure()) return;
+  std::vector<std::vector<std::string>> lists;
+  // Small alphabets give many crossings and clashes, large ones long jumps.
+  for (const char* alphabet : {"AB-", "ABCDE", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}) {
+    for (int list = 0; list < 20; ++list) lists.push_back(testing_support::randomWords(random, 2, 5, 6, alphabet));
   }
+  expectSameOnLists(lists);
 }
 
 TEST(SearchEngine, WordsAroundThePositionMaskWidthMatchTheJudge) {
@@ -152,21 +109,12 @@ TEST(SearchEngine, WordsAroundThePositionMaskWidthMatchTheJudge) {
       {masked, scanned, "AD"},
       {scanned, "BA", masked},
   };
-  for (const auto& words : lists) {
-    SCOPED_TRACE(std::to_string(words[0].size()) + " letters first");
-    expectSamePushes(words);
-    expectSameSearchInEveryMode(words);
-    if (HasFatalFailure()) return;
-  }
+  expectSameOnLists(lists);
 }
 
 TEST(SearchEngine, HashedOccupancyMatchesTheJudge) {
-  std::string longWord(2100, 'C');
-  longWord[700] = 'A';
-  longWord[1400] = 'B';
-  longWord[1401] = 'A';
-  auto probe = makeSearch({"AB", longWord});
-  ASSERT_TRUE(probe->fast.occupancy.hashed);
+  const std::string longWord = testing_support::wordForTheHashedGrid();
+  ASSERT_TRUE(makeSearch({"AB", longWord})->fast.occupancy.hashed);
   expectSameSearch({"AB", longWord, "CAB"}, 1);
 }
 
