@@ -2,6 +2,8 @@
 // and the replay of their results on the thread that drives the program.
 #include "search/parallel_search.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <chrono>
 
@@ -44,7 +46,7 @@ void leaveNode(ArrangementSearch& search, int32_t depth) {
 // A worker's search holds the node (rows 1..depth, trialCount 0): the
 // subtree below it, with the arrangements its selection shows recorded.
 void exploreSubtree(ArrangementSearch& search, int32_t depth, const ArrangementScore& bestHint,
-                    int32_t recordMode, SubtreeResult& result) {
+                    int32_t recordMode, const std::atomic<bool>& abandon, SubtreeResult& result) {
   SearchState& state = search.state;
   state.placedCount = depth;
   state.extendFlag = 1;
@@ -54,7 +56,7 @@ void exploreSubtree(ArrangementSearch& search, int32_t depth, const ArrangementS
   search.fast.lastRowCount = 0;
   result.recordCount = 0;
   result.overflowed = false;
-  const EngineBounds bounds{recordMode, depth, 0, true};
+  const EngineBounds bounds{recordMode, depth, 0, true, &abandon};
   while (runSearchEngine(search, bounds, TrialsHook{}) == SearchStop::Shown) {
     if (result.recordCount == RECORDS_PER_SUBTREE) {
       result.overflowed = true;
@@ -104,10 +106,10 @@ void workerLoop(SearchWorkers& workers, size_t index) {
     const int32_t recordMode = task->recordMode;
     copyRows(task->nodeRows.data(), search.table.rows.data(), 1, depth);
     hold.unlock();
-    exploreSubtree(search, depth, bestHint, recordMode, result);
+    exploreSubtree(search, depth, bestHint, recordMode, workers.abandon, result);
     hold.lock();
     SubtreeTask& slot = taskOf(workers, sequence);
-    if (slot.sequence == sequence && slot.status == TaskStatus::Running) {
+    if (!workers.stopping && slot.sequence == sequence && slot.status == TaskStatus::Running) {
       copyResult(result, slot.result);
       slot.status = TaskStatus::Done;
       workers.taskDone.notify_all();
@@ -240,6 +242,10 @@ int32_t defaultNodeDepth(int32_t wordCount) {
 }
 
 int32_t defaultWorkerCount() {
+  // The processors this process may run on (taskset, containers), where
+  // the system tells them.
+  cpu_set_t allowed;
+  if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) return std::max(1, CPU_COUNT(&allowed));
   return static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
@@ -254,6 +260,7 @@ void startSearchWorkers(SearchWorkers& workers, const ArrangementSearch& search,
   workers.plannerLive = false;
   workers.place = ReplayPlace::AboveCut;
   workers.stopping = false;
+  workers.abandon.store(false);
   for (int32_t i = 0; i < workerCount; ++i) {
     workers.workerSearches.push_back(copyOfWords(search));
     workers.workerResults.push_back(std::make_unique<SubtreeResult>());
@@ -267,6 +274,7 @@ void stopSearchWorkers(SearchWorkers& workers) {
   {
     const std::lock_guard<std::mutex> hold(workers.lock);
     workers.stopping = true;
+    workers.abandon.store(true);
   }
   workers.taskWaiting.notify_all();
   for (std::thread& thread : workers.threads) thread.join();

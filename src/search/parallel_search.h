@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -70,6 +71,7 @@ struct SearchWorkers {
   std::condition_variable taskWaiting;  // a task to claim, or stopping
   std::condition_variable taskDone;
   bool stopping = false;
+  std::atomic<bool> abandon{false};  // raised with stopping: workers leave their subtree
   // Tasks head..tail-1 in the search's order, task s in slot s % size.
   std::vector<SubtreeTask> tasks;
   int64_t head = 0;
@@ -103,7 +105,7 @@ int32_t defaultWorkerCount();
 void startSearchWorkers(SearchWorkers& workers, const ArrangementSearch& search, int32_t workerCount,
                         int32_t nodeDepth);
 
-// Ends the threads (they finish the subtree they are on first).
+// Ends the threads, which leave the subtree they are on.
 void stopSearchWorkers(SearchWorkers& workers);
 
 // searchUntilShown with the workers: the same stops, counts and state.

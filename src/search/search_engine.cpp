@@ -77,6 +77,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
   // exhausted, straight to the end of the level.
   auto nextLetter = [&](bool exhausted) {
     lookAtRefresh(hook, trials);
+    if (bounds.abandon != nullptr && bounds.abandon->load(std::memory_order_relaxed)) [[unlikely]] return false;
     for (;;) {
       if (!exhausted) {
         const PlacedLetters sweep = placed[static_cast<size_t>(placedCount)];

@@ -5,6 +5,7 @@
 // is the one the trial-by-trial enumeration meets.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "search/candidate_enumeration.h"
@@ -35,6 +36,9 @@ struct EngineBounds {
   int32_t nodeDepth = 0;
   // false: accepted arrangements are neither ranked nor shown.
   bool ranks = true;
+  // When raised, the run ends at once (Finished) and its state means
+  // nothing: a worker told to stop.
+  const std::atomic<bool>* abandon = nullptr;
 };
 
 // The engine within bounds, from the trial step after the last evaluation.

@@ -88,8 +88,10 @@ TEST(SearchEngine, MatchesTheJudgeOnRandomLists) {
   std::mt19937 random(90210);
   std::vector<std::vector<std::string>> lists;
   // Small alphabets give many crossings and clashes, large ones long jumps.
-  for (const char* alphabet : {"AB-", "ABCDE", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}) {
-    for (int list = 0; list < 20; ++list) lists.push_back(testing_support::randomWords(random, 2, 5, 6, alphabet));
+  for (int list = 0; list < 20; ++list) {
+    lists.push_back(testing_support::randomWords(random, 2, 4, 5, "AB-"));
+    lists.push_back(testing_support::randomWords(random, 2, 5, 5, "ABCDE"));
+    lists.push_back(testing_support::randomWords(random, 2, 5, 6, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
   }
   expectSameOnLists(lists);
 }
@@ -115,7 +117,7 @@ TEST(SearchEngine, WordsAroundThePositionMaskWidthMatchTheJudge) {
 TEST(SearchEngine, HashedOccupancyMatchesTheJudge) {
   const std::string longWord = testing_support::wordForTheHashedGrid();
   ASSERT_TRUE(makeSearch({"AB", longWord})->fast.occupancy.hashed);
-  expectSameSearch({"AB", longWord, "CAB"}, 1);
+  expectSameSearch({"AB", longWord, "BA", "AB"}, 1);
 }
 
 TEST(SearchEngine, ATableTheGridCannotFollowIsSearchedStepByStep) {
