@@ -53,8 +53,11 @@ int main(int argc, char** argv) {
     int32_t workers;
     int32_t depth;
   };
-  const Setting settings[] = {{"one thread", 0, 0},       {"1 worker, cut 3", 1, 3}, {"2 workers, cut 2", 2, 2},
-                              {"2 workers, cut 3", 2, 3}, {"2 workers, cut 4", 2, 4}};
+  const Setting settings[] = {{"one thread", 0, 0},
+                              {"1 worker, cut 3", 1, 3},
+                              {"2 workers, cut 2", 2, 2},
+                              {"2 workers, cut 3", 2, 3},
+                              {"2 workers, cut 4", 2, 4}};
   Run reference;
   bool agree = true;
   for (const Setting& setting : settings) {

@@ -41,7 +41,9 @@ void printTrialsLine(Console& console, TrialsLineState& line, int64_t count) {
   if (count > 0 && screenUntouched(console, line)) {
     std::array<uint8_t, 20> digits{};
     int32_t digitCount = 0;
-    for (int64_t rest = count; rest > 0; rest /= 10) digits[static_cast<size_t>(digitCount++)] = static_cast<uint8_t>('0' + rest % 10);
+    for (int64_t rest = count; rest > 0; rest /= 10) {
+      digits[static_cast<size_t>(digitCount++)] = static_cast<uint8_t>('0' + rest % 10);
+    }
     if (digitCount == line.digitCount) {
       // digits holds the least significant first.
       for (int32_t k = 0; k < digitCount; ++k) {

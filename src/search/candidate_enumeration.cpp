@@ -91,8 +91,8 @@ struct TrialByTrial {
       const uint8_t newLetter = letter(cursor.wordNumber, cursor.letterPos);
       const uint8_t crossedLetter = letter(row(cursor.crossedRow).wordNumber, cursor.crossedPos);
       if (search.trace != nullptr) {
-        search.trace->events.push_back(
-            TraceEvent{TraceKind::Comparison, cursor, newLetter, crossedLetter, state.trialCount, Placement{}});
+        search.trace->events.push_back(TraceEvent{TraceKind::Comparison, cursor, newLetter, crossedLetter,
+                                                  state.trialCount, Placement{}});
       }
       if (newLetter == crossedLetter) {
         const Placement pushed = placementAcross(row(cursor.crossedRow), cursor);

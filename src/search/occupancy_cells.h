@@ -25,9 +25,7 @@ struct DenseCells {
   int32_t margin;
   int32_t side;
   using Position = int64_t;
-  Position at(int32_t x, int32_t y) const {
-    return (int64_t{y} + margin) * side + (int64_t{x} + margin);
-  }
+  Position at(int32_t x, int32_t y) const { return (int64_t{y} + margin) * side + (int64_t{x} + margin); }
   Position step(Position p, int32_t dx, int32_t dy) const { return p + dx + int64_t{dy} * side; }
   uint32_t find(Position p) const { return static_cast<uint32_t>(p); }
   void claim(uint32_t, Position) const {}

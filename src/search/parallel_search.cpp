@@ -222,7 +222,8 @@ void takeRecord(ArrangementSearch& search, const RecordedArrangement& record, in
 
 // The search after the subtree, as the engine leaves it past the backtrack
 // that drops the node's row.
-void takeSubtreeEnd(ArrangementSearch& search, const SubtreeResult& result, int64_t nodeTrials, int32_t depth) {
+void takeSubtreeEnd(ArrangementSearch& search, const SubtreeResult& result, int64_t nodeTrials,
+                    int32_t depth) {
   search.state.trialCount = nodeTrials + result.trials;
   if (result.lastRowCount > 0) {
     copyRows(result.lastRows.data(), search.table.rows.data(), depth + 1, result.lastRowCount);
@@ -284,8 +285,8 @@ void stopSearchWorkers(SearchWorkers& workers) {
   workers.nodeDepth = 0;
 }
 
-SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& workers, int32_t selectionMode,
-                                      const TrialsHook& hook) {
+SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& workers,
+                                      int32_t selectionMode, const TrialsHook& hook) {
   if (workers.nodeDepth == 0 || search.trace != nullptr) return searchUntilShown(search, selectionMode, hook);
   const int32_t depth = workers.nodeDepth;
 
@@ -296,7 +297,8 @@ SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& 
   bool looser = selectionMode == 0;
   {
     const std::lock_guard<std::mutex> hold(workers.lock);
-    for (int64_t s = workers.head; s < workers.tail; ++s) looser |= selectionMode < taskOf(workers, s).recordMode;
+    for (int64_t s = workers.head; s < workers.tail; ++s)
+      looser |= selectionMode < taskOf(workers, s).recordMode;
   }
   if (looser) {
     if (workers.place == ReplayPlace::Replaying) workers.place = ReplayPlace::Exploring;

@@ -34,11 +34,11 @@ struct RecordedArrangement {
 inline constexpr int32_t RECORDS_PER_SUBTREE = 16;
 
 struct SubtreeResult {
-  int64_t trials = 0;         // comparisons in the subtree
-  bool overflowed = false;    // more records than kept
+  int64_t trials = 0;       // comparisons in the subtree
+  bool overflowed = false;  // more records than kept
   int32_t recordCount = 0;
   std::array<RecordedArrangement, RECORDS_PER_SUBTREE> records;
-  int32_t lastRowCount = 0;   // rows of the subtree's last evaluation, 0: none
+  int32_t lastRowCount = 0;  // rows of the subtree's last evaluation, 0: none
   std::array<Placement, MAX_WORDS + 1> lastRows;
 };
 
@@ -49,8 +49,8 @@ struct SubtreeTask {
   int64_t sequence = -1;
   TaskStatus status = TaskStatus::Free;
   std::array<Placement, MAX_WORDS + 1> nodeRows;  // 1..nodeDepth
-  ArrangementScore bestHint;  // a best met no later than the node
-  int32_t recordMode = 2;     // the selection mode its records follow
+  ArrangementScore bestHint;                      // a best met no later than the node
+  int32_t recordMode = 2;                         // the selection mode its records follow
   SubtreeResult result;
 };
 
@@ -84,9 +84,9 @@ struct SearchWorkers {
   bool plannerDone = false;
 
   ReplayPlace place = ReplayPlace::AboveCut;
-  int64_t current = 0;       // Replaying: the task's sequence
-  int32_t nextRecord = 0;    // Replaying: the next record to rank
-  int64_t nodeTrials = 0;    // Replaying: trialCount at the node's push
+  int64_t current = 0;     // Replaying: the task's sequence
+  int32_t nextRecord = 0;  // Replaying: the next record to rank
+  int64_t nodeTrials = 0;  // Replaying: trialCount at the node's push
 
   SearchWorkers() = default;
   SearchWorkers(const SearchWorkers&) = delete;
@@ -111,7 +111,7 @@ void stopSearchWorkers(SearchWorkers& workers);
 // searchUntilShown with the workers: the same stops, counts and state.
 // Selection mode 0 would have every accepted arrangement recorded: it runs
 // on this thread. So do traced searches.
-SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& workers, int32_t selectionMode,
-                                      const TrialsHook& hook);
+SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& workers,
+                                      int32_t selectionMode, const TrialsHook& hook);
 
 }  // namespace arrowgrid

@@ -45,7 +45,9 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
   const int32_t wordCount = words.wordCount;
   const int32_t floorRow = bounds.floorRow;
   auto lengthOf = [&](int32_t w) { return words.length[static_cast<size_t>(w)]; };
-  auto letterOf = [&](int32_t w, int32_t pos) { return letters[words.offset[static_cast<size_t>(w)] + pos - 1]; };
+  auto letterOf = [&](int32_t w, int32_t pos) {
+    return letters[words.offset[static_cast<size_t>(w)] + pos - 1];
+  };
 
   // Working copies, stored back on the way out.
   int32_t wordNumber = state.candidate.wordNumber;
@@ -63,12 +65,13 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
   uint64_t unplaced = allWordBits(wordCount);
   std::array<PlacedLetters, MAX_WORDS + 1> placed;
   placed[0] = PlacedLetters{};
-  for (int32_t r = 1; r <= placedCount; ++r) {
-    const int32_t w = rows[r].wordNumber;
+  auto place = [&](int32_t r, int32_t w) {
     unplaced &= ~wordBit(w);
-    placed[static_cast<size_t>(r)] = PlacedLetters{placed[static_cast<size_t>(r - 1)].codes | words.letterSet[static_cast<size_t>(w)],
-                                                   placed[static_cast<size_t>(r - 1)].length + lengthOf(w)};
-  }
+    const PlacedLetters& below = placed[static_cast<size_t>(r - 1)];
+    placed[static_cast<size_t>(r)] =
+        PlacedLetters{below.codes | words.letterSet[static_cast<size_t>(w)], below.length + lengthOf(w)};
+  };
+  for (int32_t r = 1; r <= placedCount; ++r) place(r, rows[r].wordNumber);
 
   // The cursor to the next letter of the new word that some placed word
   // holds (then crossedRow 1, crossedPos 0), counting the sweeps passed
@@ -77,7 +80,8 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
   // exhausted, straight to the end of the level.
   auto nextLetter = [&](bool exhausted) {
     lookAtRefresh(hook, trials);
-    if (bounds.abandon != nullptr && bounds.abandon->load(std::memory_order_relaxed)) [[unlikely]] return false;
+    if (bounds.abandon != nullptr && bounds.abandon->load(std::memory_order_relaxed)) [[unlikely]]
+      return false;
     for (;;) {
       if (!exhausted) {
         const PlacedLetters sweep = placed[static_cast<size_t>(placedCount)];
@@ -223,8 +227,8 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
         --committed;
       }
       const LevelRecord& below = levels[placedCount];
-      const RowShape shape{letters + words.offset[static_cast<size_t>(wordNumber)], lengthOf(wordNumber), x, y,
-                           direction};
+      const RowShape shape{letters + words.offset[static_cast<size_t>(wordNumber)], lengthOf(wordNumber), x,
+                           y, direction};
       RowCounts counts{below.crossings, below.unwantedNeighbourhoods};
       if (!occupancy::rowFitsCells(cells, shape, counts)) continue;  // rejected: nothing was written
 
@@ -257,10 +261,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
         stop = EngineStop::Node;
         break;
       }
-      unplaced &= ~wordBit(wordNumber);
-      placed[static_cast<size_t>(top)] =
-          PlacedLetters{placed[static_cast<size_t>(top - 1)].codes | words.letterSet[static_cast<size_t>(wordNumber)],
-                        placed[static_cast<size_t>(top - 1)].length + lengthOf(wordNumber)};
+      place(top, wordNumber);
       going = openLevel();
     }
   }
@@ -284,8 +285,9 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
 
 EngineStop runEngine(ArrangementSearch& search, const EngineBounds& bounds, const TrialsHook& hook) {
   OccupancyGrid& grid = search.fast.occupancy;
-  return grid.hashed ? runEngine<occupancy::HashedCells, false>(search, occupancy::hashedCells(grid), bounds, hook)
-                     : runEngine<occupancy::DenseCells, false>(search, occupancy::denseCells(grid), bounds, hook);
+  return grid.hashed
+             ? runEngine<occupancy::HashedCells, false>(search, occupancy::hashedCells(grid), bounds, hook)
+             : runEngine<occupancy::DenseCells, false>(search, occupancy::denseCells(grid), bounds, hook);
 }
 
 // One push at a time, each evaluated apart: for a table the occupancy grid

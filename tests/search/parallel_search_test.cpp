@@ -2,13 +2,14 @@
 // tree cut at different depths, the selection changed between reports as
 // from the menu; the same arrangements shown at the same trial counts, the
 // same best, final count and cursor, and the same grid at the end.
+#include "search/parallel_search.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "search/parallel_search.h"
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
@@ -56,8 +57,8 @@ TEST(ParallelSearch, MatchesTheJudgeOnAKnownList) {
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
   for (const Split& split : SPLITS) {
     for (int32_t mode : {1, 2}) {
-      SCOPED_TRACE("workers " + std::to_string(split.workers) + ", cut at " + std::to_string(split.nodeDepth) +
-                   ", mode " + std::to_string(mode));
+      SCOPED_TRACE("workers " + std::to_string(split.workers) + ", cut at " +
+                   std::to_string(split.nodeDepth) + ", mode " + std::to_string(mode));
       expectSameAsJudge(words, split, fixedMode(mode));
       if (HasFatalFailure()) return;
     }

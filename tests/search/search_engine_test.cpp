@@ -3,6 +3,8 @@
 // mode, the same arrangements shown at the same trial counts with the same
 // scores and rows, the same best, the same final count and cursor, and the
 // same grid for the menu at the end.
+#include "search/search_engine.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,7 +13,6 @@
 
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
-#include "search/search_engine.h"
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
@@ -64,7 +65,8 @@ void expectSamePushes(const std::vector<std::string>& words) {
 
 void expectSameOnLists(const std::vector<std::vector<std::string>>& lists) {
   for (const auto& words : lists) {
-    SCOPED_TRACE(std::to_string(words[0].size()) + " letters: " + words[0].substr(0, 8) + " " + words[1].substr(0, 8) + " ...");
+    SCOPED_TRACE(std::to_string(words[0].size()) + " letters: " + words[0].substr(0, 8) + " " +
+                 words[1].substr(0, 8) + " ...");
     expectSamePushes(words);
     expectSameSearchInEveryMode(words);
     if (::testing::Test::HasFatalFailure()) return;
@@ -75,9 +77,9 @@ TEST(SearchEngine, MatchesTheJudgeOnSmallLists) {
   const std::vector<std::vector<std::string>> lists = {
       {"AB", "BC", "CA"},
       {"AA", "AB", "BB"},
-      {"ABC", "DE"},                              // nothing in common: every sweep passed over
-      {"ABC", "DE", "CXD"},                       // word 2 shares nothing with word 1 alone
-      {"A-B", "-A-", "B-", "AB-A"},               // hyphens
+      {"ABC", "DE"},                 // nothing in common: every sweep passed over
+      {"ABC", "DE", "CXD"},          // word 2 shares nothing with word 1 alone
+      {"A-B", "-A-", "B-", "AB-A"},  // hyphens
       {"MAISON", "JARDIN", "TABLE", "PORTE"},
       {"A", "A", "AB", "B", "BA"},
   };
