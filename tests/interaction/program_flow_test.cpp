@@ -104,6 +104,37 @@ TEST_F(ProgramFlow, ReportsAfterLongJumpsCarryTheTrialByTrialCounts) {
   EXPECT_EQ(row(1), "MENU");
 }
 
+TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
+  // Five words: the search's workers (where there are processors for them)
+  // run ahead of the reports; every other report leads to the menu, which
+  // changes the selection between 2 and 1.
+  const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
+  const auto modeAfter = [](size_t shown) { return shown >= 2 && (shown / 2) % 2 == 1 ? 1 : 2; };
+  auto judged = testing_support::makeSearch(words);
+  std::vector<std::string> expected;
+  for (const auto& shown : testing_support::judgeSearch(*judged, modeAfter).shown) {
+    expected.push_back(std::to_string(shown.trialCount));
+  }
+  ASSERT_GT(expected.size(), 6u);
+  startWith("2", "1", words);
+  for (size_t report = 1; report <= expected.size(); ++report) {
+    if (report % 2 == 1) {
+      typeLine(platform.script, "");
+      continue;
+    }
+    for (const std::string& line : {std::string("M"), std::string("S"), std::to_string(modeAfter(report)),
+                                    std::string("1"), std::string("R")}) {
+      typeLine(platform.script, line);
+    }
+  }
+  typeLine(platform.script, "");  // the pause after the end of the search
+  EXPECT_EQ(runUntilStopped(), -1);
+  EXPECT_EQ(reportedTrials(), expected);
+  EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
+  EXPECT_EQ(program->search.bestScore, judged->bestScore);
+  EXPECT_EQ(row(1), "MENU");
+}
+
 TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
   startWith("", "1");
   typeLine(platform.script, "");   // trial 3
