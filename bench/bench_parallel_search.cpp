@@ -1,12 +1,15 @@
 // The whole search of a word list in selection mode 2 on this thread alone
 // and with workers (counts and cut depths), side by side: wall time, the
-// final counter and the arrangements shown, which must all agree.
+// final counter and the arrangements shown, which must all agree, and the
+// heap allocations made while the search runs, which must be none.
 // Run on demand: cmake --build build --target bench_parallel_search &&
 //   build/bench/bench_parallel_search [runs] [words...]   (default A8)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <atomic>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,21 @@
 #include "search/parallel_search.h"
 #include "search/search_engine.h"
 #include "search/search_start.h"
+
+namespace {
+
+// Every allocation of the process, on any thread, passes here.
+std::atomic<long long> allocationCount{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocationCount;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace arrowgrid;
 
@@ -23,6 +41,7 @@ struct Run {
   double seconds = 0;
   int64_t finalCount = 0;
   int64_t shown = 0;
+  long long allocations = 0;
 };
 
 Run runSearch(const std::vector<std::string>& words, int32_t workerCount, int32_t nodeDepth) {
@@ -33,10 +52,12 @@ Run runSearch(const std::vector<std::string>& words, int32_t workerCount, int32_
   SearchWorkers workers;
   if (workerCount > 0) startSearchWorkers(workers, *search, workerCount, nodeDepth);
   Run run;
+  const long long allocationsBefore = allocationCount;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
   while (searchUntilShownInParallel(*search, workers, 2, TrialsHook{}) == SearchStop::Shown) ++run.shown;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  run.allocations = allocationCount - allocationsBefore;
   run.finalCount = search->state.trialCount;
   return run;
 }
@@ -45,9 +66,9 @@ Run runSearch(const std::vector<std::string>& words, int32_t workerCount, int32_
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
-  std::vector<std::string> words;
-  for (int i = 2; i < argc; ++i) words.push_back(argv[i]);
-  if (words.empty()) words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL", "FLEUR", "LIVRE", "ARBRE"};
+  const std::vector<std::string> words =
+      argc > 2 ? std::vector<std::string>(argv + 2, argv + argc)
+               : std::vector<std::string>{"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL", "FLEUR", "LIVRE", "ARBRE"};
   struct Setting {
     const char* name;
     int32_t workers;
@@ -67,11 +88,12 @@ int main(int argc, char** argv) {
       if (i == 0 || run.seconds < best.seconds) best = run;
     }
     if (setting.workers == 0) reference = best;
-    const bool same = best.finalCount == reference.finalCount && best.shown == reference.shown;
+    const bool same =
+        best.finalCount == reference.finalCount && best.shown == reference.shown && best.allocations == 0;
     agree = agree && same;
-    std::printf("%-18s %.3f s  final counter %lld, %lld shown%s\n", setting.name, best.seconds,
-                static_cast<long long>(best.finalCount), static_cast<long long>(best.shown),
-                same ? "" : "  MISMATCH");
+    std::printf("%-18s %.3f s  final counter %lld, %lld shown, %lld allocations%s\n", setting.name,
+                best.seconds, static_cast<long long>(best.finalCount), static_cast<long long>(best.shown),
+                best.allocations, same ? "" : "  MISMATCH");
   }
   return agree ? 0 : 1;
 }
