@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     int32_t depth;
   };
   const Setting settings[] = {{"one thread", 0, 0},
-                              {"1 worker, cut 3", 1, 3},
+                              {"1 worker, cut 4", 1, 4},
                               {"2 workers, cut 2", 2, 2},
                               {"2 workers, cut 3", 2, 3},
                               {"2 workers, cut 4", 2, 4}};

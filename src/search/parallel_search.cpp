@@ -237,9 +237,13 @@ void takeSubtreeEnd(ArrangementSearch& search, const SubtreeResult& result, int6
 
 SearchWorkers::~SearchWorkers() { stopSearchWorkers(*this); }
 
+// Deep enough that the subtrees are many and none is a large share of the
+// search (in A8 the largest below two words holds 28 % of the trials, below
+// three 3.7 %, below four 0.4 %), shallow enough that each is worth handing out.
 int32_t defaultNodeDepth(int32_t wordCount) {
   if (wordCount < 4) return 0;
-  return wordCount <= 5 ? 2 : 3;
+  if (wordCount <= 5) return 2;
+  return wordCount == 6 ? 3 : 4;
 }
 
 int32_t defaultWorkerCount() {
