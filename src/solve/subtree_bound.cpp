@@ -56,11 +56,17 @@
 //     word of S;
 //   crossings: a one-word group meets no other new word (it shares no
 //     letter with one), so by G1 its crossings are exactly those of its
-//     probe: at most the largest among its probes with U = umin(g). For the
-//     other words, by F2 each new crossing on letter l joins a new occurrence
-//     of l either to a cell of G that only one word covers (o_l of them) or
-//     to another new occurrence; with n_l new occurrences that is at most
-//     min(o_l, n_l) + (n_l - min(o_l, n_l)) / 2 crossings on l.
+//     probe: at most the largest among its probes with U = umin(g). The
+//     other words' crossings are bounded in newCrossingsAtMost, by letters
+//     (F2: each joins a new occurrence to a cell of G that one word covers,
+//     or to an occurrence in another new word) and by pairs (two straight
+//     words meet in at most one cell). There, a new word w meets old cells
+//     at most as often as its best probe does: if it meets any, it lies
+//     across an old row, so it is one of its probes, accepted on G (F3),
+//     and the old letters it meets are letters of G.
+//
+// The quick bound is the same argument with S = every unplaced word taken
+// as one group, without probes: nothing but the counts of N and the letters.
 #include "solve/subtree_bound.h"
 
 #include <algorithm>

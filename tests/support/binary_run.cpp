@@ -1,6 +1,7 @@
 #include "support/binary_run.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +37,11 @@ std::string temporaryPath(const char* stem) {
 }  // namespace
 
 BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vector<std::string>& arguments) {
+  return runProgram(ARROWGRID_BINARY, input, timeoutSeconds, arguments);
+}
+
+BinaryRun runProgram(const std::string& program, const std::string& input, int timeoutSeconds,
+                     const std::vector<std::string>& arguments, int interruptAfterMilliseconds) {
   const std::string inPath = temporaryPath("in");
   const std::string outPath = temporaryPath("out");
   const std::string errPath = temporaryPath("err");
@@ -58,7 +64,7 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vec
   for (auto& text : environment) envp.push_back(text.data());
   envp.push_back(nullptr);
 
-  std::string binary = ARROWGRID_BINARY;
+  std::string binary = program;
   std::vector<std::string> words = arguments;
   std::vector<char*> argv{binary.data()};
   for (auto& word : words) argv.push_back(word.data());
@@ -67,8 +73,14 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vec
   BinaryRun run;
   if (posix_spawn(&pid, binary.c_str(), &files, nullptr, argv.data(), envp.data()) == 0) {
     int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    const auto started = std::chrono::steady_clock::now();
+    const auto deadline = started + std::chrono::seconds(timeoutSeconds);
+    bool interrupted = interruptAfterMilliseconds <= 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (!interrupted && std::chrono::steady_clock::now() > started + std::chrono::milliseconds(interruptAfterMilliseconds)) {
+        kill(pid, SIGINT);
+        interrupted = true;
+      }
       if (std::chrono::steady_clock::now() > deadline) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);

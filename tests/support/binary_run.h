@@ -1,4 +1,5 @@
-// Runs the real arrowgrid binary in script form: typed lines in, snapshots out.
+// Runs the real arrowgrid binary in script form: typed lines in, snapshots
+// out; and the project's other programs the same way.
 #pragma once
 
 #include <string>
@@ -19,6 +20,11 @@ struct BinaryRun {
 // is killed).
 BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
                     const std::vector<std::string>& arguments = {});
+
+// The same for any program of the project; with interruptAfterMilliseconds
+// above 0 it is sent SIGINT that long after its start, as Ctrl+C would.
+BinaryRun runProgram(const std::string& binary, const std::string& input, int timeoutSeconds,
+                     const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0);
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);
