@@ -233,9 +233,15 @@ NodeStep skipSubtree(SharedRun& run, Worker& worker, int64_t item, int32_t row, 
 NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t rootRows) {
   ArrangementSearch& search = *worker.search;
   const int32_t k = search.state.placedCount;
-  recordLevelLetters(search, run.tables, worker.levels, k);
-  worker.comparisons +=
-      levelComparisons(worker.levels.levels[static_cast<size_t>(k)].placedLetters, run.tables.totalLetters);
+  LevelLetters& level = worker.levels.levels[static_cast<size_t>(k)];
+  if (run.settings->exhaustive) {
+    // Only the letters count is needed: the level's comparisons.
+    level.placedLetters = worker.levels.levels[static_cast<size_t>(k - 1)].placedLetters +
+                          run.tables.length[static_cast<size_t>(search.table.rows[static_cast<size_t>(k)].wordNumber)];
+  } else {
+    recordLevelLetters(search, run.tables, worker.levels, k);
+  }
+  worker.comparisons += levelComparisons(level.placedLetters, run.tables.totalLetters);
   const ArrangementScore score = acceptedScore(search);
   refreshThreshold(run, worker);
   // The copy may be behind the record, never ahead: what cannot replace it
@@ -364,6 +370,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
     for (int32_t j = 0; j < jobs; ++j) {
       auto worker = std::make_unique<Worker>();
       worker->search = startSearch(words);
+      worker->levels.accepted.reserve(size_t{1} << 14);
       workers.push_back(std::move(worker));
     }
     try {
