@@ -27,8 +27,8 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search);
 // the next push, which is always followed by an evaluation.
 void ensureGrid(ArrangementSearch& search);
 
-// What one more row would make of the arrangement last accepted by
-// evaluateArrangementFast (rows 1..placedCount): its outcome and, when
+// What one more row, of a word not in rows 1..placedCount, would make of the
+// arrangement last accepted by evaluateArrangementFast: its outcome and, when
 // Accepted, the counts and box of the whole. The row is written and undone;
 // the search, its table and its next evaluation are as before.
 struct RowProbe {
