@@ -16,3 +16,7 @@ install_missing() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ libsdl2-dev libgtest-dev)
+
+# The Debian package: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev), file for
+# CPack; the installed package's checks (man, desktop-file-validate, lintian).
+PACKAGE_PACKAGES=(dpkg-dev file man-db desktop-file-utils lintian)
