@@ -54,6 +54,11 @@ for page in $(printf '%s\n' "${files[@]}" | grep '^/usr/share/man/man1/.*\.1\.gz
   warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page: $warnings"
   MANWIDTH=80 man -l "$page" | grep -q '^NAME' || fail "$page has no NAME section"
+  # Every option the program's --help names is in its page.
+  program=/usr/bin/$(basename "$page" .1.gz)
+  for option in $("$program" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
+    zcat "$page" | sed 's/\\-/-/g' | grep -qF -- "$option" || fail "$page does not describe $option"
+  done
 done
 
 desktop-file-validate /usr/share/applications/arrowgrid.desktop
