@@ -10,6 +10,9 @@ bash scripts/package.sh
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 fail() { echo "package test: $*" >&2; exit 1; }
+# Reads all of its input: with pipefail, grep -q ending a pipe early would
+# fail the writer with SIGPIPE.
+holds() { grep "$@" >/dev/null; }
 
 deb=$(ls build-package/packages/arrowgrid_*.deb)
 version=$(dpkg-deb -f "$deb" Version)
@@ -44,8 +47,8 @@ for line in 'Nb mots placés = 3' 'Nb recoupement = 2' ' → B C██' '   → 
 done
 rm -f "$session"
 
-if printf '%s\n' "${files[@]}" | grep -qx /usr/bin/arrowgrid-solve; then
-  /usr/bin/arrowgrid-solve --version | grep -qx "arrowgrid-solve $version" || fail "arrowgrid-solve --version"
+if printf '%s\n' "${files[@]}" | holds -x /usr/bin/arrowgrid-solve; then
+  /usr/bin/arrowgrid-solve --version | holds -x "arrowgrid-solve $version" || fail "arrowgrid-solve --version"
   /usr/bin/arrowgrid-solve AB BC CA > /dev/null || fail "arrowgrid-solve AB BC CA"
 fi
 
@@ -53,22 +56,22 @@ fi
 for page in $(printf '%s\n' "${files[@]}" | grep '^/usr/share/man/man1/.*\.1\.gz$'); do
   warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page: $warnings"
-  MANWIDTH=80 man -l "$page" | grep -q '^NAME' || fail "$page has no NAME section"
+  MANWIDTH=80 man -l "$page" | holds '^NAME' || fail "$page has no NAME section"
   # Every option the program's --help names is in its page.
   program=/usr/bin/$(basename "$page" .1.gz)
   for option in $("$program" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
-    zcat "$page" | sed 's/\\-/-/g' | grep -qF -- "$option" || fail "$page does not describe $option"
+    zcat "$page" | sed 's/\\-/-/g' | holds -F -- "$option" || fail "$page does not describe $option"
   done
 done
 
 desktop-file-validate /usr/share/applications/arrowgrid.desktop
 
+# The icons, drawn at build time.
 for size in 48 256; do
   icon=/usr/share/icons/hicolor/${size}x${size}/apps/arrowgrid.png
-  if printf '%s\n' "${files[@]}" | grep -qxF "$icon"; then
-    file "$icon" | grep -q "PNG image data, $size x $size" || fail "$icon is not a ${size}x$size PNG"
-  fi
+  file "$icon" | holds "PNG image data, $size x $size" || fail "$icon is not a ${size}x$size PNG"
 done
+file /usr/share/icons/hicolor/scalable/apps/arrowgrid.svg | holds "SVG" || fail "no scalable icon"
 
 $sudo apt-get remove --purge -y arrowgrid
 ! dpkg -s arrowgrid >/dev/null 2>&1 || fail "arrowgrid is still known to dpkg"
