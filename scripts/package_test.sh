@@ -13,6 +13,8 @@ fail() { echo "package test: $*" >&2; exit 1; }
 # Reads all of its input: with pipefail, grep -q ending a pipe early would
 # fail the writer with SIGPIPE.
 holds() { grep "$@" >/dev/null; }
+# The long options a text names, one a line.
+options_of() { grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u; }
 
 deb=$(ls build-package/packages/arrowgrid_*.deb)
 version=$(dpkg-deb -f "$deb" Version)
@@ -57,11 +59,11 @@ for page in $(printf '%s\n' "${files[@]}" | grep '^/usr/share/man/man1/.*\.1\.gz
   warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page: $warnings"
   MANWIDTH=80 man -l "$page" | holds '^NAME' || fail "$page has no NAME section"
-  # Every option the program's --help names is in its page.
+  # The page and the program's --help name the same options.
   program=/usr/bin/$(basename "$page" .1.gz)
-  for option in $("$program" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
-    zcat "$page" | sed 's/\\-/-/g' | holds -F -- "$option" || fail "$page does not describe $option"
-  done
+  described=$(zcat "$page" | sed 's/\\-/-/g' | options_of)
+  [ "$described" = "$("$program" --help | options_of)" ] \
+    || fail "$page and $program --help differ in options: $(echo $described)"
 done
 
 desktop-file-validate /usr/share/applications/arrowgrid.desktop
