@@ -51,7 +51,10 @@ rm -f "$session"
 
 if printf '%s\n' "${files[@]}" | holds -x /usr/bin/arrowgrid-solve; then
   /usr/bin/arrowgrid-solve --version | holds -x "arrowgrid-solve $version" || fail "arrowgrid-solve --version"
-  /usr/bin/arrowgrid-solve AB BC CA > /dev/null || fail "arrowgrid-solve AB BC CA"
+  answer=$(/usr/bin/arrowgrid-solve --quiet AB BC CA) || fail "arrowgrid-solve AB BC CA did not answer"
+  for line in '│ → A B ■   │' 'Words placed: +3 of 3' 'Crossings: +2' 'Proven best: +yes'; do
+    holds -E -- "$line" <<< "$answer" || fail "arrowgrid-solve AB BC CA does not print '$line'"
+  done
 fi
 
 # Every installed manual page reads without a warning.
