@@ -1,6 +1,10 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing.
 set -euo pipefail
 
+# The Debian package: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev), file for
+# CPack; the installed package's checks (man, desktop-file-validate, lintian).
+PACKAGE_PACKAGES=(dpkg-dev file man-db desktop-file-utils lintian)
+
 install_missing() {
   local missing=()
   for package in "$@"; do
