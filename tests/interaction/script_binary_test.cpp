@@ -29,6 +29,15 @@ TEST(ScriptBinary, IntroScreensArriveAsSnapshotsAndEndOfInputGivesStatus3) {
   EXPECT_NE(run.standardError.find("standard input ended"), std::string::npos);
 }
 
+TEST(ScriptBinary, ASnapshotThatCannotBeWrittenEndsTheProgramWithStatus4) {
+  for (const OutputTarget output : {OutputTarget::FullDisk, OutputTarget::Closed, OutputTarget::ReaderGone}) {
+    const BinaryRun run = runBinary("\n\n", 20, {}, output);
+    EXPECT_EQ(run.exitStatus, 4) << static_cast<int>(output);
+    EXPECT_NE(run.standardError.find("arrowgrid: standard output could not be written"), std::string::npos)
+        << static_cast<int>(output) << ": " << run.standardError;
+  }
+}
+
 TEST(ScriptBinary, InterruptEndsTheProgramAtOnce) {
   int toProgram[2];
   ASSERT_EQ(pipe(toProgram), 0);

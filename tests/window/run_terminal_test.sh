@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The terminal form in a tmux pane of 80x25: the text layer as the test form
-# shows it for the same keys, editing keys and UTF-8 typing, Ctrl+C ending
-# the program at once, and the terminal put back as it was.
+# shows it for the same keys, editing keys and UTF-8 typing, a paste longer
+# than the key queue, Ctrl+Z giving the terminal back and fg taking it again
+# with the screen drawn anew, Ctrl+C ending the program at once, and the
+# terminal put back as it was.
 #
 #   run_terminal_test.sh ARROWGRID SURFACE_DUMP
 set -euo pipefail
@@ -44,11 +46,19 @@ expect_screen() {
 
 # The pane runs a shell that records the terminal settings around the run.
 cat > "$work/session.sh" <<SESSION
+# Job control, as in an interactive shell: Ctrl+Z stops the program alone.
+set -m
 # A trapped SIGINT lets this shell go on after the program ends by it; the
 # program itself gets the default action back.
 trap : INT
 stty -g > "$work/before"
 env -u DISPLAY -u WAYLAND_DISPLAY "$arrowgrid" 2> "$work/stderr"
+echo \$? > "$work/first_status"
+stty -g > "$work/stopped"
+echo "arrowgrid stopped"
+while [ ! -e "$work/resume" ]; do sleep 0.1; done
+# One command a line: a job ended by SIGINT cuts short the rest of a compound command.
+fg > /dev/null
 echo \$? > "$work/status"
 stty -g > "$work/after"
 exec sleep 60
@@ -67,8 +77,31 @@ tmux -L "$socket" send-keys -t test Escape
 expect_screen escape code:130 text:ab left backspace home text:x end delete text:c home delete escape
 tmux -L "$socket" send-keys -t test -l 'mot'
 tmux -L "$socket" send-keys -t test Enter
-expect_screen after_enter code:130 text:ab left backspace home text:x end delete text:c home delete escape \
-  text:mot enter
+keys=(code:130 text:ab left backspace home text:x end delete text:c home delete escape text:mot enter)
+expect_screen after_enter "${keys[@]}"
+
+# Thirty letters pasted at once reach the prompt whole.
+pasted=abcdefghijklmnopqrstuvwxyzABCD
+tmux -L "$socket" send-keys -t test -l "$pasted"
+keys+=(text:$pasted)
+expect_screen pasted "${keys[@]}"
+
+# Ctrl+Z: the terminal as it was found, the shell's screen shown; fg: the
+# program's screen drawn anew (its alternate screen starts blank).
+tmux -L "$socket" send-keys -t test C-z
+for _ in $(seq 1 30); do
+  [ -s "$work/stopped" ] && break
+  sleep 0.1
+done
+[ -s "$work/stopped" ] || fail "Ctrl+Z did not stop the program within 3 s"
+[ "$(cat "$work/first_status")" -eq 148 ] || fail "Ctrl+Z ended the program (status $(cat "$work/first_status"))"
+cmp -s "$work/before" "$work/stopped" || fail "the terminal settings were not restored during the stop"
+if pane_text | grep -q 'pressez <RETURN>'; then
+  fail "the program's screen is still shown while it is stopped"
+fi
+echo "ok: Ctrl+Z gives the terminal back"
+touch "$work/resume"
+expect_screen continued "${keys[@]}"
 
 # Ctrl+C in the terminal ends the program at once and gives the terminal back.
 tmux -L "$socket" send-keys -t test C-c
