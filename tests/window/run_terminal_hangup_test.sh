@@ -7,38 +7,23 @@
 set -euo pipefail
 
 arrowgrid=$1
-work=$(mktemp -d)
-socket="arrowgrid-hangup-$$"
-cleanup() {
-  tmux -L "$socket" kill-server 2>/dev/null || true
-  if [ -s "$work/pid" ]; then kill -KILL "$(cat "$work/pid")" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+# shellcheck source=terminal_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/terminal_test_lib.sh"
 
 cat > "$work/session.sh" <<SESSION
 trap '' HUP
 env -u DISPLAY -u WAYLAND_DISPLAY sh -c 'echo \$\$ > "$work/pid"; exec "$arrowgrid"' 2> "$work/stderr"
 echo \$? > "$work/status"
 SESSION
-tmux -L "$socket" -f /dev/null new-session -d -s test -x 80 -y 25 "bash $work/session.sh"
+start_session "$work/session.sh"
 for _ in $(seq 1 50); do
-  tmux -L "$socket" capture-pane -p -t test | grep -q 'pressez <RETURN>' && break
+  pane_text | grep -q 'pressez <RETURN>' && break
   sleep 0.1
 done
-tmux -L "$socket" capture-pane -p -t test | grep -q 'pressez <RETURN>' || fail "the program did not start"
+pane_text | grep -q 'pressez <RETURN>' || fail "the program did not start"
 
 tmux -L "$socket" kill-server  # the terminal closes
-for _ in $(seq 1 50); do
-  [ -s "$work/status" ] && break
-  sleep 0.1
-done
-[ -s "$work/status" ] || fail "the program still runs 5 s after its terminal closed"
+wait_for_file "$work/status" 5 || fail "the program still runs 5 s after its terminal closed"
 status=$(cat "$work/status")
 [ "$status" -eq 129 ] || fail "status $status, not the end by SIGHUP (129)"
 echo "ok: a closed terminal ends the program as a hangup"

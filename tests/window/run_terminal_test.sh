@@ -9,23 +9,8 @@
 set -euo pipefail
 
 arrowgrid=$1 surface_dump=$2
-work=$(mktemp -d)
-socket="arrowgrid-test-$$"
-cleanup() {
-  tmux -L "$socket" kill-server 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# The pane's text with trailing blanks removed, as the snapshots have it.
-pane_text() {
-  tmux -L "$socket" capture-pane -p -t test | sed 's/ *$//'
-}
+# shellcheck source=terminal_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/terminal_test_lib.sh"
 
 # Waits until the pane shows the text layer the test form gives for the keys.
 expect_screen() {
@@ -63,7 +48,7 @@ echo \$? > "$work/status"
 stty -g > "$work/after"
 exec sleep 60
 SESSION
-tmux -L "$socket" -f /dev/null new-session -d -s test -x 80 -y 25 "bash $work/session.sh"
+start_session "$work/session.sh"
 
 expect_screen intro
 tmux -L "$socket" send-keys -t test -l 'é'
@@ -89,11 +74,7 @@ expect_screen pasted "${keys[@]}"
 # Ctrl+Z: the terminal as it was found, the shell's screen shown; fg: the
 # program's screen drawn anew (its alternate screen starts blank).
 tmux -L "$socket" send-keys -t test C-z
-for _ in $(seq 1 30); do
-  [ -s "$work/stopped" ] && break
-  sleep 0.1
-done
-[ -s "$work/stopped" ] || fail "Ctrl+Z did not stop the program within 3 s"
+wait_for_file "$work/stopped" 3 || fail "Ctrl+Z did not stop the program within 3 s"
 [ "$(cat "$work/first_status")" -eq 148 ] || fail "Ctrl+Z ended the program (status $(cat "$work/first_status"))"
 cmp -s "$work/before" "$work/stopped" || fail "the terminal settings were not restored during the stop"
 if pane_text | grep -q 'pressez <RETURN>'; then
@@ -105,11 +86,7 @@ expect_screen continued "${keys[@]}"
 
 # Ctrl+C in the terminal ends the program at once and gives the terminal back.
 tmux -L "$socket" send-keys -t test C-c
-for _ in $(seq 1 30); do
-  [ -s "$work/after" ] && break
-  sleep 0.1
-done
-[ -s "$work/after" ] || fail "Ctrl+C did not end the program within 3 s"
+wait_for_file "$work/after" 3 || fail "Ctrl+C did not end the program within 3 s"
 status=$(cat "$work/status")
 [ "$status" -eq 130 ] || fail "Ctrl+C ended the program with status $status, not by the signal"
 cmp -s "$work/before" "$work/after" || fail "the terminal settings were not restored"
