@@ -67,6 +67,7 @@ int runWithBestForm(int argc, char** argv) {
     if (form == FormChoice::Terminal) failToStart("--terminal: standard input and output must be a terminal");
   }
   attachScriptForm(program->console, *script);
+  endWhenOutputReaderGoes(*script);
   runProgram(*program);
 }
 

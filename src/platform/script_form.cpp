@@ -1,10 +1,15 @@
 // The console in script form (see script_form.h).
 #include "platform/script_form.h"
 
+#include <poll.h>
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "screen/cp437.h"
 
@@ -82,6 +87,26 @@ bool readScriptLine(std::FILE* input, std::string& line, size_t limit) {
     if (line.size() < limit) line.push_back(static_cast<char>(c));
   }
   return readAny;
+}
+
+void endWhenOutputReaderGoes(ScriptForm& form) {
+  struct stat kind{};
+  if (fstat(fileno(form.output), &kind) != 0 || !S_ISFIFO(kind.st_mode)) return;
+  std::thread watcher([&form] {
+    // No event asked for: only an error (no reader left) or a hangup ends the wait.
+    pollfd output{fileno(form.output), 0, 0};
+    while (poll(&output, 1, -1) < 0 && errno == EINTR) {
+    }
+    if ((output.revents & (POLLERR | POLLHUP)) == 0) return;
+    struct sigaction pipeAction{};
+    sigaction(SIGPIPE, nullptr, &pipeAction);
+    if (pipeAction.sa_handler == SIG_DFL) {
+      std::raise(SIGPIPE);
+      return;  // blocked: the next write tells instead
+    }
+    failOutput(form, EPIPE);
+  });
+  watcher.detach();
 }
 
 void attachScriptForm(Console& console, ScriptForm& form) {

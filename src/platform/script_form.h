@@ -31,6 +31,12 @@ struct ScriptForm {
 
 void attachScriptForm(Console& console, ScriptForm& form);
 
+// Watches standard output on a thread of its own: when it is a pipe whose
+// reader goes away, the program ends then, not at its next snapshot after
+// a search of hours. It ends as a write into that pipe would: by SIGPIPE,
+// or, with SIGPIPE ignored, with a message and OUTPUT_FAILED_STATUS.
+void endWhenOutputReaderGoes(ScriptForm& form);
+
 // The snapshot: the 25 rows as UTF-8, trailing blanks removed, each ended by
 // a line feed, then a line holding only a form feed. False when it could not
 // be written whole.
