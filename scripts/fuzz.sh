@@ -12,7 +12,7 @@
 # Replay it with: build-fuzz/fuzz/TARGET build-fuzz/crashes/FILE
 source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
-install_missing cmake ninja-build clang libclang-rt-14-dev libsdl2-dev libx11-dev
+install_missing "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
 
 limit=(-max_total_time=60)
 scratch=""

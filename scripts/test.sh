@@ -5,7 +5,8 @@
 # run of each fuzz target.
 source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
-install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux clang libclang-rt-14-dev
+install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils \
+  clang libclang-rt-14-dev
 
 jobs=$(nproc 2>/dev/null || echo 2)
 

@@ -5,6 +5,7 @@
 
 #include <poll.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -42,6 +43,11 @@ struct TerminalRestore {
   volatile std::sig_atomic_t resized = 0;       // SIGWINCH: draw everything again
   volatile std::sig_atomic_t stopRequested = 0; // SIGTSTP: give the terminal back, then stop
   volatile std::sig_atomic_t continued = 0;     // SIGCONT: take it back, draw everything
+  // Problems held back from the screen, written to standard error once the
+  // terminal is given back; a fixed buffer, since a handler writes it out.
+  char heldProblems[8192] = {};
+  volatile std::sig_atomic_t heldLength = 0;
+  volatile std::sig_atomic_t problemsLeftOut = 0;
 };
 TerminalRestore restoreState;
 
@@ -52,9 +58,9 @@ struct TerminalForm {
   TerminalKeyDecoder decoder;               // the reading thread's
 };
 
-void writeAll(const char* bytes, size_t length) {
+void writeAll(const char* bytes, size_t length, int descriptor = STDOUT_FILENO) {
   while (length > 0) {
-    const ssize_t written = ::write(STDOUT_FILENO, bytes, length);
+    const ssize_t written = ::write(descriptor, bytes, length);
     if (written < 0) {
       if (errno == EINTR) continue;
       return;
@@ -70,6 +76,12 @@ void restoreTerminal() {
   restoreState.active = 0;
   writeAll(LEAVE_SCREEN, sizeof LEAVE_SCREEN - 1);
   tcsetattr(STDIN_FILENO, TCSANOW, &restoreState.saved);
+  writeAll(restoreState.heldProblems, static_cast<size_t>(restoreState.heldLength), STDERR_FILENO);
+  static constexpr char leftOut[] = "arrowgrid: further problems left out\n";
+  if (restoreState.problemsLeftOut) writeAll(leftOut, sizeof leftOut - 1, STDERR_FILENO);
+  // Told once: a stop gives the terminal back too, and the end may follow.
+  restoreState.heldLength = 0;
+  restoreState.problemsLeftOut = 0;
 }
 
 void restoreAndDie(int signalNumber) {
@@ -221,6 +233,27 @@ void presentText(void* context, Console& console) {
 
 void ringBell(void*) { writeAll("\a", 1); }
 
+// A line written on the terminal that shows the screen would be painted
+// over at the next repaint, and would scramble the picture until then: it
+// waits for the end. Standard error elsewhere gets it at once.
+void reportOffScreen(void*, const char* message) {
+  struct stat error {}, output {};
+  const bool onScreen = isatty(STDERR_FILENO) && fstat(STDERR_FILENO, &error) == 0 &&
+                        fstat(STDOUT_FILENO, &output) == 0 && error.st_rdev == output.st_rdev;
+  const std::string line = std::string(message) + "\n";
+  if (!onScreen) {
+    writeAll(line.data(), line.size(), STDERR_FILENO);
+    return;
+  }
+  const auto held = static_cast<size_t>(restoreState.heldLength);
+  if (held + line.size() > sizeof restoreState.heldProblems) {
+    restoreState.problemsLeftOut = 1;
+    return;
+  }
+  std::copy(line.begin(), line.end(), restoreState.heldProblems + held);
+  restoreState.heldLength = static_cast<std::sig_atomic_t>(held + line.size());
+}
+
 void endInTerminal(void*, int32_t status) {
   restoreTerminal();
   std::_Exit(status);
@@ -241,6 +274,7 @@ void runInTerminal(Console& console, ProgramLogic logic, void* context) {
   platform.beep = ringBell;
   platform.present = presentText;
   platform.endProcess = endInTerminal;
+  platform.reportProblem = reportOffScreen;
 
   std::thread timer([&platform] {
     for (;;) {

@@ -2,6 +2,7 @@
 // glyphs, presenting, lines over text, and the end of the program.
 #include "screen/console.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace arrowgrid {
@@ -25,6 +26,15 @@ void presentNow(Console& console) {
 void drawLine(Console& console, float x1, float y1, float x2, float y2) {
   flushTextLayer(console);
   drawLine(console.surface, x1, y1, x2, y2);
+}
+
+void reportProblem(Console& console, const std::string& message) {
+  if (console.platform.reportProblem) {
+    console.platform.reportProblem(console.platform.context, message.c_str());
+    return;
+  }
+  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fflush(stderr);
 }
 
 void endProgram(Console& console, int32_t status) {

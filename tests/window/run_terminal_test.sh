@@ -3,7 +3,8 @@
 # shows it for the same keys, editing keys and UTF-8 typing, a paste longer
 # than the key queue, Ctrl+Z giving the terminal back and fg taking it again
 # with the screen drawn anew, Ctrl+C ending the program at once, and the
-# terminal put back as it was.
+# terminal put back as it was; a grid that cannot be exported leaves the
+# screen alone and is told once it ends.
 #
 #   run_terminal_test.sh ARROWGRID SURFACE_DUMP
 set -euo pipefail
@@ -95,4 +96,26 @@ if pane_text | grep -q 'pressez <RETURN>'; then
 fi
 [ ! -s "$work/stderr" ] || fail "the terminal form wrote to standard error: $(head -c 200 "$work/stderr")"
 echo "ok: Ctrl+C ends the program and restores the terminal"
+
+# Standard error on the pane itself: export problems wait for the end.
+tmux -L "$socket" kill-session -t test
+cat > "$work/export.sh" <<SESSION
+env -u DISPLAY -u WAYLAND_DISPLAY "$arrowgrid" --export "$work/missing"
+echo \$? > "$work/export_status"
+exec sleep 60
+SESSION
+start_session "$work/export.sh"
+expect_screen export_intro
+for keys in '' '' AB BC CA '' O '' '' '' V; do
+  [ -n "$keys" ] && tmux -L "$socket" send-keys -t test -l "$keys"
+  tmux -L "$socket" send-keys -t test Enter
+done
+expect_screen export_empty_grid enter enter text:AB enter text:BC enter text:CA enter enter text:O enter \
+  enter enter enter text:V enter
+tmux -L "$socket" send-keys -t test Enter F Enter
+wait_for_file "$work/export_status" 3 || true
+[ "$(cat "$work/export_status" 2>/dev/null)" = 0 ] || fail "the program did not finish from the menu"
+tmux -L "$socket" capture-pane -p -J -t test | grep -qF "arrowgrid: cannot write $work/missing/grille-vide-001.pdf: No such file or directory" ||
+  fail "the export problem was not shown once the program ended: $(pane_text)"
+echo "ok: an export problem waits for the end of the terminal form"
 echo "PASS"
