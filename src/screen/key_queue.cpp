@@ -23,7 +23,7 @@ void pushKey(KeyQueue& queue, Key key) {
     if (queue.reading.load(std::memory_order_relaxed)) {
       if (queue.count == KEYS_HELD_MAX) return;
     } else {
-      while (queue.count >= KEY_QUEUE_SLOTS - 1) dropOldest(queue);
+      while (queue.count >= KEYS_KEPT_UNREAD) dropOldest(queue);
     }
     queue.slots[slotOf(queue, queue.count)] = key;
     ++queue.count;

@@ -34,7 +34,7 @@ struct Key {
 // drops the oldest. While the program reads typed lines, nothing is dropped:
 // a paste waits here whole, up to KEYS_HELD_MAX keys, and reaches line input
 // as it takes them.
-inline constexpr int32_t KEY_QUEUE_SLOTS = 16;  // holds at most 15 keys while nothing reads
+inline constexpr int32_t KEYS_KEPT_UNREAD = 15;  // while nothing reads
 inline constexpr int32_t KEYS_HELD_MAX = 4096;
 
 struct KeyQueue {
