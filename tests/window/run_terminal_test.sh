@@ -69,7 +69,7 @@ expect_screen after_enter "${keys[@]}"
 # Thirty letters pasted at once reach the prompt whole.
 pasted=abcdefghijklmnopqrstuvwxyzABCD
 tmux -L "$socket" send-keys -t test -l "$pasted"
-keys+=(text:$pasted)
+keys+=("text:$pasted")
 expect_screen pasted "${keys[@]}"
 
 # Ctrl+Z: the terminal as it was found, the shell's screen shown; fg: the

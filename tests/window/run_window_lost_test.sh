@@ -34,7 +34,8 @@ start_display() {
     sleep 0.1
   done
   [ -s "$work/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$work/display")"
+  DISPLAY=":$(cat "$work/display")"
+  export DISPLAY
 }
 
 # The program in its window, searching.

@@ -62,7 +62,7 @@ expect_picture after_enter 1 "${keys[@]}"
 # A hundred letters typed with no delay all reach the prompt.
 pasted=$(printf 'abcdefghij%.0s' $(seq 1 10))
 xdotool type --delay 0 --window "$wid" "$pasted"
-keys+=(text:$pasted)
+keys+=("text:$pasted")
 expect_picture pasted 1 "${keys[@]}"
 
 # Enlarged, the picture is scaled by the largest whole factor and centred
