@@ -1,5 +1,5 @@
 // Where the text layer meets the surface and the platform: committing and
-// painting pending glyphs, presenting, lines over text, and the end of the program.
+// painting pending glyphs, presenting, and the end of the program.
 #include "screen/console.h"
 
 #include <cstdlib>
@@ -24,11 +24,6 @@ void paintPicture(Console& console) {
 void presentNow(Console& console) {
   console.platform.refreshWanted.store(false, std::memory_order_relaxed);
   if (console.platform.present) console.platform.present(console.platform.context, console);
-}
-
-void drawLine(Console& console, float x1, float y1, float x2, float y2) {
-  commitPendingGlyphs(console);
-  drawLine(console.surface, x1, y1, x2, y2);
 }
 
 void endProgram(Console& console, int32_t status) {

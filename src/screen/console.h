@@ -37,6 +37,9 @@ inline void serviceDisplay(Console& console) {
 
 // drawLine in logical coordinates over the text layer: pending glyphs are
 // committed first, so a line drawn after a print lies over it.
-void drawLine(Console& console, float x1, float y1, float x2, float y2);
+inline void drawLine(Console& console, float x1, float y1, float x2, float y2) {
+  if (console.text.pendingCount > 0) commitPendingGlyphs(console);
+  drawLine(console.surface, x1, y1, x2, y2);
+}
 
 }  // namespace arrowgrid
