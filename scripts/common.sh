@@ -15,4 +15,4 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ libsdl2-dev libgtest-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libgtest-dev libcairo2-dev fonts-dejavu-core)

@@ -4,7 +4,7 @@
 # behaviour sanitizers, and the real window under a virtual display.
 source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
-install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux
+install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils
 
 jobs=$(nproc 2>/dev/null || echo 2)
 

@@ -119,8 +119,8 @@ void runStep(Program& program) {
     case ProgramStep::Menu:
       // The menu shows the grid of the last evaluation, whatever its outcome.
       ensureGrid(program.search);
-      program.step = resultMenu(console, program.search.evaluation.grid, program.settings) ==
-                             MenuOutcome::Resume
+      program.step = resultMenu(console, program.search.evaluation.grid, program.settings,
+                                &program.gridExport) == MenuOutcome::Resume
                          ? ProgramStep::Resume
                          : ProgramStep::Ended;
       return;
@@ -134,6 +134,8 @@ void runProgram(Program& program) {
   // constant, so the table and the list are sized before anything else).
   openSurface(program.console.surface);
   setLogicalWindow(program.console.surface, 0.0f, -2.0f, 80.0f, 23.0f, true);
+  program.gridExport.directory = program.options.exportDirectory;
+  program.gridExport.options = program.options.print;
   program.step = ProgramStep::Intro;
   for (;;) runStep(program);
 }

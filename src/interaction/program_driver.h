@@ -7,6 +7,7 @@
 #include "display/display_settings.h"
 #include "interaction/program_options.h"
 #include "interaction/trials_line_state.h"
+#include "print/grid_export.h"
 #include "screen/console.h"
 #include "search/search_data.h"
 
@@ -32,6 +33,7 @@ struct Program {
   DisplaySettings settings;
   TrialsLineState trialsLine;  // what the trials line last left on screen
   ProgramOptions options;      // from the command line
+  GridExport gridExport;       // the menu's grids as files, from options
   ProgramStep step = ProgramStep::Intro;
 };
 

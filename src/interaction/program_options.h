@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "print/print_options.h"
+
 namespace arrowgrid {
 
 enum class FormChoice {
@@ -16,6 +18,7 @@ enum class FormChoice {
 struct ProgramOptions {
   FormChoice form = FormChoice::Automatic;
   std::string exportDirectory;  // empty: no file is written
+  PrintOptions print;           // page, resolution and title of those files
 };
 
 }  // namespace arrowgrid

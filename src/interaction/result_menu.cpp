@@ -30,13 +30,18 @@ void waitOnGridView(Console& console) {
   (void)inputText(console, ByteString(), false);
 }
 
+void exportShownGrid(Console& console, GridExport* exporting, const Grid& grid, GridContent content) {
+  if (exporting == nullptr || exporting->directory.empty()) return;
+  for (const std::string& problem : exportGrid(*exporting, grid, content)) reportProblem(console, "arrowgrid: " + problem);
+}
+
 bool isCommand(const ByteString& answer, char lower, char upper) {
   return answer == ByteString(1, lower) || answer == ByteString(1, upper);
 }
 
 }  // namespace
 
-MenuOutcome resultMenu(Console& console, const Grid& grid, DisplaySettings& settings) {
+MenuOutcome resultMenu(Console& console, const Grid& grid, DisplaySettings& settings, GridExport* exporting) {
   for (;;) {
     showMenu(console);
     const ByteString answer = inputText(console, ByteString(), false);
@@ -48,10 +53,12 @@ MenuOutcome resultMenu(Console& console, const Grid& grid, DisplaySettings& sett
       settings.completeGrid = 0;  // the puzzle: no letters, for this drawing only
       drawGrid(console, grid, settings);
       settings.completeGrid = 1;
+      exportShownGrid(console, exporting, grid, GridContent::Puzzle);
       waitOnGridView(console);
     } else if (isCommand(answer, 'c', 'C')) {
       clearScreen(console);
       drawGrid(console, grid, settings);
+      exportShownGrid(console, exporting, grid, GridContent::Solution);
       waitOnGridView(console);
     } else if (isCommand(answer, 'r', 'R')) {
       return MenuOutcome::Resume;

@@ -27,6 +27,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     return true;
   };
   bool optionsEnded = false;
+  std::string printOptionGiven;  // the first one, for the message if --export is missing
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i] != nullptr ? argv[i] : "";
     if (optionsEnded || arg.size() < 2 || arg[0] != '-') continue;  // received and ignored
@@ -54,9 +55,17 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       }
       if (directory.empty()) return refuse("option '--export' requires a folder");
       line.options.exportDirectory = directory;
+    } else if (std::string error; const int32_t taken = takePrintOption(argc, argv, i, line.options.print, error)) {
+      if (!error.empty()) return refuse(error);
+      if (printOptionGiven.empty()) printOptionGiven = std::string(arg.substr(0, arg.find('=')));
+      i += taken - 1;
     } else {
       return refuse("unrecognized option '" + std::string(arg) + "'");
     }
+  }
+  // Without a folder these would silently change nothing.
+  if (!printOptionGiven.empty() && line.options.exportDirectory.empty()) {
+    return refuse("option '" + printOptionGiven + "' needs --export");
   }
   return line;
 }
@@ -73,8 +82,15 @@ std::string helpText() {
          "                   snapshot to standard output at every prompt\n"
          "                   (default: the window when a display is available, else\n"
          "                   the terminal when both ends are terminals, else the script)\n"
-         "  --export DIR     also write every grid the result menu shows to DIR as\n"
-         "                   PDF, SVG and PNG (grille-vide-NNN, grille-complete-NNN)\n"
+         "  --export DIR     also write every grid the result menu shows (V, C) to\n"
+         "                   DIR as PDF, SVG and PNG: grille-vide-NNN.pdf ... and\n"
+         "                   grille-complete-NNN.pdf ..., NNN growing over the run,\n"
+         "                   never over an existing file. A file that cannot be\n"
+         "                   written is reported on standard error (held until the\n"
+         "                   end when that is the terminal form's own screen) and\n"
+         "                   the program goes on.\n" +
+         std::string(printOptionsHelp()) +
+         "                   (these three only with --export)\n"
          "  -h, --help       display this help and exit\n"
          "      --version    output version information and exit\n"
          "\n"

@@ -38,6 +38,11 @@ struct PlatformLayer {
   // (the test form unwinds with an exception of its own).
   void (*endProcess)(void* context, int32_t status) = nullptr;
 
+  // A problem the user must learn of without the screen changing (a grid
+  // that could not be written): one line, no line end. Null: a line on
+  // standard error at once.
+  void (*reportProblem)(void* context, const char* message) = nullptr;
+
   // Raised by the form's own thread (display refresh, terminal timer) when
   // it wants a new picture; lowered by the logic thread when it presents.
   std::atomic<bool> refreshWanted{false};

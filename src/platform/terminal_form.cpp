@@ -2,6 +2,7 @@
 // cursor positioning, repainted from a timer and before every key wait.
 #include "platform/terminal_form.h"
 
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -34,6 +35,11 @@ struct TerminalRestore {
   termios saved{};                           // the terminal as the program found it
   volatile std::sig_atomic_t active = 0;     // raw mode and alternate screen are on
   volatile std::sig_atomic_t resized = 0;    // SIGWINCH: draw everything again
+  // Problems held back from the screen, written to standard error once the
+  // terminal is given back; a fixed buffer, since a handler writes it out.
+  char heldProblems[8192] = {};
+  volatile std::sig_atomic_t heldLength = 0;
+  volatile std::sig_atomic_t problemsLeftOut = 0;
 };
 TerminalRestore restoreState;
 
@@ -44,9 +50,9 @@ struct TerminalForm {
   TerminalKeyDecoder decoder;
 };
 
-void writeAll(const char* bytes, size_t length) {
+void writeAll(const char* bytes, size_t length, int descriptor = STDOUT_FILENO) {
   while (length > 0) {
-    const ssize_t written = ::write(STDOUT_FILENO, bytes, length);
+    const ssize_t written = ::write(descriptor, bytes, length);
     if (written < 0) {
       if (errno == EINTR) continue;
       return;
@@ -62,6 +68,9 @@ void restoreTerminal() {
   restoreState.active = 0;
   writeAll(LEAVE_SCREEN, sizeof LEAVE_SCREEN - 1);
   tcsetattr(STDIN_FILENO, TCSANOW, &restoreState.saved);
+  writeAll(restoreState.heldProblems, static_cast<size_t>(restoreState.heldLength), STDERR_FILENO);
+  static constexpr char leftOut[] = "arrowgrid: further problems left out\n";
+  if (restoreState.problemsLeftOut) writeAll(leftOut, sizeof leftOut - 1, STDERR_FILENO);
 }
 
 void restoreAndDie(int signalNumber) {
@@ -147,6 +156,27 @@ void readTypedKeys(void* context, Console& console) {
 
 void ringBell(void*) { writeAll("\a", 1); }
 
+// A line written on the terminal that shows the screen would be painted
+// over at the next repaint, and would scramble the picture until then: it
+// waits for the end. Standard error elsewhere gets it at once.
+void reportOffScreen(void*, const char* message) {
+  struct stat error {}, output {};
+  const bool onScreen = isatty(STDERR_FILENO) && fstat(STDERR_FILENO, &error) == 0 &&
+                        fstat(STDOUT_FILENO, &output) == 0 && error.st_rdev == output.st_rdev;
+  const std::string line = std::string(message) + "\n";
+  if (!onScreen) {
+    writeAll(line.data(), line.size(), STDERR_FILENO);
+    return;
+  }
+  const auto held = static_cast<size_t>(restoreState.heldLength);
+  if (held + line.size() > sizeof restoreState.heldProblems) {
+    restoreState.problemsLeftOut = 1;
+    return;
+  }
+  std::copy(line.begin(), line.end(), restoreState.heldProblems + held);
+  restoreState.heldLength = static_cast<std::sig_atomic_t>(held + line.size());
+}
+
 void endInTerminal(void*, int32_t status) {
   restoreTerminal();
   std::_Exit(status);
@@ -167,6 +197,7 @@ void runInTerminal(Console& console, ProgramLogic logic, void* context) {
   platform.beep = ringBell;
   platform.present = presentText;
   platform.endProcess = endInTerminal;
+  platform.reportProblem = reportOffScreen;
 
   std::thread timer([&platform] {
     for (;;) {

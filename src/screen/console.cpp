@@ -2,6 +2,7 @@
 // painting pending glyphs, presenting, and the end of the program.
 #include "screen/console.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace arrowgrid {
@@ -24,6 +25,15 @@ void paintPicture(Console& console) {
 void presentNow(Console& console) {
   console.platform.refreshWanted.store(false, std::memory_order_relaxed);
   if (console.platform.present) console.platform.present(console.platform.context, console);
+}
+
+void reportProblem(Console& console, const std::string& message) {
+  if (console.platform.reportProblem) {
+    console.platform.reportProblem(console.platform.context, message.c_str());
+    return;
+  }
+  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fflush(stderr);
 }
 
 void endProgram(Console& console, int32_t status) {

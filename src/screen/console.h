@@ -3,6 +3,8 @@
 // created by the program driver (or a test) and passed by reference.
 #pragma once
 
+#include <string>
+
 #include "platform/platform_layer.h"
 #include "screen/drawing_surface.h"
 #include "screen/key_queue.h"
@@ -34,6 +36,9 @@ void presentNow(Console& console);
 inline void serviceDisplay(Console& console) {
   if (console.platform.refreshWanted.load(std::memory_order_relaxed)) presentNow(console);
 }
+
+// Hands message (one line) to the form, which shows it off the screen.
+void reportProblem(Console& console, const std::string& message);
 
 // drawLine in logical coordinates over the text layer: pending glyphs are
 // committed first, so a line drawn after a print lies over it.

@@ -29,6 +29,17 @@ TEST(CommandLine, OptionsFillTheRecordAndOtherWordsAreIgnored) {
   EXPECT_EQ(parse({"--window"}).options.form, FormChoice::Window);
   EXPECT_EQ(parse({"--window", "--help"}).action, CommandLineAction::ShowHelp);
   EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
+
+  const CommandLine printed = parse({"--export", "out", "--page", "letter", "--dpi=300", "--title", "--a3"});
+  EXPECT_EQ(printed.action, CommandLineAction::Run);
+  EXPECT_EQ(printed.options.print.page, PageSize::Letter);
+  EXPECT_EQ(printed.options.print.dpi, 300);
+  EXPECT_EQ(printed.options.print.title, "--a3");  // a title may look like an option
+  const PrintOptions defaults = parse({"--export", "out"}).options.print;
+  EXPECT_EQ(defaults.page, PageSize::A4);
+  EXPECT_EQ(defaults.dpi, 150);
+  EXPECT_EQ(defaults.title, "");
+  EXPECT_EQ(parse({"--export", "out", "--page=a3"}).options.print.page, PageSize::A3);
 }
 
 TEST(CommandLine, RefusalsSayWhy) {
@@ -42,6 +53,12 @@ TEST(CommandLine, RefusalsSayWhy) {
       {{"--export"}, "requires a folder"},
       {{"--export="}, "requires a folder"},
       {{"--window", "--script"}, "only one of"},
+      {{"--export", "out", "--dpi", "9000"}, "--dpi: '9000' is not a whole number from 50 to 600"},
+      {{"--export", "out", "--dpi=15O"}, "--dpi: '15O' is not a whole number"},
+      {{"--export", "out", "--page", "a5"}, "--page: unknown page size 'a5' (a4, letter or a3)"},
+      {{"--export", "out", "--title"}, "--title needs a value"},
+      {{"--export", "out", "--pages"}, "unrecognized option '--pages'"},
+      {{"--title=Grille", "--page", "a3"}, "option '--title' needs --export"},
   };
   for (const Case& c : cases) {
     const CommandLine line = parse(c.words);
@@ -55,6 +72,7 @@ TEST(CommandLineBinary, HelpVersionAndRefusalExitStatuses) {
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.standardOutput.rfind("Usage: arrowgrid [OPTION]...\n", 0), 0u) << help.standardOutput;
   EXPECT_NE(help.standardOutput.find("--export DIR"), std::string::npos);
+  EXPECT_NE(help.standardOutput.find("--page a4|letter|a3"), std::string::npos);
 
   const testing::BinaryRun version = testing::runBinary("", 10, {"--version"});
   EXPECT_EQ(version.exitStatus, 0);

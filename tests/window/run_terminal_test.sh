@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The terminal form in a tmux pane of 80x25: the text layer as the test form
 # shows it for the same keys, editing keys and UTF-8 typing, Ctrl+C ending
-# the program at once, and the terminal put back as it was.
+# the program at once, and the terminal put back as it was; a grid that
+# cannot be exported leaves the screen alone and is told once it ends.
 #
 #   run_terminal_test.sh ARROWGRID SURFACE_DUMP
 set -euo pipefail
@@ -85,4 +86,29 @@ if pane_text | grep -q 'pressez <RETURN>'; then
 fi
 [ ! -s "$work/stderr" ] || fail "the terminal form wrote to standard error: $(head -c 200 "$work/stderr")"
 echo "ok: Ctrl+C ends the program and restores the terminal"
+
+# Standard error on the pane itself: export problems wait for the end.
+tmux -L "$socket" kill-session -t test
+cat > "$work/export.sh" <<SESSION
+env -u DISPLAY -u WAYLAND_DISPLAY "$arrowgrid" --export "$work/missing"
+echo \$? > "$work/export_status"
+exec sleep 60
+SESSION
+tmux -L "$socket" -f /dev/null new-session -d -s test -x 80 -y 25 "bash $work/export.sh"
+expect_screen export_intro
+for keys in '' '' AB BC CA '' O '' '' '' V; do
+  [ -n "$keys" ] && tmux -L "$socket" send-keys -t test -l "$keys"
+  tmux -L "$socket" send-keys -t test Enter
+done
+expect_screen export_empty_grid enter enter text:AB enter text:BC enter text:CA enter enter text:O enter \
+  enter enter enter text:V enter
+tmux -L "$socket" send-keys -t test Enter F Enter
+for _ in $(seq 1 30); do
+  [ -s "$work/export_status" ] && break
+  sleep 0.1
+done
+[ "$(cat "$work/export_status" 2>/dev/null)" = 0 ] || fail "the program did not finish from the menu"
+tmux -L "$socket" capture-pane -p -J -t test | grep -qF "arrowgrid: cannot write $work/missing/grille-vide-001.pdf: No such file or directory" ||
+  fail "the export problem was not shown once the program ended: $(pane_text)"
+echo "ok: an export problem waits for the end of the terminal form"
 echo "PASS"

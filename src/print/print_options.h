@@ -1,0 +1,35 @@
+// The options of a printed grid that both programs accept: the PDF page,
+// the PNG resolution and an optional title line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace arrowgrid {
+
+enum class PageSize { A4, Letter, A3 };
+
+inline constexpr int32_t PRINT_DPI_DEFAULT = 150;
+// Below this a grid's letters are a few pixels high; above it a full A3
+// page would need hundreds of megabytes of pixels.
+inline constexpr int32_t PRINT_DPI_MIN = 50;
+inline constexpr int32_t PRINT_DPI_MAX = 600;
+
+struct PrintOptions {
+  PageSize page = PageSize::A4;
+  int32_t dpi = PRINT_DPI_DEFAULT;
+  std::string title;  // UTF-8; empty: no title line
+};
+
+// Reads the print option at args[index] ("--page a4|letter|a3",
+// "--dpi N", "--title TEXT", each also as "--name=value") into options.
+// Returns how many arguments it took: 0 when args[index] is not a print
+// option, 1 or 2 when it is. A missing or bad value sets error (a sentence
+// naming the option and the value) and still counts the option as taken.
+int32_t takePrintOption(int32_t argc, const char* const* args, int32_t index, PrintOptions& options,
+                        std::string& error);
+
+// The lines the programs' help texts show for these options.
+const char* printOptionsHelp();
+
+}  // namespace arrowgrid

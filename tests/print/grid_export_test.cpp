@@ -1,0 +1,33 @@
+// Numbering of the exported grids: growing over the run, per kind, past any
+// file already in the folder.
+#include "print/grid_export.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/hand_grid.h"
+#include "support/temporary_folder.h"
+
+namespace arrowgrid {
+namespace {
+
+TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
+  testing::TemporaryFolder folder;
+  std::ofstream(folder.file("grille-vide-002.svg")) << "an earlier run's";
+  GridExport exporting{folder.path + "/", PrintOptions{}, 0, 0};
+
+  EXPECT_TRUE(exportGrid(exporting, leGrid(), GridContent::Puzzle).empty());
+  EXPECT_TRUE(exportGrid(exporting, leGrid(), GridContent::Puzzle).empty());
+  EXPECT_TRUE(exportGrid(exporting, leGrid(), GridContent::Solution).empty());
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{
+                                "grille-complete-001.pdf", "grille-complete-001.png", "grille-complete-001.svg",
+                                "grille-vide-001.pdf", "grille-vide-001.png", "grille-vide-001.svg",
+                                "grille-vide-002.svg",
+                                "grille-vide-003.pdf", "grille-vide-003.png", "grille-vide-003.svg"}));
+  EXPECT_EQ(testing::fileContent(folder.file("grille-vide-002.svg")), "an earlier run's");
+  EXPECT_EQ(exportFileName(GridContent::Solution, 1234, PrintFormat::Png), "grille-complete-1234.png");
+}
+
+}  // namespace
+}  // namespace arrowgrid

@@ -1,0 +1,52 @@
+// Test folders and small file and command helpers.
+#include "support/temporary_folder.h"
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace arrowgrid::testing {
+
+TemporaryFolder::TemporaryFolder() {
+  char pattern[] = "/tmp/arrowgrid-test-XXXXXX";
+  if (mkdtemp(pattern) != nullptr) path = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ignored;
+  if (!path.empty()) std::filesystem::remove_all(path, ignored);
+}
+
+std::vector<std::string> TemporaryFolder::names() const {
+  std::vector<std::string> result;
+  for (const auto& entry : std::filesystem::directory_iterator(path)) result.push_back(entry.path().filename());
+  std::sort(result.begin(), result.end());
+  return result;
+}
+
+std::string fileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string commandOutput(const std::string& command, int& status) {
+  std::string output;
+  status = -1;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return output;
+  char buffer[4096];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+  const int raw = pclose(pipe);
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return output;
+}
+
+}  // namespace arrowgrid::testing

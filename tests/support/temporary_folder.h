@@ -1,0 +1,28 @@
+// A fresh folder under /tmp for a test's files, removed with everything in
+// it when the test ends.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace arrowgrid::testing {
+
+struct TemporaryFolder {
+  std::string path;
+  TemporaryFolder();
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  std::string file(const std::string& name) const { return path + "/" + name; }
+  // The names in the folder, hidden ones included, sorted.
+  std::vector<std::string> names() const;
+};
+
+// The whole content of a file ("" when it cannot be read).
+std::string fileContent(const std::string& path);
+
+// Runs a shell command; its standard output, and its exit status in status.
+std::string commandOutput(const std::string& command, int& status);
+
+}  // namespace arrowgrid::testing
