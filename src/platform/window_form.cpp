@@ -154,6 +154,7 @@ void closeEverything(WindowForm& form) {
 
 void presentPicture(void* context, Console& console) {
   auto& form = *static_cast<WindowForm*>(context);
+  paintPicture(console);
   // Only this thread changes the surface, so its count needs no lock here.
   if (console.surface.changeCount == form.copiedChangeCount) return;
   form.copiedChangeCount = console.surface.changeCount;

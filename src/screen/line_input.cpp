@@ -82,8 +82,6 @@ void eraseLine(Console& console, LineEditor& editor) {
 Key waitForKey(Console& console) {
   Key key;
   while (!takeKey(console.keys, key)) {
-    // The screen must be complete while the user looks at it.
-    flushTextLayer(console);
     if (console.platform.waitingForKey) console.platform.waitingForKey(console.platform.context, console);
     serviceDisplay(console);
     if (takeKeyWithin(console.keys, key, KEY_WAIT_INTERVAL)) break;
