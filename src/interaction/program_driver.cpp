@@ -115,6 +115,8 @@ void runStep(Program& program) {
       program.step = reportArrangement(program);
       return;
     case ProgramStep::Resume:
+      // Nothing reads keys while the search runs: only the last 15 typed are kept.
+      setKeysRead(console.keys, false);
       program.step = searchUntilShown(program.search, program.workers, console, program.trialsLine,
                                       program.settings.selectionMode) == SearchStop::Shown
                          ? ProgramStep::Report

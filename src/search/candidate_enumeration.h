@@ -47,6 +47,11 @@ inline void reportStop(const TrialsHook& hook, int64_t trialCount) {
 // Records comparisons and pushes in *search.trace when it is set.
 ResumeOutcome resumeSearchTrialByTrial(ArrangementSearch& search, const TrialsHook& hook = TrialsHook{});
 
+// The enumeration with the search engine's bulk counting, up to the next
+// push or the end: the caller evaluates the pushed row. Trial by trial,
+// and traced, when search.trace is set. (Defined with the engine.)
+ResumeOutcome resumeSearchQuiet(ArrangementSearch& search, const TrialsHook& hook = TrialsHook{});
+
 namespace enumeration_detail {
 
 inline uint64_t wordBit(int32_t wordNumber) { return uint64_t{1} << wordNumber; }
@@ -82,6 +87,19 @@ inline Placement placementAcross(const Placement& crossed, const Candidate& cand
   row.crossedRow = candidate.crossedRow;
   row.crossedPos = candidate.crossedPos;
   return row;
+}
+
+// Gives up everything below row `row` (2..placedCount) and row itself: the
+// next resume goes on at that row's level with the candidate after the one
+// that produced it, as the backtrack from it would. With row = placedCount
+// after an Accepted evaluation, the subtree of that arrangement is skipped
+// (a search that bounds its work calls this; the program's never does).
+// Like a rejection, it counts no trial.
+inline void skipBelowRow(ArrangementSearch& search, int32_t row) {
+  const Placement& dropped = search.table.rows[static_cast<size_t>(row)];
+  search.state.candidate = Candidate{dropped.wordNumber, dropped.letterPos, dropped.crossedRow, dropped.crossedPos};
+  search.state.placedCount = row - 1;
+  search.state.extendFlag = 0;
 }
 
 }  // namespace arrowgrid

@@ -168,6 +168,32 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search) {
   return EvaluationOutcome::Rejected;
 }
 
+RowProbe probeRowOnTop(ArrangementSearch& search, const Placement& row) {
+  FastEvaluation& fast = search.fast;
+  RowProbe probe;
+  if (!fast.prepared || fast.committed != search.state.placedCount || !rowFits(fast, search.letters, row)) {
+    return probe;
+  }
+  // A row is checked before any of its cells is written: nothing to undo.
+  const LevelRecord& below = fast.levels[static_cast<size_t>(fast.committed)];
+  const RowShape shape = shapeOf(search.letters, row);
+  RowCounts counts{below.crossings, below.unwantedNeighbourhoods};
+  OccupancyGrid& grid = fast.occupancy;
+  const bool fits = grid.hashed ? occupancy::rowFitsCells(occupancy::hashedCells(grid), shape, counts)
+                                : occupancy::rowFitsCells(occupancy::denseCells(grid), shape, counts);
+  if (fits) {
+    probe.outcome = EvaluationOutcome::Accepted;
+    probe.crossings = counts.crossings;
+    probe.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
+    probe.box = occupancy::extendBox(below.box, shape);
+  }
+  return probe;
+}
+
+GridBox boxWithRow(const GridBox& box, const Placement& row, int32_t length) {
+  return occupancy::extendBox(box, RowShape{nullptr, length, row.x, row.y, row.direction});
+}
+
 void ensureGrid(ArrangementSearch& search) {
   if (!search.fast.gridStale) return;
   buildArrangementGrid(search, search.fast.lastRowCount, search.evaluation);

@@ -36,13 +36,6 @@ std::unique_ptr<ArrangementSearch> copyOfWords(const ArrangementSearch& search) 
   return copy;
 }
 
-// The level of the node's row goes on after it, as after a backtrack.
-void leaveNode(ArrangementSearch& search, int32_t depth) {
-  search.state.placedCount = depth - 1;
-  search.state.extendFlag = 0;
-  search.state.candidate = candidateOf(search.table.rows[static_cast<size_t>(depth)]);
-}
-
 // A worker's search holds the node (rows 1..depth, trialCount 0): the
 // subtree below it, with the arrangements its selection shows recorded.
 void exploreSubtree(ArrangementSearch& search, int32_t depth, const ArrangementScore& bestHint,
@@ -141,7 +134,7 @@ void restartPlanner(SearchWorkers& workers, const ArrangementSearch& search) {
   const bool pendingNode = state.extendFlag == 1 && state.placedCount == depth;
   if (workers.place != ReplayPlace::AboveCut || (state.placedCount >= depth && !pendingNode)) {
     copyRows(search.table.rows.data(), planner.table.rows.data(), 1, depth);
-    leaveNode(planner, depth);
+    skipBelowRow(planner, depth);
   } else {
     copyRows(search.table.rows.data(), planner.table.rows.data(), 1, state.placedCount);
     planner.state.placedCount = state.placedCount;
@@ -176,7 +169,7 @@ void planTasks(SearchWorkers& workers, const ArrangementSearch& search, int32_t 
       ++workers.tail;
     }
     workers.taskWaiting.notify_one();
-    leaveNode(planner, depth);  // its subtree is the task's
+    skipBelowRow(planner, depth);  // its subtree is the task's
   }
 }
 
@@ -230,7 +223,7 @@ void takeSubtreeEnd(ArrangementSearch& search, const SubtreeResult& result, int6
     search.fast.lastRowCount = result.lastRowCount;
     search.fast.gridStale = true;
   }
-  leaveNode(search, depth);
+  skipBelowRow(search, depth);
 }
 
 }  // namespace
@@ -334,7 +327,7 @@ SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& 
         if (runSearchEngine(search, EngineBounds{selectionMode, depth, 0, true}, hook) == SearchStop::Shown) {
           return SearchStop::Shown;
         }
-        leaveNode(search, depth);
+        skipBelowRow(search, depth);
         workers.place = ReplayPlace::AboveCut;
         break;
       case ReplayPlace::AboveCut: {

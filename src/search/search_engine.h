@@ -52,10 +52,6 @@ SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds
 // the hook is told the count at each stop.
 SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook);
 
-// The enumeration alone, with the same bulk counting, up to the next push
-// or the end: the caller evaluates the pushed row. Trial by trial, and
-// traced, when search.trace is set.
-ResumeOutcome resumeSearchQuiet(ArrangementSearch& search, const TrialsHook& hook = TrialsHook{});
 
 // The score of the arrangement last evaluated, when it was accepted.
 ArrangementScore lastEvaluationScore(const ArrangementSearch& search);

@@ -46,8 +46,8 @@ class TrialsLineTest : public ::testing::Test {
     for (int64_t count = first; count <= last && !HasFailure(); count += step) {
       trial(count);
       if (presentEvery > 0 && ++prints % presentEvery == 0) {
-        flushTextLayer(*quick_);
-        flushTextLayer(*full_);
+        paintPicture(*quick_);
+        paintPicture(*full_);
       }
     }
   }
@@ -63,8 +63,8 @@ class TrialsLineTest : public ::testing::Test {
   }
 
   void expectSamePicture() {
-    flushTextLayer(*quick_);
-    flushTextLayer(*full_);
+    paintPicture(*quick_);
+    paintPicture(*full_);
     EXPECT_TRUE(quick_->surface.pixels == full_->surface.pixels);
   }
 
@@ -125,8 +125,8 @@ TEST_F(TrialsLineTest, OtherOutputInBetweenIsOverwrittenAsTheFullSequenceWould) 
 
 TEST_F(TrialsLineTest, LinesDrawnOverTheRowAreRepaintedByTheNextTrial) {
   trials(1, 5);
-  flushTextLayer(*quick_);
-  flushTextLayer(*full_);
+  paintPicture(*quick_);
+  paintPicture(*full_);
   // A line across row 21 (logical y 18) with no text operation in between.
   onBoth([](Console& c) { drawLine(c, 0.0f, 18.5f, 80.0f, 18.5f); });
   trials(6, 8);
