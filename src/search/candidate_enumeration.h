@@ -64,6 +64,19 @@ inline Placement placementAcross(const Placement& crossed, const Candidate& cand
   return row;
 }
 
+// Gives up everything below row `row` (2..placedCount) and row itself: the
+// next resume goes on at that row's level with the candidate after the one
+// that produced it, as the backtrack from it would. With row = placedCount
+// after an Accepted evaluation, the subtree of that arrangement is skipped
+// (a search that bounds its work calls this; the program's never does).
+// Like a rejection, it counts no trial.
+inline void skipBelowRow(ArrangementSearch& search, int32_t row) {
+  const Placement& dropped = search.table.rows[static_cast<size_t>(row)];
+  search.state.candidate = Candidate{dropped.wordNumber, dropped.letterPos, dropped.crossedRow, dropped.crossedPos};
+  search.state.placedCount = row - 1;
+  search.state.extendFlag = 0;
+}
+
 // The enumeration proper. hook.trial(trialCount) runs at every trial step,
 // after the count is raised; it is where the screen is kept up to date;
 // hook.done(trialCount) runs once before returning. The hook is taken by

@@ -120,6 +120,16 @@ bool writeRowFast(const Cells& cells, FastEvaluation& fast, const uint8_t* word,
   return ok;
 }
 
+bool writeRowOnOccupancy(FastEvaluation& fast, const uint8_t* word, int32_t length,
+                         const std::array<int32_t, 4>& row, RowCounts& counts) {
+  OccupancyGrid& occupancy = fast.occupancy;
+  return occupancy.hashed
+             ? writeRowFast(HashedCells{occupancy.codes.data(), occupancy.keys.data(), occupancy.slotMask},
+                            fast, word, length, row, counts)
+             : writeRowFast(DenseCells{occupancy.codes.data(), occupancy.margin, occupancy.side}, fast, word,
+                            length, row, counts);
+}
+
 void undoTo(FastEvaluation& fast, int32_t undoStart) {
   uint8_t* const codes = fast.occupancy.codes.data();
   for (int32_t i = fast.undoCount - 1; i >= undoStart; --i) {
@@ -177,13 +187,7 @@ bool writeLevel(ArrangementSearch& search, int32_t level) {
   top.undoStart = fast.undoCount;
   top.row = row;
   RowCounts counts{below.crossings, below.unwantedNeighbourhoods};
-  OccupancyGrid& occupancy = fast.occupancy;
-  const bool ok =
-      occupancy.hashed
-          ? writeRowFast(HashedCells{occupancy.codes.data(), occupancy.keys.data(), occupancy.slotMask},
-                         fast, word, length, row, counts)
-          : writeRowFast(DenseCells{occupancy.codes.data(), occupancy.margin, occupancy.side}, fast,
-                         word, length, row, counts);
+  const bool ok = writeRowOnOccupancy(fast, word, length, row, counts);
   top.crossings = counts.crossings;
   top.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
   if (!ok) undoTo(fast, top.undoStart);
@@ -282,6 +286,34 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search) {
   }
   --search.state.placedCount;
   return EvaluationOutcome::Rejected;
+}
+
+RowProbe probeRowOnTop(ArrangementSearch& search, const Placement& row) {
+  FastEvaluation& fast = search.fast;
+  RowProbe probe;
+  const std::array<int32_t, 4> key = rowKey(row);
+  if (!fast.prepared || fast.committed != search.state.placedCount || !rowFits(fast, search.letters, key)) {
+    return probe;
+  }
+  const WordLetters& words = search.letters;
+  const LevelRecord& below = fast.levels[static_cast<size_t>(fast.committed)];
+  const int32_t length = words.length[static_cast<size_t>(key[0])];
+  const uint8_t* word = words.letters.data() + words.offset[static_cast<size_t>(key[0])];
+  const int32_t undoStart = fast.undoCount;
+  RowCounts counts{below.crossings, below.unwantedNeighbourhoods};
+  const bool ok = writeRowOnOccupancy(fast, word, length, key, counts);
+  undoTo(fast, undoStart);
+  if (ok) {
+    probe.outcome = EvaluationOutcome::Accepted;
+    probe.crossings = counts.crossings;
+    probe.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
+    probe.box = extendBox(below.box, key, length);
+  }
+  return probe;
+}
+
+GridBox boxWithRow(const GridBox& box, const Placement& row, int32_t length) {
+  return extendBox(box, rowKey(row), length);
 }
 
 void ensureGrid(ArrangementSearch& search) {

@@ -27,4 +27,20 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search);
 // the next push, which is always followed by an evaluation.
 void ensureGrid(ArrangementSearch& search);
 
+// What one more row, of a word not in rows 1..placedCount, would make of the
+// arrangement last accepted by evaluateArrangementFast: its outcome and, when
+// Accepted, the counts and box of the whole. The row is written and undone;
+// the search, its table and its next evaluation are as before.
+struct RowProbe {
+  EvaluationOutcome outcome = EvaluationOutcome::Rejected;
+  int32_t crossings = 0;               // whole arrangement, row included
+  int32_t unwantedNeighbourhoods = 0;
+  GridBox box;
+};
+RowProbe probeRowOnTop(ArrangementSearch& search, const Placement& row);
+
+// The box grown by one more row of `length` letters, as the evaluation grows
+// it: a horizontal row widens it, a vertical one makes it taller.
+GridBox boxWithRow(const GridBox& box, const Placement& row, int32_t length);
+
 }  // namespace arrowgrid

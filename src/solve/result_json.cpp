@@ -1,0 +1,99 @@
+// Writing the answer as JSON with nlohmann-json, fields in a fixed order.
+#include "solve/result_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "search/grid_evaluation.h"
+#include "solve/solve_command_line.h"
+
+namespace arrowgrid {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* endName(SolveEnd end) {
+  switch (end) {
+    case SolveEnd::Complete: return "complete";
+    case SolveEnd::TimeLimit: return "time-limit";
+    case SolveEnd::Interrupted: return "interrupted";
+  }
+  return "complete";
+}
+
+Json boxJson(const GridBox& box) {
+  return Json{{"xMin", box.xMin}, {"xMax", box.xMax},   {"yMin", box.yMin},
+              {"yMax", box.yMax}, {"width", box.width}, {"height", box.height}};
+}
+
+Json placementsJson(const SolveResult& result, const WordList& words) {
+  Json placements = Json::array();
+  for (size_t r = 1; r < result.rows.size(); ++r) {
+    const Placement& row = result.rows[r];
+    Json crossing = nullptr;
+    if (r > 1) {
+      crossing = Json{{"row", row.crossedRow},
+                      {"word", result.rows[static_cast<size_t>(row.crossedRow)].wordNumber},
+                      {"letter", row.letterPos},
+                      {"crossedLetter", row.crossedPos}};
+    }
+    placements.push_back(Json{{"row", r},
+                              {"word", row.wordNumber},
+                              {"text", words.words[static_cast<size_t>(row.wordNumber)]},
+                              {"arrow", Json{{"x", row.x}, {"y", row.y}}},
+                              {"direction", row.direction == DIR_HORIZONTAL ? "right" : "down"},
+                              {"crossing", crossing}});
+  }
+  return placements;
+}
+
+Json cellsJson(const Grid& grid) {
+  Json rows = Json::array();
+  for (int32_t y = grid.box.yMin; y <= grid.box.yMax; ++y) {
+    Json cells = Json::array();
+    for (int32_t x = grid.box.xMin; x <= grid.box.xMax; ++x) {
+      const int32_t code = gridCell(grid, x, y);
+      Json cell{{"kind", cellKindName(code)}};
+      if (isLetterCode(code)) cell["letter"] = std::string(1, static_cast<char>(code));
+      cells.push_back(std::move(cell));
+    }
+    rows.push_back(std::move(cells));
+  }
+  return rows;
+}
+
+}  // namespace
+
+const char* cellKindName(int32_t code) {
+  switch (code) {
+    case CELL_EMPTY: return "empty";
+    case CELL_DOWN_ARROW: return "down-arrow";
+    case CELL_RIGHT_ARROW: return "right-arrow";
+    case CELL_BOTH_ARROWS: return "both-arrows";
+    case CELL_BLOCK: return "block";
+    default: return "letter";
+  }
+}
+
+std::string resultJsonText(const SolveResult& result, const WordList& words) {
+  Json document;
+  document["program"] = SOLVE_PROGRAM;
+  document["version"] = SOLVE_VERSION;
+  Json wordTexts = Json::array();
+  for (int32_t w = 1; w <= words.wordCount; ++w) wordTexts.push_back(words.words[static_cast<size_t>(w)]);
+  document["words"] = wordTexts;
+  document["placements"] = placementsJson(result, words);
+  document["box"] = boxJson(result.evaluation.grid.box);
+  document["cells"] = cellsJson(result.evaluation.grid);
+  document["counts"] = Json{{"wordsPlaced", result.score.wordsPlaced},
+                            {"unwantedNeighbourhoods", result.score.unwantedNeighbourhoods},
+                            {"crossings", result.score.crossings},
+                            {"surface", result.score.surface}};
+  if (result.exhaustive) document["trials"] = result.trials;
+  document["elapsedSeconds"] = result.seconds;
+  document["proven"] = result.end == SolveEnd::Complete;
+  document["stopped"] = endName(result.end);
+  return document.dump(2) + "\n";
+}
+
+}  // namespace arrowgrid

@@ -1,0 +1,176 @@
+// The flow of arrowgrid-solve. Nothing is written before the command line
+// and the words are known good; the answer is written once, at the end.
+#include "solve/solve_program.h"
+
+#include <signal.h>
+#include <unistd.h>
+#include <sched.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <new>
+#include <system_error>
+#include <thread>
+
+#include "solve/progress_line.h"
+#include "solve/result_json.h"
+#include "solve/solve_command_line.h"
+#include "solve/solve_report.h"
+#include "solve/solve_search.h"
+#include "solve/word_input.h"
+
+namespace arrowgrid {
+
+namespace {
+
+// The one place a signal handler can reach: the stop flag of the search in
+// progress (a lock-free atomic, so setting it from the handler is safe).
+std::atomic<bool>* interruptFlag = nullptr;
+
+extern "C" void onInterrupt(int) {
+  if (interruptFlag != nullptr) interruptFlag->store(true);
+}
+
+// Ctrl+C stops the search once; a second one ends the process at once.
+void catchInterrupt(std::atomic<bool>& flag) {
+  interruptFlag = &flag;
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void releaseInterrupt() {
+  signal(SIGINT, SIG_DFL);
+  interruptFlag = nullptr;
+}
+
+int32_t availableProcessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return CPU_COUNT(&set);
+  const unsigned count = std::thread::hardware_concurrency();
+  return count == 0 ? 1 : static_cast<int32_t>(std::min<unsigned>(count, MAX_JOBS));
+}
+
+int fail(const std::string& message, int status) {
+  std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
+               message.c_str());
+  return status;
+}
+
+// The words of the command line or of the words file; false with a message
+// when the file cannot be read.
+bool gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::string& error) {
+  if (!options.wordsFromFile) {
+    for (size_t i = 0; i < options.words.size(); ++i) {
+      words.push_back(WordText{options.words[i], "argument " + std::to_string(i + 1)});
+    }
+    return true;
+  }
+  if (options.wordsFile == "-") {
+    words = wordsFromLines(std::cin, "standard input");
+    if (std::cin.bad()) {
+      error = "standard input: cannot be read";
+      return false;
+    }
+    return true;
+  }
+  std::ifstream in(options.wordsFile, std::ios::binary);
+  if (!in) {
+    error = options.wordsFile + ": " + std::strerror(errno);
+    return false;
+  }
+  words = wordsFromLines(in, options.wordsFile);
+  if (in.bad()) {
+    error = options.wordsFile + ": cannot be read";
+    return false;
+  }
+  return true;
+}
+
+bool writeAll(std::FILE* out, const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+}
+
+int solveAndWrite(const SolveOptions& options, const WordList& words) {
+  SolveSettings settings;
+  settings.exhaustive = options.exhaustive;
+  settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
+  settings.timeLimitSeconds = options.timeLimitSeconds;
+
+  // The JSON file is opened before the search, so that a folder that cannot
+  // be written is known at once and not after hours of search.
+  std::FILE* jsonFile = nullptr;
+  const bool jsonToStandardOutput = options.json && options.jsonFile == "-";
+  if (options.json && !jsonToStandardOutput) {
+    jsonFile = std::fopen(options.jsonFile.c_str(), "w");
+    if (jsonFile == nullptr) return fail(options.jsonFile + ": " + std::strerror(errno), 1);
+  }
+
+  SolveControl control;
+  ProgressLine progress;
+  if (!options.quiet && isatty(STDERR_FILENO)) progress.out = stderr;
+  control.onTick = [&](const SolveProgress& now) { showProgress(progress, now); };
+  catchInterrupt(control.stopRequested);
+  SolveResult result;
+  try {
+    result = solveArrangement(words, settings, control);
+  } catch (const std::system_error& error) {
+    releaseInterrupt();
+    wipeProgress(progress);
+    if (jsonFile != nullptr) std::fclose(jsonFile);
+    return fail(std::string("cannot start the search threads: ") + error.what(), 1);
+  }
+  releaseInterrupt();
+  wipeProgress(progress);
+
+  int status = result.end == SolveEnd::Interrupted ? 130 : 0;
+  if (!jsonToStandardOutput) {
+    if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
+      status = fail(std::string("standard output: ") + std::strerror(errno), 1);
+    }
+  }
+  if (options.json) {
+    const std::string json = resultJsonText(result, words);
+    std::FILE* out = jsonToStandardOutput ? stdout : jsonFile;
+    const std::string name = jsonToStandardOutput ? "standard output" : options.jsonFile;
+    bool written = writeAll(out, json);
+    if (jsonFile != nullptr && std::fclose(jsonFile) != 0) written = false;
+    if (!written) status = fail(name + ": " + std::strerror(errno), 1);
+  }
+  return status;
+}
+
+}  // namespace
+
+int runSolveProgram(int argc, char** argv) {
+  const SolveCommandLine line = parseSolveCommandLine(argc, argv);
+  switch (line.action) {
+    case SolveAction::ShowHelp:
+      return writeAll(stdout, solveHelpText()) ? 0 : 1;
+    case SolveAction::ShowVersion:
+      return writeAll(stdout, std::string(SOLVE_PROGRAM) + " " + std::string(SOLVE_VERSION) + "\n") ? 0 : 1;
+    case SolveAction::Refuse:
+      std::fprintf(stderr, "%s\n", line.message.c_str());
+      return 2;
+    case SolveAction::Run:
+      break;
+  }
+  try {
+    std::vector<WordText> texts;
+    std::string error;
+    if (!gatherWords(line.options, texts, error)) return fail(error, 2);
+    const WordListInput input = buildWordList(texts);
+    if (!input.ok) return fail(input.error, 2);
+    return solveAndWrite(line.options, input.list);
+  } catch (const std::bad_alloc&) {
+    return fail("out of memory", 1);
+  }
+}
+
+}  // namespace arrowgrid

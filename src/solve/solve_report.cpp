@@ -1,0 +1,94 @@
+// Text of the solver's answer.
+#include "solve/solve_report.h"
+
+#include <cstdio>
+
+#include "search/grid_evaluation.h"
+
+namespace arrowgrid {
+
+namespace {
+
+std::string repeated(const std::string& piece, int64_t count) {
+  std::string text;
+  for (int64_t i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+std::string line(const char* label, const std::string& value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%-25s", label);
+  return text + value + "\n";
+}
+
+std::string secondsText(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f s", seconds);
+  return text;
+}
+
+std::string provenText(const SolveResult& result, const SolveSettings& settings) {
+  switch (result.end) {
+    case SolveEnd::Complete:
+      return result.exhaustive ? "yes (every trial run)" : "yes";
+    case SolveEnd::TimeLimit: {
+      char text[96];
+      std::snprintf(text, sizeof text, "no: stopped at the time limit (%g s), best found so far",
+                    settings.timeLimitSeconds);
+      return text;
+    }
+    case SolveEnd::Interrupted:
+      return "no: interrupted, best found so far";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string cellGlyph(int32_t code) {
+  switch (code) {
+    case CELL_EMPTY: return " ";
+    case CELL_DOWN_ARROW: return "↓";
+    case CELL_RIGHT_ARROW: return "→";
+    case CELL_BOTH_ARROWS: return "↘";
+    case CELL_BLOCK: return "■";
+    default: return std::string(1, static_cast<char>(code));
+  }
+}
+
+std::string gridText(const Grid& grid) {
+  const GridBox& box = grid.box;
+  const std::string rule = repeated("─", 2 * int64_t{box.width} + 1);
+  std::string text = "┌" + rule + "┐\n";
+  for (int32_t y = box.yMin; y <= box.yMax; ++y) {
+    text += "│";
+    for (int32_t x = box.xMin; x <= box.xMax; ++x) {
+      text += ' ';
+      text += cellGlyph(gridCell(grid, x, y));
+    }
+    text += " │\n";
+  }
+  return text + "└" + rule + "┘\n";
+}
+
+std::string summaryText(const SolveResult& result, const SolveSettings& settings) {
+  const ArrangementScore& score = result.score;
+  const GridBox& box = result.evaluation.grid.box;
+  std::string text;
+  text += line("Words placed:", std::to_string(score.wordsPlaced) + " of " + std::to_string(result.wordCount));
+  text += line("Unwanted neighbourhoods:", std::to_string(score.unwantedNeighbourhoods));
+  text += line("Crossings:", std::to_string(score.crossings));
+  text += line("Surface:", std::to_string(score.surface));
+  text += line("Box:", std::to_string(box.width) + " x " + std::to_string(box.height) + ", columns " +
+                           std::to_string(box.xMin) + " to " + std::to_string(box.xMax) + ", rows " +
+                           std::to_string(box.yMin) + " to " + std::to_string(box.yMax));
+  if (result.exhaustive) {
+    text += line("Trials:", std::to_string(result.trials) +
+                                (result.end == SolveEnd::Complete ? "" : " (the search was stopped)"));
+  }
+  text += line("Time:", secondsText(result.seconds));
+  text += line("Proven best:", provenText(result, settings));
+  return text;
+}
+
+}  // namespace arrowgrid

@@ -1,0 +1,421 @@
+// The solver: the search split into items in search order, workers that
+// explore the items' subtrees with the engine's enumeration and evaluation,
+// and one record of the answer so far.
+//
+// [SECTION] Why every number of workers gives the same answer
+//
+// The items are the arrangements of the first few levels, numbered in the
+// order the sequential search meets them; an item of the split depth brings
+// its whole subtree, so the items cut the sequential order into consecutive
+// stretches. The record keeps the best score found, the lowest item that
+// found it and that item's first arrangement with it: a find replaces it when
+// its score is higher, or equal from a lower item; a worker's own later equal
+// finds never do. Let B be the best score of all and f the first arrangement
+// in search order that has it.
+//
+// A worker skips the rest of a subtree in item i only if the bound O of that
+// subtree satisfies, for the record (s, j) it read:
+//   O < s, or O == s with j <= i.
+// The record's arrangement exists. If j <= i it lies before everything
+// skipped (an earlier item, or earlier in item i: the skipped part of a
+// subtree comes after all that item i has explored so far), so a skipped
+// arrangement with score B would follow one with score B and is not f. If
+// j > i the skipped arrangements score below s <= B and are not f either.
+// So f is never skipped. Its item finds it (nothing before it in the item
+// scores B, nothing scores more), and offers it; no item before f's holds a
+// score of B, and items after it cannot replace it with an equal score. The
+// record ends as f, for every timing of the workers and every split. The
+// cut at a single worker is the sequential rule: skip what cannot beat the
+// best so far strictly.
+#include "solve/solve_search.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "search/candidate_enumeration.h"
+#include "search/fast_evaluation.h"
+#include "search/grid_evaluation.h"
+#include "search/search_start.h"
+#include "solve/subtree_bound.h"
+
+namespace arrowgrid {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// [SECTION] The split
+
+struct SplitItem {
+  int32_t rowCount = 0;       // rows of the item's arrangement
+  size_t firstRow = 0;        // its rows 1..rowCount in SplitPlan::rows
+  bool task = false;          // a worker explores its subtree
+  ArrangementScore score;     // not a task: its score, found while splitting
+};
+
+struct SplitPlan {
+  std::vector<SplitItem> items;    // in search order
+  std::vector<Placement> rows;     // rows of every item, item after item
+  int64_t comparisons = 0;         // comparisons of the levels opened while splitting
+  int64_t evaluations = 0;
+  int64_t tasks = 0;
+  bool stopped = false;
+};
+
+std::unique_ptr<ArrangementSearch> startSearch(const WordList& words) {
+  auto search = std::make_unique<ArrangementSearch>();
+  search->wordList = words;
+  initSearch(*search);
+  return search;
+}
+
+int32_t placedLetters(const ArrangementSearch& search) {
+  int32_t letters = 0;
+  for (int32_t r = 1; r <= search.state.placedCount; ++r) {
+    letters += search.letters.length[static_cast<size_t>(search.table.rows[static_cast<size_t>(r)].wordNumber)];
+  }
+  return letters;
+}
+
+// The level opened below an accepted arrangement compares every letter of
+// every unplaced word with every letter of every placed one, once.
+int64_t levelComparisons(int32_t placed, int32_t total) { return int64_t{placed} * (total - placed); }
+
+// The arrangements with fewer than `depth` rows, in search order, each an
+// item of its own; those with `depth` rows become tasks, their subtrees
+// skipped here. A complete arrangement has no subtree and is never a task.
+template <typename ShouldStop>
+SplitPlan splitSearch(const WordList& words, int32_t depth, int32_t totalLetters, ShouldStop shouldStop) {
+  SplitPlan plan;
+  auto search = startSearch(words);
+  auto addItem = [&](bool task) {
+    const int32_t k = search->state.placedCount;
+    SplitItem item;
+    item.rowCount = k;
+    item.firstRow = plan.rows.size();
+    item.task = task;
+    item.score = acceptedScore(*search);
+    for (int32_t r = 1; r <= k; ++r) plan.rows.push_back(search->table.rows[static_cast<size_t>(r)]);
+    plan.items.push_back(item);
+    if (task) {
+      ++plan.tasks;
+    } else {
+      plan.comparisons += levelComparisons(placedLetters(*search), totalLetters);
+    }
+  };
+  evaluateArrangementFast(*search);  // word 1 alone: always accepted
+  ++plan.evaluations;
+  addItem(false);
+  while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed) {
+    if (shouldStop()) {
+      plan.stopped = true;
+      break;
+    }
+    ++plan.evaluations;
+    if (evaluateArrangementFast(*search) == EvaluationOutcome::Rejected) continue;
+    const int32_t k = search->state.placedCount;
+    const bool task = k >= depth && k < words.wordCount;
+    addItem(task);
+    if (task) skipBelowRow(*search, k);
+  }
+  return plan;
+}
+
+// [SECTION] The record of the answer so far
+
+struct BestRecord {
+  std::mutex mutex;
+  std::atomic<uint64_t> version{0};  // raised at every change, read without the lock
+  bool any = false;
+  ArrangementScore score;
+  int64_t item = 0;                  // the lowest item that found score
+  int32_t rowCount = 0;
+  std::array<Placement, MAX_WORDS + 1> rows{};
+};
+
+// A worker's copy of the record's score and item.
+struct Threshold {
+  bool any = false;
+  ArrangementScore score;
+  int64_t item = 0;
+  uint64_t version = 0;
+};
+
+bool replacesRecord(const Threshold& record, const ArrangementScore& score, int64_t item) {
+  if (!record.any) return true;
+  const int32_t order = rankScores(score, record.score);
+  return order > 0 || (order == 0 && item < record.item);
+}
+
+Threshold readRecord(BestRecord& best) {
+  std::lock_guard<std::mutex> lock(best.mutex);
+  return Threshold{best.any, best.score, best.item, best.version.load(std::memory_order_relaxed)};
+}
+
+// rows: the arrangement's rows 1..rowCount, row 1 first.
+void offerToRecord(BestRecord& best, const ArrangementScore& score, int64_t item, const Placement* rows,
+                   int32_t rowCount) {
+  std::lock_guard<std::mutex> lock(best.mutex);
+  const Threshold current{best.any, best.score, best.item, 0};
+  if (!replacesRecord(current, score, item)) return;
+  best.any = true;
+  best.score = score;
+  best.item = item;
+  best.rowCount = rowCount;
+  std::copy(rows, rows + rowCount, best.rows.begin() + 1);
+  best.version.fetch_add(1, std::memory_order_release);
+}
+
+// [SECTION] Workers
+
+struct SharedRun {
+  const WordList* words = nullptr;
+  const SolveSettings* settings = nullptr;
+  SolveControl* control = nullptr;
+  const SplitPlan* plan = nullptr;
+  BoundTables tables;
+  BestRecord best;
+  std::atomic<int64_t> nextItem{0};
+  std::atomic<bool> stop{false};
+  std::atomic<int64_t> comparisons{0};  // added by each worker when it ends
+  std::mutex doneMutex;
+  std::condition_variable doneSignal;
+  int32_t workersDone = 0;              // under doneMutex
+};
+
+struct Worker {
+  std::unique_ptr<ArrangementSearch> search;
+  BoundLevels levels;
+  std::array<ArrangementScore, MAX_WORDS + 1> boundBelow{};  // probed bound of each level on the path
+  Threshold threshold;
+  uint64_t testedVersion = 0;  // record version the path's bounds were last tested against
+  int64_t comparisons = 0;
+  std::atomic<int64_t> evaluations{0};  // published for the progress line
+};
+
+void publishEvaluations(Worker& worker) {
+  worker.evaluations.store(worker.search->fast.evaluations + worker.levels.probes, std::memory_order_relaxed);
+}
+
+void refreshThreshold(SharedRun& run, Worker& worker) {
+  if (run.best.version.load(std::memory_order_acquire) != worker.threshold.version) {
+    worker.threshold = readRecord(run.best);
+  }
+}
+
+// Whether nothing below an arrangement with bound O, in item `item`, can
+// change the answer (see the section at the top).
+bool mayBeSkipped(const Worker& worker, const ArrangementScore& bound, int64_t item) {
+  if (!worker.threshold.any) return false;
+  const int32_t order = rankScores(bound, worker.threshold.score);
+  return order < 0 || (order == 0 && worker.threshold.item <= item);
+}
+
+enum class NodeStep { Explore, TaskDone };
+
+// Skips the subtree of row `row`; the task ends when that is its root.
+NodeStep skipSubtree(SharedRun& run, Worker& worker, int64_t item, int32_t row, int32_t rootRows) {
+  if (run.control->onCut) {
+    run.control->onCut(*worker.search, row, worker.threshold.score, worker.threshold.item <= item);
+  }
+  if (row <= rootRows) return NodeStep::TaskDone;
+  skipBelowRow(*worker.search, row);
+  return NodeStep::Explore;
+}
+
+// An accepted arrangement of the task: offered, counted, and its subtree or
+// an ancestor's skipped when the bounds allow.
+NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t rootRows) {
+  ArrangementSearch& search = *worker.search;
+  const int32_t k = search.state.placedCount;
+  LevelLetters& level = worker.levels.levels[static_cast<size_t>(k)];
+  if (run.settings->exhaustive) {
+    // Only the letters count is needed: the level's comparisons.
+    level.placedLetters = worker.levels.levels[static_cast<size_t>(k - 1)].placedLetters +
+                          run.tables.length[static_cast<size_t>(search.table.rows[static_cast<size_t>(k)].wordNumber)];
+  } else {
+    recordLevelLetters(search, run.tables, worker.levels, k);
+  }
+  worker.comparisons += levelComparisons(level.placedLetters, run.tables.totalLetters);
+  const ArrangementScore score = acceptedScore(search);
+  refreshThreshold(run, worker);
+  // The copy may be behind the record, never ahead: what cannot replace it
+  // cannot replace the record.
+  if (replacesRecord(worker.threshold, score, item)) {
+    offerToRecord(run.best, score, item, search.table.rows.data() + 1, k);
+    refreshThreshold(run, worker);
+  }
+  if (run.settings->exhaustive) return NodeStep::Explore;
+
+  if (worker.threshold.version != worker.testedVersion) {
+    // A better record may rule out the rest of an ancestor's subtree.
+    worker.testedVersion = worker.threshold.version;
+    for (int32_t j = rootRows; j < k; ++j) {
+      if (mayBeSkipped(worker, worker.boundBelow[static_cast<size_t>(j)], item)) {
+        return skipSubtree(run, worker, item, j, rootRows);
+      }
+    }
+  }
+  if (k == run.tables.wordCount) return NodeStep::Explore;  // nothing below; the engine drops it
+  if (mayBeSkipped(worker, quickBoundBelow(search, run.tables, worker.levels), item)) {
+    return skipSubtree(run, worker, item, k, rootRows);
+  }
+  const ArrangementScore bound = probedBoundBelow(search, run.tables, worker.levels);
+  worker.boundBelow[static_cast<size_t>(k)] = bound;
+  if (mayBeSkipped(worker, bound, item)) return skipSubtree(run, worker, item, k, rootRows);
+  return NodeStep::Explore;
+}
+
+void runTask(SharedRun& run, Worker& worker, int64_t item) {
+  const SplitItem& task = run.plan->items[static_cast<size_t>(item)];
+  ArrangementSearch& search = *worker.search;
+  const int32_t rootRows = task.rowCount;
+
+  // Word 1 alone first, so that the evaluation's grid holds no row of the
+  // previous task; then the task's rows on top of it.
+  search.state.placedCount = 1;
+  evaluateArrangementFast(search);
+  for (int32_t r = 2; r <= rootRows; ++r) {
+    search.table.rows[static_cast<size_t>(r)] = run.plan->rows[task.firstRow + static_cast<size_t>(r - 1)];
+  }
+  for (int32_t r = 1; r < rootRows; ++r) recordLevelLetters(search, run.tables, worker.levels, r);
+  search.state.placedCount = rootRows;
+  if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted) return;  // accepted while splitting
+  if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return;
+
+  while (!run.stop.load(std::memory_order_relaxed)) {
+    publishEvaluations(worker);
+    // Finished, or a push at the root's level or above: the subtree is done.
+    if (resumeSearchQuiet(search) == ResumeOutcome::Finished || search.state.placedCount <= rootRows) return;
+    if (evaluateArrangementFast(search) == EvaluationOutcome::Rejected) continue;
+    if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return;
+  }
+}
+
+void workerLoop(SharedRun& run, Worker& worker) {
+  const auto& items = run.plan->items;
+  while (!run.stop.load(std::memory_order_relaxed)) {
+    const int64_t item = run.nextItem.fetch_add(1, std::memory_order_relaxed);
+    if (item >= static_cast<int64_t>(items.size())) break;
+    if (items[static_cast<size_t>(item)].task) runTask(run, worker, item);
+  }
+  publishEvaluations(worker);
+  run.comparisons.fetch_add(worker.comparisons, std::memory_order_relaxed);
+  std::lock_guard<std::mutex> lock(run.doneMutex);
+  ++run.workersDone;
+  run.doneSignal.notify_all();
+}
+
+}  // namespace
+
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, SolveControl& control) {
+  const auto started = Clock::now();
+  const bool limited = settings.timeLimitSeconds > 0;
+  const auto deadline =
+      started + std::chrono::duration_cast<Clock::duration>(
+                    std::chrono::duration<double>(std::min(settings.timeLimitSeconds, 1e9)));
+  SolveEnd end = SolveEnd::Complete;
+  auto shouldStop = [&] {
+    if (control.stopRequested.load(std::memory_order_relaxed)) {
+      end = SolveEnd::Interrupted;
+      return true;
+    }
+    if (limited && Clock::now() >= deadline) {
+      end = SolveEnd::TimeLimit;
+      return true;
+    }
+    return false;
+  };
+
+  SharedRun run;
+  run.words = &words;
+  run.settings = &settings;
+  run.control = &control;
+  const int32_t jobs = std::max(1, settings.jobs);
+  {
+    auto probe = startSearch(words);
+    buildBoundTables(probe->letters, run.tables);
+  }
+
+  // A single worker takes the arrangements of two words in turn; several
+  // workers split deeper, until each has plenty of tasks to take in turn.
+  SplitPlan plan;
+  for (int32_t depth = 2;; ++depth) {
+    plan = splitSearch(words, depth, run.tables.totalLetters, shouldStop);
+    if (plan.stopped || jobs == 1 || plan.tasks >= 32 * int64_t{jobs} || depth >= words.wordCount) break;
+  }
+  run.plan = &plan;
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    const SplitItem& item = plan.items[i];
+    if (item.task) continue;
+    offerToRecord(run.best, item.score, static_cast<int64_t>(i), plan.rows.data() + item.firstRow, item.rowCount);
+  }
+
+  std::vector<std::unique_ptr<Worker>> workers;
+  std::vector<std::thread> threads;
+  auto progress = [&] {
+    SolveProgress now;
+    now.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    now.evaluations = plan.evaluations;
+    for (const auto& worker : workers) now.evaluations += worker->evaluations.load(std::memory_order_relaxed);
+    now.best = readRecord(run.best).score;
+    return now;
+  };
+  if (!plan.stopped) {
+    for (int32_t j = 0; j < jobs; ++j) {
+      auto worker = std::make_unique<Worker>();
+      worker->search = startSearch(words);
+      worker->levels.accepted.reserve(size_t{1} << 14);
+      workers.push_back(std::move(worker));
+    }
+    try {
+      for (auto& worker : workers) threads.emplace_back(workerLoop, std::ref(run), std::ref(*worker));
+    } catch (...) {
+      run.stop = true;
+      for (auto& thread : threads) thread.join();
+      throw;
+    }
+    auto nextTick = Clock::now();
+    std::unique_lock<std::mutex> lock(run.doneMutex);
+    while (run.workersDone < static_cast<int32_t>(threads.size())) {
+      run.doneSignal.wait_for(lock, std::chrono::milliseconds(20));
+      if (run.workersDone == static_cast<int32_t>(threads.size())) break;
+      lock.unlock();
+      if (!run.stop.load() && shouldStop()) run.stop = true;
+      if (control.onTick && Clock::now() >= nextTick) {
+        control.onTick(progress());
+        nextTick = Clock::now() + std::chrono::milliseconds(100);
+      }
+      lock.lock();
+    }
+    lock.unlock();
+    for (auto& thread : threads) thread.join();
+  }
+
+  SolveResult result;
+  result.wordCount = words.wordCount;
+  result.end = end;
+  result.exhaustive = settings.exhaustive;
+  result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+  result.evaluations = progress().evaluations;
+  result.trials = 2 + plan.comparisons + run.comparisons.load();
+  {
+    std::lock_guard<std::mutex> lock(run.best.mutex);
+    result.rows.assign(run.best.rows.begin(), run.best.rows.begin() + run.best.rowCount + 1);
+  }
+  // The answer's grid, built afresh by the engine from its rows.
+  auto answer = startSearch(words);
+  const int32_t rowCount = static_cast<int32_t>(result.rows.size()) - 1;
+  std::copy(result.rows.begin() + 1, result.rows.end(), answer->table.rows.begin() + 1);
+  buildArrangementGrid(*answer, rowCount, result.evaluation);
+  result.score = ArrangementScore{rowCount, result.evaluation.unwantedNeighbourhoods,
+                                  result.evaluation.crossings, boxSurface(result.evaluation.grid.box)};
+  return result;
+}
+
+}  // namespace arrowgrid

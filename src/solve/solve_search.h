@@ -1,0 +1,66 @@
+// The best arrangement of a word list without a screen: the arrangement the
+// interactive program would show last when it shows only new bests, that is
+// the first one in search order that reaches the best score. The default
+// search skips subtrees that provably cannot beat the best found so far; the
+// exhaustive one runs every trial. Both split the search over worker threads
+// and give the same answer whatever their number.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "search/search_data.h"
+
+namespace arrowgrid {
+
+struct SolveSettings {
+  bool exhaustive = false;        // every trial, no skipped subtree
+  int32_t jobs = 1;               // worker threads, 1 or more
+  double timeLimitSeconds = 0;    // stop with the best so far after this long; 0: no limit
+};
+
+enum class SolveEnd {
+  Complete,     // the whole search ran: the answer is proven best
+  TimeLimit,    // stopped at the time limit
+  Interrupted,  // stopped because SolveControl::stopRequested was set
+};
+
+struct SolveResult {
+  ArrangementScore score;            // of the answer
+  int32_t wordCount = 0;
+  std::vector<Placement> rows;       // the answer's rows 1..score.wordsPlaced; [0] unused
+  GridEvaluation evaluation;         // its grid and counts, built by the engine's evaluation
+  SolveEnd end = SolveEnd::Complete;
+  bool exhaustive = false;
+  int64_t trials = 0;                // exhaustive: the interactive program's final trials count
+  int64_t evaluations = 0;           // arrangements and rows evaluated, probes included
+  double seconds = 0;                // wall-clock time of the search
+};
+
+// What a progress line shows.
+struct SolveProgress {
+  double seconds = 0;
+  int64_t evaluations = 0;
+  ArrangementScore best;  // the best so far (word 1 alone before anything else)
+};
+
+// A skipped subtree, reported to tests before it is skipped: rows 1..cutRow
+// of `search` are its root, and nothing below may rank above `threshold`
+// (strict) or at its level or above (!strict). Called on worker threads.
+using CutObserver = std::function<void(const ArrangementSearch& search, int32_t cutRow,
+                                       const ArrangementScore& threshold, bool strict)>;
+
+struct SolveControl {
+  std::atomic<bool> stopRequested{false};           // set from outside (Ctrl+C) to stop early
+  std::function<void(const SolveProgress&)> onTick;  // on the calling thread, about 10 times a second
+  CutObserver onCut;                                 // tests only
+};
+
+// words: 2..MAX_WORDS words of A-Z and '-'. Runs on settings.jobs worker
+// threads while the calling thread waits, ticks and watches the time;
+// throws std::system_error when threads cannot be started.
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, SolveControl& control);
+
+}  // namespace arrowgrid

@@ -1,0 +1,174 @@
+// Folding and reading the solver's words.
+#include "solve/word_input.h"
+
+#include <cstdio>
+
+namespace arrowgrid {
+
+namespace {
+
+// Decodes one UTF-8 character at text[at]; 0 bytes when the sequence is
+// not valid UTF-8 (overlong forms and surrogates included).
+struct Decoded {
+  char32_t code = 0;
+  size_t bytes = 0;
+};
+
+Decoded decodeCharacter(std::string_view text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return {lead, 1};
+  size_t length = 0;
+  char32_t code = 0;
+  char32_t smallest = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, smallest = 0x10000;
+  } else {
+    return {};
+  }
+  if (at + length > text.size()) return {};
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return {};
+    code = (code << 6) | (byte(at + i) & 0x3F);
+  }
+  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+  return {code, length};
+}
+
+// The capitals a character folds to, or nullptr when it has none.
+const char* foldedCharacter(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return nullptr;  // handled by the caller
+  switch (c) {
+    case U'é': case U'è': case U'ê': case U'ë': case U'É': case U'È': case U'Ê': case U'Ë': return "E";
+    case U'à': case U'â': case U'ä': case U'À': case U'Â': case U'Ä': return "A";
+    case U'î': case U'ï': case U'Î': case U'Ï': return "I";
+    case U'ô': case U'ö': case U'Ô': case U'Ö': return "O";
+    case U'ù': case U'û': case U'ü': case U'Ù': case U'Û': case U'Ü': return "U";
+    case U'ÿ': case U'Ÿ': return "Y";
+    case U'ç': case U'Ç': return "C";
+    case U'œ': case U'Œ': return "OE";
+    case U'æ': case U'Æ': return "AE";
+    default: return nullptr;
+  }
+}
+
+std::string hexByte(unsigned char b) {
+  char text[8];
+  std::snprintf(text, sizeof text, "\\x%02X", b);
+  return text;
+}
+
+std::string codePoint(char32_t c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+  return text;
+}
+
+// The word as it can be shown in a message: bytes that are not valid UTF-8
+// and control characters written as escapes.
+std::string shownText(std::string_view text) {
+  std::string shown;
+  for (size_t at = 0; at < text.size();) {
+    const Decoded d = decodeCharacter(text, at);
+    if (d.bytes == 0) {
+      shown += hexByte(static_cast<unsigned char>(text[at]));
+      ++at;
+    } else if (d.code < 0x20 || d.code == 0x7F) {
+      shown += hexByte(static_cast<unsigned char>(d.code));
+      at += d.bytes;
+    } else {
+      shown.append(text.substr(at, d.bytes));
+      at += d.bytes;
+    }
+  }
+  return shown;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+FoldedWord foldWordText(std::string_view text) {
+  FoldedWord folded;
+  for (size_t at = 0; at < text.size();) {
+    const Decoded d = decodeCharacter(text, at);
+    if (d.bytes == 0) {
+      folded.badCharacter = "byte " + hexByte(static_cast<unsigned char>(text[at])) + " (not UTF-8)";
+      return folded;
+    }
+    const char32_t c = d.code;
+    if ((c >= 'A' && c <= 'Z') || c == '-') {
+      folded.word += static_cast<char>(c);
+    } else if (c >= 'a' && c <= 'z') {
+      folded.word += static_cast<char>(c - 'a' + 'A');
+    } else if (const char* capitals = foldedCharacter(c)) {
+      folded.word += capitals;
+    } else {
+      const bool printable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
+      folded.badCharacter = codePoint(c);
+      if (printable) folded.badCharacter = std::string("'").append(text.substr(at, d.bytes)) + "' (" + codePoint(c) + ")";
+      return folded;
+    }
+    at += d.bytes;
+  }
+  folded.ok = true;
+  return folded;
+}
+
+std::vector<WordText> wordsFromLines(std::istream& in, const std::string& name) {
+  std::vector<WordText> words;
+  std::string line;
+  for (int64_t number = 1; std::getline(in, line); ++number) {
+    std::string_view text = line;
+    // A byte order mark some editors put first.
+    if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    text = trimmed(text);
+    if (text.empty() || text.front() == '#') continue;
+    words.push_back(WordText{std::string(text), name + ":" + std::to_string(number)});
+  }
+  return words;
+}
+
+WordListInput buildWordList(const std::vector<WordText>& words) {
+  WordListInput input;
+  const auto wordCount = static_cast<int64_t>(words.size());
+  if (wordCount < 2 || wordCount > MAX_WORDS) {
+    input.error = std::to_string(wordCount) + (wordCount == 1 ? " word" : " words") + " given; " +
+                  (wordCount < 2 ? "at least 2 are needed" : "at most " + std::to_string(MAX_WORDS) + " are allowed");
+    return input;
+  }
+  input.list.wordCount = static_cast<int32_t>(wordCount);
+  for (int64_t i = 0; i < wordCount; ++i) {
+    const WordText& word = words[static_cast<size_t>(i)];
+    const std::string prefix = word.place + ": word '" + shownText(word.text) + "': ";
+    if (word.text.empty()) {
+      input.error = word.place + ": empty word";
+      return input;
+    }
+    const FoldedWord folded = foldWordText(word.text);
+    if (!folded.ok) {
+      input.error = prefix + folded.badCharacter + " is not a letter or a hyphen";
+      return input;
+    }
+    if (static_cast<int64_t>(folded.word.size()) > MAX_WORD_LETTERS) {
+      input.error = prefix + std::to_string(folded.word.size()) + " letters; at most " +
+                    std::to_string(MAX_WORD_LETTERS) + " are allowed";
+      return input;
+    }
+    input.list.words[static_cast<size_t>(i + 1)] = folded.word;
+  }
+  input.ok = true;
+  return input;
+}
+
+}  // namespace arrowgrid

@@ -1,0 +1,196 @@
+// The real arrowgrid-solve: its grid and counts, the words from standard
+// input, the JSON read back and rebuilt by the engine, the exit statuses.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "search/grid_evaluation.h"
+#include "search/search_start.h"
+#include "solve/result_json.h"
+#include "support/binary_run.h"
+
+namespace arrowgrid::testing {
+namespace {
+
+BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "", int interruptAfter = 0) {
+  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments, interruptAfter);
+}
+
+// The output without its time line, which differs from run to run.
+std::string withoutTime(const std::string& text) {
+  std::istringstream lines(text);
+  std::string kept;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.starts_with("Time:")) kept += line + "\n";
+  }
+  return kept;
+}
+
+const std::vector<std::string> A7{"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL", "FLEUR", "LIVRE"};
+
+TEST(SolveBinary, ThreeWordsPrintTheGridOfTrial7) {
+  const BinaryRun run = solve({"ab", "BC", "ca", "--quiet"});
+  EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+  EXPECT_EQ(withoutTime(run.standardOutput),
+            "┌───────────┐\n"
+            "│     ↓     │\n"
+            "│ → A B ■   │\n"
+            "│   → C A ■ │\n"
+            "│     ■     │\n"
+            "└───────────┘\n"
+            "Words placed:            3 of 3\n"
+            "Unwanted neighbourhoods: 0\n"
+            "Crossings:               2\n"
+            "Surface:                 20\n"
+            "Box:                     5 x 4, columns 0 to 4, rows -1 to 2\n"
+            "Proven best:             yes\n");
+  EXPECT_EQ(run.standardError, "");
+  const BinaryRun exhaustive = solve({"AB", "BC", "CA", "--exhaustive"});
+  EXPECT_NE(exhaustive.standardOutput.find("Trials:                  26\n"), std::string::npos);
+  EXPECT_NE(exhaustive.standardOutput.find("Proven best:             yes (every trial run)\n"), std::string::npos);
+}
+
+TEST(SolveBinary, SevenWordsGiveOneAnswerWhateverTheWorkers) {
+  std::vector<std::string> one = A7;
+  one.push_back("--jobs=1");
+  const BinaryRun first = solve(one);
+  EXPECT_EQ(first.exitStatus, 0) << first.standardError;
+  EXPECT_NE(first.standardOutput.find("Words placed:            7 of 7\n"), std::string::npos);
+  EXPECT_NE(first.standardOutput.find("Proven best:             yes\n"), std::string::npos);
+  std::vector<std::string> two = A7;
+  two.push_back("-j2");
+  EXPECT_EQ(withoutTime(solve(two).standardOutput), withoutTime(first.standardOutput));
+}
+
+TEST(SolveBinary, WordsFromStandardInput) {
+  const BinaryRun run = solve({"--words", "-", "-q"}, "# three words\nab\n\nbc\r\nca\n");
+  EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+  EXPECT_NE(run.standardOutput.find("│ → A B ■   │\n"), std::string::npos);
+}
+
+TEST(SolveBinary, BadInputIsRefusedWithStatus2AndNothingWritten) {
+  const std::string json = "/tmp/arrowgrid-solve-test-unwritten.json";
+  std::remove(json.c_str());
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"chat", "ch!en", "--json", json}, "arrowgrid-solve: argument 2: word 'ch!en': '!' (U+0021) is not a letter or a hyphen\n"},
+      {{"chat"}, "arrowgrid-solve: 1 word given; at least 2 are needed\n"},
+      {{"--words", "/nonexistent/words.txt"}, "arrowgrid-solve: /nonexistent/words.txt: No such file or directory\n"},
+      {{"--jobs", "zero", "a", "b"}, "arrowgrid-solve: invalid number of jobs 'zero': a whole number from 1 to 256 is needed\n"
+                                     "Try 'arrowgrid-solve --help' for more information.\n"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const BinaryRun run = solve(arguments);
+    EXPECT_EQ(run.exitStatus, 2) << message;
+    EXPECT_EQ(run.standardError, message);
+    EXPECT_EQ(run.standardOutput, "");
+  }
+  EXPECT_FALSE(std::ifstream(json).good());
+  const BinaryRun fromFile = solve({"--words", "-"}, "chat\nchi en\n");
+  EXPECT_EQ(fromFile.standardError,
+            "arrowgrid-solve: standard input:2: word 'chi en': ' ' (U+0020) is not a letter or a hyphen\n");
+}
+
+TEST(SolveBinary, UnwritableJsonIsARunTimeFailure) {
+  const BinaryRun run = solve({"AB", "BA", "--json", "/nonexistent/result.json"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.standardError, "arrowgrid-solve: /nonexistent/result.json: No such file or directory\n");
+}
+
+TEST(SolveBinary, HelpAndVersion) {
+  const BinaryRun help = solve({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_TRUE(help.standardOutput.starts_with("Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"));
+  for (const char* option : {"--words", "--exhaustive", "--time-limit", "--jobs", "--json", "--quiet", "--version"}) {
+    EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
+  }
+  const BinaryRun version = solve({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_EQ(version.standardOutput, std::string("arrowgrid-solve ") + ARROWGRID_VERSION + "\n");
+}
+
+// A list whose proof takes far longer than these tests wait.
+const std::vector<std::string> LONG_LIST{"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ACEBD", "BDACE",
+                                         "CEADB", "DBECA", "EDCBA", "ABCDE", "BCDEA", "CDEAB", "DEABC"};
+
+TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
+  std::vector<std::string> limited = LONG_LIST;
+  limited.insert(limited.end(), {"--time-limit", "0.3"});
+  const BinaryRun run = solve(limited);
+  EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+  EXPECT_NE(run.standardOutput.find("Proven best:             no: stopped at the time limit (0.3 s), best found so far\n"),
+            std::string::npos)
+      << run.standardOutput;
+
+  const BinaryRun interrupted = solve(LONG_LIST, "", 300);
+  EXPECT_EQ(interrupted.exitStatus, 130) << interrupted.standardError;
+  EXPECT_NE(interrupted.standardOutput.find("Proven best:             no: interrupted, best found so far\n"),
+            std::string::npos)
+      << interrupted.standardOutput;
+}
+
+// The JSON, read back, rebuilt into a grid by the engine from its rows alone.
+TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
+  std::vector<std::string> arguments = A7;
+  arguments.insert(arguments.end(), {"--json", "-"});
+  const BinaryRun run = solve(arguments);
+  ASSERT_EQ(run.exitStatus, 0) << run.standardError;
+  const nlohmann::json result = nlohmann::json::parse(run.standardOutput);
+
+  ArrangementSearch search;
+  search.wordList.wordCount = static_cast<int32_t>(result["words"].size());
+  for (int32_t w = 1; w <= search.wordList.wordCount; ++w) {
+    search.wordList.words[static_cast<size_t>(w)] = result["words"][static_cast<size_t>(w - 1)].get<std::string>();
+  }
+  EXPECT_EQ(search.wordList.words[1], "MAISON");
+  initSearch(search);
+  const auto& placements = result["placements"];
+  for (size_t r = 0; r < placements.size(); ++r) {
+    const auto& p = placements[r];
+    EXPECT_EQ(p["row"], r + 1);
+    Placement& row = search.table.rows[r + 1];
+    row.wordNumber = p["word"];
+    row.x = p["arrow"]["x"];
+    row.y = p["arrow"]["y"];
+    row.direction = p["direction"] == "right" ? DIR_HORIZONTAL : DIR_VERTICAL;
+    EXPECT_EQ(p["text"], search.wordList.words[static_cast<size_t>(row.wordNumber)]);
+    EXPECT_EQ(p["crossing"].is_null(), r == 0);
+  }
+  GridEvaluation rebuilt;
+  ASSERT_EQ(buildArrangementGrid(search, static_cast<int32_t>(placements.size()), rebuilt), EvaluationOutcome::Accepted);
+
+  const GridBox& box = rebuilt.grid.box;
+  EXPECT_EQ(result["box"], (nlohmann::json{{"xMin", box.xMin}, {"xMax", box.xMax}, {"yMin", box.yMin},
+                                           {"yMax", box.yMax}, {"width", box.width}, {"height", box.height}}));
+  EXPECT_EQ(result["counts"], (nlohmann::json{{"wordsPlaced", placements.size()},
+                                              {"unwantedNeighbourhoods", rebuilt.unwantedNeighbourhoods},
+                                              {"crossings", rebuilt.crossings},
+                                              {"surface", boxSurface(box)}}));
+  ASSERT_EQ(result["cells"].size(), static_cast<size_t>(box.height));
+  for (int32_t y = box.yMin; y <= box.yMax; ++y) {
+    const auto& cells = result["cells"][static_cast<size_t>(y - box.yMin)];
+    ASSERT_EQ(cells.size(), static_cast<size_t>(box.width));
+    for (int32_t x = box.xMin; x <= box.xMax; ++x) {
+      const int32_t code = gridCell(rebuilt.grid, x, y);
+      const auto& cell = cells[static_cast<size_t>(x - box.xMin)];
+      EXPECT_EQ(cell["kind"], cellKindName(code)) << x << "," << y;
+      if (isLetterCode(code)) {
+        EXPECT_EQ(cell["letter"], std::string(1, static_cast<char>(code)));
+      }
+    }
+  }
+  EXPECT_EQ(result["proven"], true);
+  EXPECT_EQ(result["stopped"], "complete");
+  EXPECT_FALSE(result.contains("trials"));
+  EXPECT_GE(result["elapsedSeconds"].get<double>(), 0.0);
+
+  const BinaryRun exhaustive = solve({"AB", "BC", "CA", "--exhaustive", "--json", "-"});
+  EXPECT_EQ(nlohmann::json::parse(exhaustive.standardOutput)["trials"], 26);
+}
+
+}  // namespace
+}  // namespace arrowgrid::testing

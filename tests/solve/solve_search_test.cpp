@@ -1,0 +1,229 @@
+// The solver against the engine's own complete search: the same answer,
+// rows and counts, with the bounds and with every trial, on one worker and
+// on two; the interactive program's trials count; and every skipped subtree
+// checked against what is really below it.
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "search/best_selection.h"
+#include "search/candidate_enumeration.h"
+#include "search/fast_evaluation.h"
+#include "search/grid_evaluation.h"
+#include "search/search_test_support.h"
+#include "solve/solve_search.h"
+#include "solve/subtree_bound.h"
+
+namespace arrowgrid {
+namespace {
+
+using testing_support::Evaluator;
+using testing_support::makeSearch;
+using testing_support::runWholeSearch;
+
+// What the interactive program shows last with selection mode 2: the rows
+// of the last Better arrangement (word 1 alone when nothing ever is).
+struct EngineAnswer {
+  std::vector<Placement> rows;
+  ArrangementScore score;
+  int64_t finalTrialCount = 0;
+};
+
+EngineAnswer engineAnswer(const std::vector<std::string>& words) {
+  auto search = makeSearch(words);
+  EngineAnswer answer;
+  answer.rows = {Placement{}, search->table.rows[1]};
+  answer.finalTrialCount = runWholeSearch(*search, Evaluator::Fast, [&](ArrangementSearch& s, EvaluationOutcome outcome) {
+    if (outcome != EvaluationOutcome::Accepted) return;
+    const ArrangementScore score = acceptedScore(s);
+    if (answer.score.wordsPlaced == 0) answer.score = score;  // word 1 alone
+    if (compareWithBest(s.bestScore, score) != ScoreOrder::Better) return;
+    answer.score = score;
+    answer.rows.assign(s.table.rows.begin(), s.table.rows.begin() + s.state.placedCount + 1);
+  }).finalTrialCount;
+  return answer;
+}
+
+WordList wordListOf(const std::vector<std::string>& words) {
+  WordList list;
+  list.wordCount = static_cast<int32_t>(words.size());
+  for (size_t i = 0; i < words.size(); ++i) list.words[i + 1] = words[i];
+  return list;
+}
+
+SolveResult solve(const std::vector<std::string>& words, bool exhaustive, int32_t jobs,
+                  const CutObserver& onCut = nullptr) {
+  SolveControl control;
+  control.onCut = onCut;
+  return solveArrangement(wordListOf(words), SolveSettings{exhaustive, jobs, 0}, control);
+}
+
+std::string listText(const std::vector<std::string>& words) {
+  std::string text;
+  for (const auto& word : words) text += word + " ";
+  return text;
+}
+
+// Small alphabets so that words cross often; repeated words and hyphens.
+// At most maxLetters letters in all, so that complete searches stay short.
+std::vector<std::string> randomList(std::mt19937& random, int32_t maxWords, size_t maxLetters) {
+  static const char* const ALPHABETS[] = {"AB", "ABC", "AB-", "ABCD", "ABCDE-"};
+  for (;;) {
+    const std::string alphabet = ALPHABETS[random() % 5];
+    const int32_t count = 2 + static_cast<int32_t>(random() % static_cast<uint32_t>(maxWords - 1));
+    std::vector<std::string> words;
+    size_t letters = 0;
+    for (int32_t w = 0; w < count; ++w) {
+      if (!words.empty() && random() % 6 == 0) {
+        words.push_back(words[random() % words.size()]);
+      } else {
+        const int32_t length = 2 + static_cast<int32_t>(random() % 6);
+        std::string word;
+        for (int32_t i = 0; i < length; ++i) word += alphabet[random() % alphabet.size()];
+        words.push_back(word);
+      }
+      letters += words.back().size();
+    }
+    if (letters <= maxLetters) return words;
+  }
+}
+
+void expectEngineAnswer(const SolveResult& result, const EngineAnswer& expected, const std::string& what) {
+  EXPECT_EQ(result.end, SolveEnd::Complete) << what;
+  EXPECT_EQ(result.score, expected.score) << what;
+  EXPECT_EQ(result.rows, expected.rows) << what;
+}
+
+TEST(SolveSearch, ThreeWordsGiveTheArrangementOfTrial7) {
+  const SolveResult result = solve({"AB", "BC", "CA"}, false, 1);
+  EXPECT_EQ(result.score, (ArrangementScore{3, 0, 2, 20}));
+  ASSERT_EQ(result.rows.size(), 4u);
+  EXPECT_EQ(result.rows[2], (Placement{2, 2, -1, DIR_VERTICAL, 1, 1, 2}));
+  EXPECT_EQ(result.rows[3], (Placement{3, 1, 1, DIR_HORIZONTAL, 1, 2, 2}));
+  EXPECT_EQ(solve({"AB", "BC", "CA"}, true, 2).trials, 26);
+}
+
+TEST(SolveSearch, WordsThatNeverCrossLeaveWordOneAlone) {
+  const SolveResult result = solve({"ABC", "DE"}, false, 2);
+  EXPECT_EQ(result.score, (ArrangementScore{1, 0, 0, 15}));
+  EXPECT_EQ(result.rows.size(), 2u);
+  EXPECT_EQ(solve({"ABC", "DE"}, true, 1).trials, 8);
+}
+
+TEST(SolveSearch, RandomListsGiveTheEngineAnswerWithAndWithoutBounds) {
+  std::mt19937 random(20240611);
+  for (int32_t n = 0; n < 200; ++n) {
+    const std::vector<std::string> words = randomList(random, 5, 18);
+    const EngineAnswer expected = engineAnswer(words);
+    for (int32_t jobs : {1, 2}) {
+      const std::string what = listText(words) + "jobs " + std::to_string(jobs);
+      expectEngineAnswer(solve(words, false, jobs), expected, what);
+      const SolveResult exhaustive = solve(words, true, jobs);
+      expectEngineAnswer(exhaustive, expected, what + " exhaustive");
+      EXPECT_EQ(exhaustive.trials, expected.finalTrialCount) << what;
+    }
+  }
+}
+
+TEST(SolveSearch, SevenWordsGiveTheSameAnswerOnOneTwoAndThreeWorkers) {
+  const std::vector<std::string> words{"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL", "FLEUR", "LIVRE"};
+  const SolveResult one = solve(words, false, 1);
+  EXPECT_EQ(one.score, (ArrangementScore{7, 0, 7, 112}));
+  for (int32_t jobs : {2, 3}) {
+    const SolveResult more = solve(words, false, jobs);
+    EXPECT_EQ(more.rows, one.rows);
+    EXPECT_EQ(more.score, one.score);
+  }
+}
+
+// Every arrangement strictly below rows 1..root of `search`, by the engine.
+std::vector<ArrangementScore> scoresBelow(const ArrangementSearch& at, int32_t root) {
+  auto search = std::make_unique<ArrangementSearch>(at);
+  search->trace = nullptr;
+  search->state.placedCount = root;
+  std::vector<ArrangementScore> scores;
+  if (evaluateArrangement(*search) != EvaluationOutcome::Accepted) return scores;
+  while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed && search->state.placedCount > root) {
+    if (evaluateArrangement(*search) == EvaluationOutcome::Accepted) scores.push_back(acceptedScore(*search));
+  }
+  return scores;
+}
+
+TEST(SolveSearch, EverySkippedSubtreeHoldsNothingThatCouldChangeTheAnswer) {
+  std::mt19937 random(77);
+  std::mutex mutex;
+  int64_t cuts = 0;
+  int64_t violations = 0;
+  const CutObserver check = [&](const ArrangementSearch& search, int32_t cutRow, const ArrangementScore& threshold,
+                                bool strict) {
+    int64_t bad = 0;
+    for (const ArrangementScore& score : scoresBelow(search, cutRow)) {
+      const int32_t order = rankScores(score, threshold);
+      if (order > 0 || (order == 0 && !strict)) ++bad;
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    ++cuts;
+    violations += bad;
+  };
+  for (int32_t n = 0; n < 60; ++n) {
+    const std::vector<std::string> words = randomList(random, 6, 16);
+    for (int32_t jobs : {1, 2}) solve(words, false, jobs, check);
+  }
+  EXPECT_GT(cuts, 1000);
+  EXPECT_EQ(violations, 0);
+}
+
+// At every accepted arrangement of a complete search, both bounds rank at
+// or above everything below it.
+TEST(SolveSearch, BoundsHoldAtEveryArrangement) {
+  std::mt19937 random(5);
+  int64_t checked = 0;
+  int64_t tight = 0;  // probed bounds that something below reaches exactly
+  for (int32_t n = 0; n < 60; ++n) {
+    const std::vector<std::string> words = randomList(random, 5, 14);
+    auto search = makeSearch(words);
+    BoundTables tables;
+    buildBoundTables(search->letters, tables);
+    BoundLevels levels;
+    runWholeSearch(*search, Evaluator::Fast, [&](ArrangementSearch& s, EvaluationOutcome outcome) {
+      if (outcome != EvaluationOutcome::Accepted) return;
+      recordLevelLetters(s, tables, levels, s.state.placedCount);
+      const ArrangementScore quick = quickBoundBelow(s, tables, levels);
+      // From the parent's rows when it has them, and from every row afresh.
+      BoundLevels afresh = levels;
+      afresh.acceptedKnown[static_cast<size_t>(s.state.placedCount - 1)] = false;
+      const ArrangementScore probed = probedBoundBelow(s, tables, levels);
+      EXPECT_EQ(probedBoundBelow(s, tables, afresh), probed) << listText(words);
+      EXPECT_LE(rankScores(probed, quick), 0) << listText(words);
+      bool reached = false;
+      for (const ArrangementScore& below : scoresBelow(s, s.state.placedCount)) {
+        EXPECT_LE(rankScores(below, probed), 0) << listText(words);
+        reached = reached || below == probed;
+      }
+      ++checked;
+      tight += reached;
+    });
+  }
+  EXPECT_GT(checked, 1000);
+  EXPECT_GT(tight, checked / 10);
+}
+
+TEST(SolveSearch, TimeLimitStopsWithTheBestSoFar) {
+  std::vector<std::string> words;
+  for (const char* word : {"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ABCDE", "BCDEA", "CDEAB", "DEABC",
+                           "EABCD", "ACEBD", "BDACE"}) {
+    words.push_back(word);
+  }
+  SolveControl control;
+  const SolveResult result = solveArrangement(wordListOf(words), SolveSettings{false, 2, 0.2}, control);
+  EXPECT_EQ(result.end, SolveEnd::TimeLimit);
+  EXPECT_LT(result.seconds, 5.0);
+  EXPECT_GE(result.score.wordsPlaced, 2);
+  EXPECT_EQ(result.score.surface, boxSurface(result.evaluation.grid.box));
+}
+
+}  // namespace
+}  // namespace arrowgrid
