@@ -7,31 +7,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <atomic>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "counted_allocations.h"
 #include "search/fast_evaluation.h"
 #include "search/parallel_search.h"
 #include "search/search_engine.h"
 #include "search/search_start.h"
-
-namespace {
-
-// Every allocation of the process, on any thread, passes here.
-std::atomic<long long> allocationCount{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocationCount;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace arrowgrid;
 
@@ -52,12 +36,12 @@ Run runSearch(const std::vector<std::string>& words, int32_t workerCount, int32_
   SearchWorkers workers;
   if (workerCount > 0) startSearchWorkers(workers, *search, workerCount, nodeDepth);
   Run run;
-  const long long allocationsBefore = allocationCount;
+  const long long allocationsBefore = counted_allocations::count;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
   while (searchUntilShownInParallel(*search, workers, 2, TrialsHook{}) == SearchStop::Shown) ++run.shown;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  run.allocations = allocationCount - allocationsBefore;
+  run.allocations = counted_allocations::count - allocationsBefore;
   run.finalCount = search->state.trialCount;
   return run;
 }

@@ -7,32 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "counted_allocations.h"
 #include "interaction/program_driver.h"
 #include "interaction/search_resume.h"
 #include "screen/console.h"
 #include "search/fast_evaluation.h"
 #include "search/search_engine.h"
 #include "search/search_start.h"
-
-namespace {
-
-// Every allocation of the process passes here, so the count between two
-// reads is what the code in between allocated.
-long long allocationCount = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocationCount;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace arrowgrid;
 
@@ -69,7 +53,7 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
   auto search = startSearch(words);
   TrialsLineState line;
   Measure m;
-  const long long allocationsBefore = allocationCount;
+  const long long allocationsBefore = counted_allocations::count;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
   // Selection mode 2: the engine leaves its loop only at a new best.
@@ -81,7 +65,7 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
     }
   }
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  m.allocations = allocationCount - allocationsBefore;
+  m.allocations = counted_allocations::count - allocationsBefore;
   m.finalCount = search->state.trialCount;
   m.trials = search->state.trialCount - 1;
   m.evaluations = search->fast.evaluations;
