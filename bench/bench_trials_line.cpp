@@ -48,7 +48,7 @@ void rewriteTrialsLine(void* context) {
     // As the search does between trials; a display that asked for a picture gets it.
     serviceDisplay(console);
   }
-  flushTextLayer(console);
+  paintPicture(console);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   // On a busy machine the wall-clock figure also says how much of a core the
   // logic got; per second of its own processor time it does not.

@@ -1,6 +1,10 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing.
 set -euo pipefail
 
+# The Debian package: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev), file for
+# CPack; the installed package's checks (man, desktop-file-validate, lintian).
+PACKAGE_PACKAGES=(dpkg-dev file man-db desktop-file-utils lintian)
+
 install_missing() {
   local missing=()
   for package in "$@"; do
@@ -15,4 +19,4 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libx11-dev libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev)

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit
 # and scripted tests, the same tests built with the address and undefined
-# behaviour sanitizers, and the real window under a virtual display.
+# behaviour sanitizers, the real window under a virtual display, and a short
+# run of each fuzz target.
 source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
-install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils
+install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils \
+  clang libclang-rt-14-dev
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -18,3 +20,7 @@ ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 # Every benchmark must still build, even though none runs here.
 cmake --build build -j"$jobs" --target bench_all
+
+# Each fuzz target on a fixed number of inputs grown from its seeds; longer
+# runs on demand with scripts/fuzz.sh SECONDS.
+bash scripts/fuzz.sh --runs 2000

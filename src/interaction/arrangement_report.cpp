@@ -13,6 +13,7 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   // Converted once: a report may come at every accepted arrangement.
   static const ByteString wordsLabel = cp437Text("Nb mots placés =");
   static const ByteString unwantedLabel = cp437Text("Nb de voisinages non désirés =");
+  static const ByteString crossingsLabel = ByteString("Nb recoupement =");  // as a temporary: one allocation a report
   static const ByteString trialsLabel = ByteString(TRIALS_LABEL);
 
   clearScreen(console);
@@ -20,7 +21,7 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   printNumber(console, score.wordsPlaced, PrintEnding::NextZone);
   printText(console, unwantedLabel, PrintEnding::NoEnding);
   printNumber(console, score.unwantedNeighbourhoods, PrintEnding::NextZone);
-  printText(console, "Nb recoupement =", PrintEnding::NoEnding);
+  printText(console, crossingsLabel, PrintEnding::NoEnding);
   printNumber(console, score.crossings, PrintEnding::NextZone);
   printText(console, "Surface =", PrintEnding::NoEnding);
   printNumber(console, grid.box.width, PrintEnding::NoEnding);

@@ -107,6 +107,8 @@ void runStep(Program& program) {
       program.step = selectArrangement(program);
       return;
     case ProgramStep::Resume:
+      // Nothing reads keys while the search runs: only the last 15 typed are kept.
+      setKeysRead(console.keys, false);
       program.step = resumeSearch(program.search, console, program.trialsLine) == ResumeOutcome::Pushed
                          ? ProgramStep::Evaluate
                          : ProgramStep::SearchFinished;

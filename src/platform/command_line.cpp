@@ -98,7 +98,10 @@ std::string helpText() {
          "  0  finished from the menu\n"
          "  1  the chosen form could not be started\n"
          "  2  bad command line\n"
-         "  3  script form: the input ended while a line was awaited\n";
+         "  3  script form: the input ended while a line was awaited\n"
+         "  4  script form: standard output could not be written\n"
+         "  5  window form: the window or its display was lost\n"
+         "The terminal form ends as by a hangup (SIGHUP) when its terminal closes.\n";
 }
 
 }  // namespace arrowgrid

@@ -9,6 +9,7 @@
 
 #include "interaction/program_driver.h"
 #include "platform/command_line.h"
+#include "platform/exit_status.h"
 #include "platform/script_form.h"
 #include "platform/terminal_form.h"
 #include "platform/window_form.h"
@@ -25,7 +26,7 @@ bool terminalAvailable() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
 [[noreturn]] void failToStart(const char* why) {
   std::fprintf(stderr, "arrowgrid: %s\n", why);
   std::fflush(stderr);
-  _exit(1);
+  _exit(FORM_UNAVAILABLE_STATUS);
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ int runWithBestForm(int argc, char** argv) {
       return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     case CommandLineAction::Refuse:
       std::fprintf(stderr, "%s\n", line.message.c_str());
-      return 2;
+      return BAD_COMMAND_LINE_STATUS;
     case CommandLineAction::Run:
       break;
   }
@@ -66,6 +67,7 @@ int runWithBestForm(int argc, char** argv) {
     if (form == FormChoice::Terminal) failToStart("--terminal: standard input and output must be a terminal");
   }
   attachScriptForm(program->console, *script);
+  endWhenOutputReaderGoes(*script);
   runProgram(*program);
 }
 

@@ -6,7 +6,7 @@
 namespace arrowgrid {
 
 void feedKeyQueue(KeyScript& script, KeyQueue& queue) {
-  while (!script.pending.empty() && waitingKeyCount(queue) < KEY_QUEUE_SLOTS - 1) {
+  while (!script.pending.empty() && waitingKeyCount(queue) < KEYS_KEPT_UNREAD) {
     pushKey(queue, script.pending.front());
     script.pending.pop_front();
   }

@@ -30,8 +30,8 @@ struct PlatformLayer {
   void (*beep)(void* context) = nullptr;
 
   // Shows the current picture. Called on the logic thread, between two
-  // operations, when refreshWanted was raised; the text layer's glyphs are
-  // all on the surface by then.
+  // operations, when refreshWanted was raised; a form that shows pixels
+  // paints them first (paintPicture).
   void (*present)(void* context, Console& console) = nullptr;
 
   // Closes the window and ends the process with status. Must not return

@@ -1,8 +1,15 @@
 // The console in script form (see script_form.h).
 #include "platform/script_form.h"
 
+#include <poll.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <thread>
 
 #include "screen/cp437.h"
 
@@ -10,19 +17,22 @@ namespace arrowgrid {
 
 namespace {
 
-void snapshotOnLineInput(void* context, Console& console) {
-  auto& form = *static_cast<ScriptForm*>(context);
-  writeSnapshot(console, form.output);
+[[noreturn]] void endScript(ScriptForm& form, int status) {
+  if (form.end) form.end(status);
+  std::_Exit(status);
 }
 
-bool readLine(std::FILE* input, std::string& line) {
-  line.clear();
-  int c;
-  while ((c = std::fgetc(input)) != EOF) {
-    if (c == '\n') return true;
-    line.push_back(static_cast<char>(c));
-  }
-  return !line.empty();  // a last line without a line feed still counts
+// A snapshot nobody can read: going on would search on for no one.
+[[noreturn]] void failOutput(ScriptForm& form, int error) {
+  std::fprintf(form.messages, "arrowgrid: standard output could not be written: %s\n", std::strerror(error));
+  std::fflush(form.messages);
+  endScript(form, OUTPUT_FAILED_STATUS);
+}
+
+void snapshotOnLineInput(void* context, Console& console) {
+  auto& form = *static_cast<ScriptForm*>(context);
+  errno = 0;
+  if (!writeSnapshot(console, form.output)) failOutput(form, errno != 0 ? errno : EIO);
 }
 
 // The next line of standard input is read only when the program waits for a
@@ -31,10 +41,11 @@ void typeNextLine(void* context, Console& console) {
   auto& form = *static_cast<ScriptForm*>(context);
   if (form.script.pending.empty()) {
     std::string line;
-    if (!readLine(form.input, line)) {
+    if (!readScriptLine(form.input, line)) {
       std::fflush(form.output);
-      std::fputs("arrowgrid: standard input ended while a typed line was awaited\n", stderr);
-      std::_Exit(SCRIPT_INPUT_ENDED_STATUS);
+      std::fputs("arrowgrid: standard input ended while a typed line was awaited\n", form.messages);
+      std::fflush(form.messages);
+      endScript(form, SCRIPT_INPUT_ENDED_STATUS);
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     typeLine(form.script, line);
@@ -44,13 +55,14 @@ void typeNextLine(void* context, Console& console) {
 
 void endScriptedProcess(void* context, int32_t status) {
   auto& form = *static_cast<ScriptForm*>(context);
-  std::fflush(form.output);
-  std::_Exit(status);
+  errno = 0;
+  if (std::fflush(form.output) != 0) failOutput(form, errno != 0 ? errno : EIO);
+  endScript(form, status);
 }
 
 }  // namespace
 
-void writeSnapshot(const Console& console, std::FILE* output) {
+bool writeSnapshot(const Console& console, std::FILE* output) {
   std::string text;
   for (int32_t row = 1; row <= TEXT_ROWS; ++row) {
     const auto* first = console.text.cells.data() + cellIndex(row, 1);
@@ -61,8 +73,40 @@ void writeSnapshot(const Console& console, std::FILE* output) {
     text += '\n';
   }
   text += "\f\n";
-  std::fwrite(text.data(), 1, text.size(), output);
-  std::fflush(output);
+  const bool written = std::fwrite(text.data(), 1, text.size(), output) == text.size();
+  return std::fflush(output) == 0 && written && !std::ferror(output);
+}
+
+bool readScriptLine(std::FILE* input, std::string& line, size_t limit) {
+  line.clear();
+  bool readAny = false;
+  int c;
+  while ((c = getc_unlocked(input)) != EOF) {
+    readAny = true;
+    if (c == '\n') return true;
+    if (line.size() < limit) line.push_back(static_cast<char>(c));
+  }
+  return readAny;
+}
+
+void endWhenOutputReaderGoes(ScriptForm& form) {
+  struct stat kind{};
+  if (fstat(fileno(form.output), &kind) != 0 || !S_ISFIFO(kind.st_mode)) return;
+  std::thread watcher([&form] {
+    // No event asked for: only an error (no reader left) or a hangup ends the wait.
+    pollfd output{fileno(form.output), 0, 0};
+    while (poll(&output, 1, -1) < 0 && errno == EINTR) {
+    }
+    if ((output.revents & (POLLERR | POLLHUP)) == 0) return;
+    struct sigaction pipeAction{};
+    sigaction(SIGPIPE, nullptr, &pipeAction);
+    if (pipeAction.sa_handler == SIG_DFL) {
+      std::raise(SIGPIPE);
+      return;  // blocked: the next write tells instead
+    }
+    failOutput(form, EPIPE);
+  });
+  watcher.detach();
 }
 
 void attachScriptForm(Console& console, ScriptForm& form) {

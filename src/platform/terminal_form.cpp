@@ -1,7 +1,10 @@
-// The terminal form: raw keyboard, the text layer drawn as UTF-8 with
-// cursor positioning, repainted from a timer and before every key wait.
+// The terminal form: raw keyboard read on a thread of its own, the text
+// layer drawn as UTF-8 with cursor positioning, repainted from a timer and
+// before every key wait; the terminal given back on a stop and on every end.
 #include "platform/terminal_form.h"
 
+#include <poll.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -23,6 +26,9 @@ namespace arrowgrid {
 namespace {
 
 constexpr int32_t REFRESH_MILLISECONDS = 33;  // about 30 pictures a second at most
+// A lone Escape byte is the Escape key once this long passes with nothing after it.
+constexpr int ESCAPE_WAIT_MILLISECONDS = 25;
+constexpr size_t READ_CHUNK = 256;  // bytes taken from the terminal at a time
 
 // Alternate screen, no cursor mark (as in the window), no autowrap so that a
 // narrow terminal clips instead of scrolling.
@@ -32,9 +38,11 @@ constexpr char LEAVE_SCREEN[] = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
 // What the signal handlers need to put the terminal back. Handlers receive
 // no context, so this one record is reachable from them directly.
 struct TerminalRestore {
-  termios saved{};                           // the terminal as the program found it
-  volatile std::sig_atomic_t active = 0;     // raw mode and alternate screen are on
-  volatile std::sig_atomic_t resized = 0;    // SIGWINCH: draw everything again
+  termios saved{};                              // the terminal as the program found it
+  volatile std::sig_atomic_t active = 0;        // raw mode and alternate screen are on
+  volatile std::sig_atomic_t resized = 0;       // SIGWINCH: draw everything again
+  volatile std::sig_atomic_t stopRequested = 0; // SIGTSTP: give the terminal back, then stop
+  volatile std::sig_atomic_t continued = 0;     // SIGCONT: take it back, draw everything
   // Problems held back from the screen, written to standard error once the
   // terminal is given back; a fixed buffer, since a handler writes it out.
   char heldProblems[8192] = {};
@@ -47,7 +55,7 @@ struct TerminalForm {
   std::array<uint8_t, TEXT_CELLS> shown{};  // cells as last written to the terminal
   bool shownValid = false;                  // false: write every row next time
   std::string output;                       // one picture's bytes, reserved once
-  TerminalKeyDecoder decoder;
+  TerminalKeyDecoder decoder;               // the reading thread's
 };
 
 void writeAll(const char* bytes, size_t length, int descriptor = STDOUT_FILENO) {
@@ -71,6 +79,9 @@ void restoreTerminal() {
   writeAll(restoreState.heldProblems, static_cast<size_t>(restoreState.heldLength), STDERR_FILENO);
   static constexpr char leftOut[] = "arrowgrid: further problems left out\n";
   if (restoreState.problemsLeftOut) writeAll(leftOut, sizeof leftOut - 1, STDERR_FILENO);
+  // Told once: a stop gives the terminal back too, and the end may follow.
+  restoreState.heldLength = 0;
+  restoreState.problemsLeftOut = 0;
 }
 
 void restoreAndDie(int signalNumber) {
@@ -80,6 +91,8 @@ void restoreAndDie(int signalNumber) {
 }
 
 void noteResize(int) { restoreState.resized = 1; }
+void noteStop(int) { restoreState.stopRequested = 1; }
+void noteContinue(int) { restoreState.continued = 1; }
 
 void installHandler(int signalNumber, void (*handler)(int)) {
   struct sigaction previous{};
@@ -87,31 +100,61 @@ void installHandler(int signalNumber, void (*handler)(int)) {
   if (previous.sa_handler == SIG_IGN) return;  // started with it ignored: keep it so
   struct sigaction action{};
   action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
   sigaction(signalNumber, &action, nullptr);
 }
 
-void enterRawMode() {
-  tcgetattr(STDIN_FILENO, &restoreState.saved);
+// Raw mode (and the alternate screen) from the settings the terminal had
+// when the program found it.
+void takeTerminal(TerminalForm& form) {
   termios raw = restoreState.saved;
   raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP);
-  // ISIG stays on: Ctrl+C typed here still ends the program at once.
+  // ISIG stays on: Ctrl+C typed here still ends the program at once, and
+  // Ctrl+Z stops it with the terminal given back.
   raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
   raw.c_cc[VMIN] = 0;  // reads return at once with what is there
   raw.c_cc[VTIME] = 0;
-  // A stopped program would leave the terminal raw: Ctrl+Z is a plain key.
-  raw.c_cc[VSUSP] = _POSIX_VDISABLE;
+  restoreState.continued = 0;
+  restoreState.active = 1;
+  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  writeAll(ENTER_SCREEN, sizeof ENTER_SCREEN - 1);
+  form.shownValid = false;  // the alternate screen starts blank
+}
+
+void enterRawMode(TerminalForm& form) {
+  tcgetattr(STDIN_FILENO, &restoreState.saved);
   std::atexit(restoreTerminal);
   for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT})
     installHandler(signalNumber, restoreAndDie);
   installHandler(SIGWINCH, noteResize);
-  restoreState.active = 1;
-  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-  writeAll(ENTER_SCREEN, sizeof ENTER_SCREEN - 1);
+  installHandler(SIGTSTP, noteStop);
+  installHandler(SIGCONT, noteContinue);
+  takeTerminal(form);
+}
+
+// Ctrl+Z or SIGTSTP: the terminal as it was found, then the stop itself;
+// on SIGCONT the terminal is taken again as the shell now leaves it.
+void stopUntilContinued(TerminalForm& form) {
+  restoreState.stopRequested = 0;
+  restoreTerminal();
+  struct sigaction stopNow{};
+  stopNow.sa_handler = SIG_DFL;
+  sigemptyset(&stopNow.sa_mask);
+  sigaction(SIGTSTP, &stopNow, nullptr);
+  std::raise(SIGTSTP);  // returns once continued (at once in an orphaned process group)
+  installHandler(SIGTSTP, noteStop);
+  tcgetattr(STDIN_FILENO, &restoreState.saved);
+  takeTerminal(form);
 }
 
 // Writes the rows whose cells differ from what the terminal shows.
 void drawText(TerminalForm& form, const TextScreen& text) {
+  if (restoreState.stopRequested) {
+    stopUntilContinued(form);
+  } else if (restoreState.continued) {
+    takeTerminal(form);  // stopped and continued from outside: raw again, all drawn anew
+  }
   if (restoreState.resized) {
     restoreState.resized = 0;
     form.shownValid = false;
@@ -136,22 +179,56 @@ void drawText(TerminalForm& form, const TextScreen& text) {
   writeAll(form.output.data(), form.output.size());
 }
 
+// The terminal is gone (end of input or a read error): the program ends as
+// a hangup ends it, even when SIGHUP was ignored, with what can be restored put back.
+[[noreturn]] void endByHangup() {
+  restoreTerminal();
+  std::signal(SIGHUP, SIG_DFL);
+  sigset_t hangup;
+  sigemptyset(&hangup);
+  sigaddset(&hangup, SIGHUP);
+  pthread_sigmask(SIG_UNBLOCK, &hangup, nullptr);
+  std::raise(SIGHUP);
+  _exit(128 + SIGHUP);
+}
+
+// The reading thread: typed bytes to keys as soon as they come, during a
+// search too (the queue then keeps the last 15). While a paste waits whole
+// in the queue, the rest of it stays in the terminal until there is room.
+[[noreturn]] void readTerminalKeys(TerminalForm& form, KeyQueue& keys) {
+  uint8_t bytes[READ_CHUNK];
+  for (;;) {
+    if (waitingKeyCount(keys) > KEYS_HELD_MAX - static_cast<int32_t>(READ_CHUNK) - 2) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      continue;
+    }
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    const int ready = poll(&input, 1, form.decoder.count > 0 ? ESCAPE_WAIT_MILLISECONDS : -1);
+    if (ready < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      endByHangup();
+    }
+    if (ready == 0) {
+      finishPendingKey(form.decoder, keys);  // nothing followed a lone Escape
+      continue;
+    }
+    if (input.revents & POLLIN) {
+      const ssize_t count = ::read(STDIN_FILENO, bytes, sizeof bytes);
+      if (count > 0) {
+        decodeTerminalBytes(form.decoder, bytes, static_cast<size_t>(count), keys);
+        continue;
+      }
+      if (count < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      endByHangup();  // readable yet nothing to read: the terminal has closed
+    }
+    if (input.revents & (POLLHUP | POLLERR | POLLNVAL)) endByHangup();
+  }
+}
+
 // --- hooks, all on the logic thread ----------------------------------------
 
 void presentText(void* context, Console& console) {
   drawText(*static_cast<TerminalForm*>(context), console.text);
-}
-
-void readTypedKeys(void* context, Console& console) {
-  auto& form = *static_cast<TerminalForm*>(context);
-  uint8_t bytes[256];
-  const ssize_t count = ::read(STDIN_FILENO, bytes, sizeof bytes);
-  if (count > 0) {
-    decodeTerminalBytes(form.decoder, bytes, static_cast<size_t>(count), console.keys);
-  } else if (count == 0) {
-    finishPendingKey(form.decoder, console.keys);  // nothing followed a lone Escape
-  }
-  drawText(form, console.text);  // the echo of the last key, at once
 }
 
 void ringBell(void*) { writeAll("\a", 1); }
@@ -188,12 +265,12 @@ void runInTerminal(Console& console, ProgramLogic logic, void* context) {
   // Lives until the process ends, like the program itself.
   auto* form = new TerminalForm();
   form->output.reserve(TEXT_CELLS * 3 + TEXT_ROWS * 8 + 8);
-  enterRawMode();
+  enterRawMode(*form);
 
   PlatformLayer& platform = console.platform;
   platform.context = form;
   platform.lineInputStarting = presentText;
-  platform.waitingForKey = readTypedKeys;
+  platform.waitingForKey = presentText;  // the echo of the last keys, at once
   platform.beep = ringBell;
   platform.present = presentText;
   platform.endProcess = endInTerminal;
@@ -206,6 +283,8 @@ void runInTerminal(Console& console, ProgramLogic logic, void* context) {
     }
   });
   timer.detach();
+  std::thread reader([form, &console] { readTerminalKeys(*form, console.keys); });
+  reader.detach();
   logic(context);
   std::abort();  // the logic ends the process itself and never comes back here
 }

@@ -7,8 +7,10 @@
 namespace arrowgrid {
 
 // Puts the terminal in raw mode on its alternate screen, attaches it to
-// console and runs logic(context); never returns, and the terminal is restored on every way out (program end,
-// Ctrl+C, hang-up, termination).
+// console and runs logic(context); never returns. The terminal is restored
+// on every way out (program end, Ctrl+C, hangup, termination, a closed
+// terminal) and during a stop (Ctrl+Z), after which it is taken back and
+// drawn anew.
 [[noreturn]] void runInTerminal(Console& console, ProgramLogic logic, void* context);
 
 }  // namespace arrowgrid

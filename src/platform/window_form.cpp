@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/window_keys.h"
+#include "platform/window_loss.h"
 #include "platform/window_picture.h"
 #include "screen/console.h"
 
@@ -153,6 +154,7 @@ void closeEverything(WindowForm& form) {
 
 void presentPicture(void* context, Console& console) {
   auto& form = *static_cast<WindowForm*>(context);
+  paintPicture(console);
   // Only this thread changes the surface, so its count needs no lock here.
   if (console.surface.changeCount == form.copiedChangeCount) return;
   form.copiedChangeCount = console.surface.changeCount;
@@ -267,6 +269,7 @@ bool openWindow(WindowForm& form, const std::string& title) {
     return false;
   }
   SDL_SetWindowMinimumSize(form.window, SURFACE_WIDTH, SURFACE_HEIGHT);
+  watchForWindowLoss(form.window);
   form.screenSaverWasEnabled = SDL_IsScreenSaverEnabled() == SDL_TRUE;
   SDL_DisableScreenSaver();
   form.wakeEvent = SDL_RegisterEvents(1);

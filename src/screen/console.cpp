@@ -1,5 +1,5 @@
-// Where the text layer meets the surface and the platform: painting pending
-// glyphs, presenting, lines over text, and the end of the program.
+// Where the text layer meets the surface and the platform: committing and
+// painting pending glyphs, presenting, and the end of the program.
 #include "screen/console.h"
 
 #include <cstdio>
@@ -7,7 +7,7 @@
 
 namespace arrowgrid {
 
-void flushTextLayer(Console& console) {
+void commitPendingGlyphs(Console& console) {
   TextScreen& text = console.text;
   for (int32_t k = 0; k < text.pendingCount; ++k) {
     const uint16_t index = text.pendingCells[static_cast<size_t>(k)];
@@ -17,15 +17,14 @@ void flushTextLayer(Console& console) {
   text.pendingCount = 0;
 }
 
-void presentNow(Console& console) {
-  console.platform.refreshWanted.store(false, std::memory_order_relaxed);
-  flushTextLayer(console);
-  if (console.platform.present) console.platform.present(console.platform.context, console);
+void paintPicture(Console& console) {
+  commitPendingGlyphs(console);
+  paintSurface(console.surface);
 }
 
-void drawLine(Console& console, float x1, float y1, float x2, float y2) {
-  flushTextLayer(console);
-  drawLine(console.surface, x1, y1, x2, y2);
+void presentNow(Console& console) {
+  console.platform.refreshWanted.store(false, std::memory_order_relaxed);
+  if (console.platform.present) console.platform.present(console.platform.context, console);
 }
 
 void reportProblem(Console& console, const std::string& message) {

@@ -14,15 +14,21 @@ namespace arrowgrid {
 
 struct Console {
   TextScreen text;          // logic thread only
-  DrawingSurface surface;   // drawn by the logic thread, copied by the form's thread
+  DrawingSurface surface;   // drawn and painted by the logic thread, copied by the form
   KeyQueue keys;            // appended by the form, taken by line input
   PlatformLayer platform;   // the form
 };
 
-// Paints every glyph the text layer has changed since it was last drawn.
-void flushTextLayer(Console& console);
+// Hands every glyph the text layer changed since the last call to the
+// surface, in the order of drawing; paints nothing.
+void commitPendingGlyphs(Console& console);
 
-// Lowers refreshWanted, paints the pending glyphs and presents the picture.
+// Brings the surface's pixels up to date with everything printed and drawn.
+// Whatever reads pixels calls it first: the window's present, a test.
+void paintPicture(Console& console);
+
+// Lowers refreshWanted and presents the picture. Only a form that shows
+// pixels paints them (the terminal and the script show the text layer).
 void presentNow(Console& console);
 
 // Presents the picture if the form asked for one; cheap when it did not, so
@@ -35,7 +41,10 @@ inline void serviceDisplay(Console& console) {
 void reportProblem(Console& console, const std::string& message);
 
 // drawLine in logical coordinates over the text layer: pending glyphs are
-// painted first, so a line drawn after a print lies over it.
-void drawLine(Console& console, float x1, float y1, float x2, float y2);
+// committed first, so a line drawn after a print lies over it.
+inline void drawLine(Console& console, float x1, float y1, float x2, float y2) {
+  if (console.text.pendingCount > 0) commitPendingGlyphs(console);
+  drawLine(console.surface, x1, y1, x2, y2);
+}
 
 }  // namespace arrowgrid

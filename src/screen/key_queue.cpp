@@ -1,37 +1,61 @@
-// The ring of typed keys: 16 slots, one always free, so a full ring drops
-// its oldest key rather than the new one.
+// The ring of typed keys: 15 kept while nothing reads, more held while the
+// program reads typed lines.
 #include "screen/key_queue.h"
 
 namespace arrowgrid {
 
 namespace {
 
-int32_t nextSlot(int32_t slot) { return (slot + 1) % KEY_QUEUE_SLOTS; }
+size_t slotOf(const KeyQueue& queue, int32_t offset) {
+  return static_cast<size_t>((queue.head + offset) % KEYS_HELD_MAX);
+}
 
-int32_t countOf(const KeyQueue& queue) {
-  return (queue.tail - queue.head + KEY_QUEUE_SLOTS) % KEY_QUEUE_SLOTS;
+void dropOldest(KeyQueue& queue) {
+  queue.head = (queue.head + 1) % KEYS_HELD_MAX;
+  --queue.count;
 }
 
 }  // namespace
 
 void pushKey(KeyQueue& queue, Key key) {
-  std::lock_guard<std::mutex> hold(queue.lock);
-  if (countOf(queue) == KEY_QUEUE_SLOTS - 1) queue.head = nextSlot(queue.head);
-  queue.slots[static_cast<size_t>(queue.tail)] = key;
-  queue.tail = nextSlot(queue.tail);
+  {
+    std::lock_guard<std::mutex> hold(queue.lock);
+    if (queue.reading.load(std::memory_order_relaxed)) {
+      if (queue.count == KEYS_HELD_MAX) return;
+    } else {
+      while (queue.count >= KEYS_KEPT_UNREAD) dropOldest(queue);
+    }
+    queue.slots[slotOf(queue, queue.count)] = key;
+    ++queue.count;
+  }
+  queue.arrived.notify_one();
 }
 
 bool takeKey(KeyQueue& queue, Key& key) {
   std::lock_guard<std::mutex> hold(queue.lock);
-  if (queue.head == queue.tail) return false;
-  key = queue.slots[static_cast<size_t>(queue.head)];
-  queue.head = nextSlot(queue.head);
+  if (queue.count == 0) return false;
+  key = queue.slots[slotOf(queue, 0)];
+  dropOldest(queue);
+  return true;
+}
+
+bool takeKeyWithin(KeyQueue& queue, Key& key, std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> hold(queue.lock);
+  if (!queue.arrived.wait_for(hold, timeout, [&] { return queue.count > 0; })) return false;
+  key = queue.slots[slotOf(queue, 0)];
+  dropOldest(queue);
   return true;
 }
 
 int32_t waitingKeyCount(KeyQueue& queue) {
   std::lock_guard<std::mutex> hold(queue.lock);
-  return countOf(queue);
+  return queue.count;
+}
+
+void setKeysRead(KeyQueue& queue, bool reading) {
+  if (queue.reading.load(std::memory_order_relaxed) == reading) return;
+  std::lock_guard<std::mutex> hold(queue.lock);
+  queue.reading.store(reading, std::memory_order_relaxed);
 }
 
 }  // namespace arrowgrid

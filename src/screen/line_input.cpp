@@ -2,7 +2,6 @@
 // the typed text, and the first field of the line.
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 #include "screen/console.h"
 #include "screen/text_output.h"
@@ -11,7 +10,9 @@ namespace arrowgrid {
 
 namespace {
 
-constexpr auto KEY_POLL_INTERVAL = std::chrono::milliseconds(25);
+// How long a wait for a key lasts before the form's hooks and the picture
+// are looked at again; a key ends the wait at once.
+constexpr auto KEY_WAIT_INTERVAL = std::chrono::milliseconds(25);
 constexpr int32_t TAB_WIDTH = 8;
 
 struct LineEditor {
@@ -81,12 +82,9 @@ void eraseLine(Console& console, LineEditor& editor) {
 Key waitForKey(Console& console) {
   Key key;
   while (!takeKey(console.keys, key)) {
-    // The screen must be complete while the user looks at it.
-    flushTextLayer(console);
     if (console.platform.waitingForKey) console.platform.waitingForKey(console.platform.context, console);
     serviceDisplay(console);
-    if (takeKey(console.keys, key)) break;
-    std::this_thread::sleep_for(KEY_POLL_INTERVAL);
+    if (takeKeyWithin(console.keys, key, KEY_WAIT_INTERVAL)) break;
   }
   return key;
 }
@@ -144,6 +142,8 @@ bool applyKey(Console& console, LineEditor& editor, Key key) {
 ByteString editLine(Console& console, bool& filledLastColumn) {
   LineEditor editor;
   editor.start = int64_t{cellIndex(console.text.cursorRow, console.text.cursorColumn)};
+  // From here until the next search, typed keys are read: none is dropped.
+  setKeysRead(console.keys, true);
   if (console.platform.lineInputStarting) console.platform.lineInputStarting(console.platform.context, console);
   while (!applyKey(console, editor, waitForKey(console))) {
   }

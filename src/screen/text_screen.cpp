@@ -1,7 +1,7 @@
 // Printing on the text layer: the output rules, wrapping, scrolling with its
 // pending case, print zones with printColumn, the number format, clearing and
-// cursor placement. Cells change only through putCell; glyphs are painted
-// later by flushTextLayer.
+// cursor placement. Cells change only through putCell; glyphs go to the
+// surface later, by commitPendingGlyphs.
 #include "screen/text_screen.h"
 
 #include <algorithm>
@@ -131,7 +131,7 @@ void soundBeep(Console& console) {
 void scrollScreen(Console& console, int32_t rows) {
   if (rows <= 0) return;
   // Pending glyphs first, so cells and pixels move as one picture.
-  flushTextLayer(console);
+  commitPendingGlyphs(console);
   TextScreen& text = console.text;
   const size_t moved = static_cast<size_t>(std::min(rows, TEXT_ROWS) * TEXT_COLUMNS);
   std::copy(text.cells.begin() + static_cast<ptrdiff_t>(moved), text.cells.end(), text.cells.begin());
@@ -199,7 +199,7 @@ void endPrint(Console& console, PrintRun& run) {
 
 void clearScreen(Console& console) {
   TextScreen& text = console.text;
-  // Glyphs not yet painted are dropped: the cleared surface already shows blanks.
+  // Glyphs not yet committed are dropped: the cleared surface already shows blanks.
   for (int32_t i = 0; i < text.pendingCount; ++i) text.glyphPending[text.pendingCells[static_cast<size_t>(i)]] = false;
   text.pendingCount = 0;
   text.cells.fill(BLANK);

@@ -1,7 +1,7 @@
 // The 80x25 text layer: cursor, printing with its three endings, print
 // zones, wrapping and scrolling. Its cells are the truth of what the screen
-// shows; glyphs reach the pixel surface lazily (flushTextLayer), so that a
-// line rewritten millions of times costs a few byte writes, not glyph paints.
+// shows; glyphs reach the pixel surface lazily (commitPendingGlyphs), so that
+// a line rewritten millions of times costs a few byte writes, not glyph paints.
 #pragma once
 
 #include <array>
@@ -47,7 +47,7 @@ inline int32_t cellIndex(int32_t row, int32_t column) {
   return (row - 1) * TEXT_COLUMNS + (column - 1);
 }
 
-// Lists the cell at index, once, for painting at the next flushTextLayer.
+// Lists the cell at index, once, for the next commitPendingGlyphs.
 inline void markGlyphPending(TextScreen& text, int32_t index) {
   const auto i = static_cast<size_t>(index);
   if (text.glyphPending[i]) return;
@@ -57,11 +57,11 @@ inline void markGlyphPending(TextScreen& text, int32_t index) {
 
 // Shows code in the cell at index without moving the cursor. A cell that
 // already shows code, with no line drawn over it since, is left alone; any
-// other change is painted at the next flushTextLayer. Every print goes
-// through here.
+// other change goes to the surface at the next commitPendingGlyphs. Every
+// print goes through here.
 inline void putCell(TextScreen& text, const DrawingSurface& surface, int32_t index, uint8_t code) {
   const auto i = static_cast<size_t>(index);
-  if (text.cells[i] == code && !surface.cellOverdrawn[i]) return;
+  if (text.cells[i] == code && glyphOnTop(surface, index)) return;
   text.cells[i] = code;
   markGlyphPending(text, index);
 }

@@ -80,7 +80,7 @@ TEST_F(GridDrawingFixture, LeAloneShowsItsGlyphsSquaresAndFrame) {
 
 TEST_F(GridDrawingFixture, EmptyGridDiffersOnlyByItsLetters) {
   drawGrid(*console, leGrid(), settings);
-  flushTextLayer(*console);
+  paintPicture(*console);
   const PixelRows completed = console->surface.pixels;
 
   clearScreen(*console);
@@ -89,7 +89,7 @@ TEST_F(GridDrawingFixture, EmptyGridDiffersOnlyByItsLetters) {
   EXPECT_EQ(cellAt(*console, 4, 4), ' ');
   EXPECT_EQ(cellAt(*console, 4, 6), ' ');
   EXPECT_EQ(shownCells(), 3);
-  flushTextLayer(*console);
+  paintPicture(*console);
   const PixelRows& empty = console->surface.pixels;
 
   // Letter cells are text row 4, columns 4 and 6: pixels 42..55 by 24..31 and 40..47.

@@ -50,8 +50,8 @@ class TrialsLineTest : public ::testing::Test {
       if (presentEvery > 0 && count % presentEvery == 0) {
         endTrialsRun(*quick_, quickLine_, run, count);
         run = TrialsRun{};
-        flushTextLayer(*quick_);
-        flushTextLayer(*full_);
+        paintPicture(*quick_);
+        paintPicture(*full_);
       }
     }
     endTrialsRun(*quick_, quickLine_, run, last);
@@ -68,8 +68,8 @@ class TrialsLineTest : public ::testing::Test {
   }
 
   void expectSamePicture() {
-    flushTextLayer(*quick_);
-    flushTextLayer(*full_);
+    paintPicture(*quick_);
+    paintPicture(*full_);
     EXPECT_TRUE(quick_->surface.pixels == full_->surface.pixels);
   }
 
@@ -133,8 +133,8 @@ TEST_F(TrialsLineTest, OtherOutputInBetweenIsOverwrittenAsTheFullSequenceWould) 
 
 TEST_F(TrialsLineTest, LinesDrawnOverTheRowAreRepaintedByTheNextTrial) {
   trials(1, 5);
-  flushTextLayer(*quick_);
-  flushTextLayer(*full_);
+  paintPicture(*quick_);
+  paintPicture(*full_);
   // A line across row 21 (logical y 18) with no text operation in between.
   onBoth([](Console& c) { drawLine(c, 0.0f, 18.5f, 80.0f, 18.5f); });
   trials(6, 8);

@@ -9,26 +9,37 @@ using ConsolePresent = ScreenTest;
 
 struct PresentRecord {
   int32_t presents = 0;
-  int32_t pendingSeen = -1;  // pendingCount when present was called
+  uint8_t pixelSeen = 99;  // pixel (0, 0) as the form found it
+  bool paints = false;     // the form shows pixels, so it paints them first
 };
 
-TEST_F(ConsolePresent, PresentsOnlyWhenAskedAndWithEveryGlyphPainted) {
+void recordPresent(void* context, Console& c) {
+  auto& r = *static_cast<PresentRecord*>(context);
+  ++r.presents;
+  if (r.paints) paintPicture(c);
+  r.pixelSeen = c.surface.pixels[0][0];
+}
+
+TEST_F(ConsolePresent, PresentsOnlyWhenAskedAndPaintsOnlyForAFormThatShowsPixels) {
   PresentRecord record;
   console().platform.context = &record;
-  console().platform.present = [](void* context, Console& c) {
-    auto& r = *static_cast<PresentRecord*>(context);
-    ++r.presents;
-    r.pendingSeen = c.text.pendingCount;
-  };
+  console().platform.present = recordPresent;
   print("\xE2\x96\x88");
   serviceDisplay(console());
   EXPECT_EQ(record.presents, 0);
   console().platform.refreshWanted = true;
   serviceDisplay(console());
   EXPECT_EQ(record.presents, 1);
-  EXPECT_EQ(record.pendingSeen, 0);
   EXPECT_FALSE(console().platform.refreshWanted);
-  EXPECT_EQ(console().surface.pixels[0][0], COLOR_FOREGROUND);
+  // A text-only form: not a pixel painted, the glyph still waits.
+  EXPECT_EQ(record.pixelSeen, COLOR_BACKGROUND);
+  EXPECT_EQ(text().pendingCount, 1);
+
+  record.paints = true;
+  console().platform.refreshWanted = true;
+  serviceDisplay(console());
+  EXPECT_EQ(record.pixelSeen, COLOR_FOREGROUND);
+  EXPECT_EQ(text().pendingCount, 0);
 }
 
 TEST_F(ConsolePresent, EndProgramHandsTheStatusToThePlatform) {

@@ -21,7 +21,9 @@ std::unique_ptr<DrawingSurface> openedSurface() {
   return surface;
 }
 
-std::vector<PixelPoint> litPixels(const DrawingSurface& surface) {
+// The lit pixels once everything drawn is painted.
+std::vector<PixelPoint> litPixels(DrawingSurface& surface) {
+  paintSurface(surface);
   std::vector<PixelPoint> lit;
   for (int32_t y = 0; y < SURFACE_HEIGHT; ++y) {
     for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
@@ -146,14 +148,16 @@ TEST(SurfaceGlyphs, GlyphReplacesLinePixelsInsideItsCellOnly) {
   auto surface = openedSurface();
   // Along the top edge of row 3 (pixel row 28), columns 1 to 3.
   drawLine(*surface, 0, 0, 3, 0);
-  EXPECT_TRUE(surface->cellOverdrawn[2 * TEXT_COLUMNS + 1]);
+  EXPECT_FALSE(glyphOnTop(*surface, 2 * TEXT_COLUMNS + 1));
   drawGlyph(*surface, 3, 2, 32);
-  EXPECT_FALSE(surface->cellOverdrawn[2 * TEXT_COLUMNS + 1]);
+  EXPECT_TRUE(glyphOnTop(*surface, 2 * TEXT_COLUMNS + 1));
+  paintSurface(*surface);
   for (int32_t x = 8; x < 16; ++x) EXPECT_EQ(surface->pixels[28][x], COLOR_BACKGROUND);
   EXPECT_EQ(surface->pixels[28][7], COLOR_FOREGROUND);
   EXPECT_EQ(surface->pixels[28][16], COLOR_FOREGROUND);
 
   drawGlyph(*surface, 3, 2, 219);
+  paintSurface(*surface);
   for (int32_t y = 28; y < 42; ++y) {
     for (int32_t x = 8; x < 16; ++x) EXPECT_EQ(surface->pixels[y][x], COLOR_FOREGROUND);
   }
@@ -162,6 +166,7 @@ TEST(SurfaceGlyphs, GlyphReplacesLinePixelsInsideItsCellOnly) {
   // A line drawn after the glyph lies over it.
   drawGlyph(*surface, 3, 2, 32);
   drawLine(*surface, 1, 0.5f, 2, 0.5f);
+  paintSurface(*surface);
   EXPECT_EQ(surface->pixels[35][12], COLOR_FOREGROUND);
 }
 
@@ -177,34 +182,55 @@ TEST(SurfaceGlyphs, OutOfRangeCellIsIgnored) {
 TEST(SurfaceClearAndScroll, ClearErasesLinesAndTheirMarks) {
   auto surface = openedSurface();
   drawLine(*surface, 0, 0, 79, 22);
+  paintSurface(*surface);  // one line painted, one still recorded
   drawLine(*surface, 5, -2, 5, 22);
   clearSurface(*surface);
   EXPECT_TRUE(litPixels(*surface).empty());
-  for (bool overdrawn : surface->cellOverdrawn) EXPECT_FALSE(overdrawn);
+  for (int32_t cell = 0; cell < TEXT_ROWS * TEXT_COLUMNS; ++cell) EXPECT_TRUE(glyphOnTop(*surface, cell));
 }
 
 TEST(SurfaceClearAndScroll, ScrollCarriesLinesAndMarksUp) {
   auto surface = openedSurface();
   drawLine(*surface, 0, 0, 10, 0);      // pixel row 28, text row 3
   drawLine(*surface, 0, 22.5f, 10, 22.5f);  // pixel row 343, text row 25
+  drawGlyph(*surface, 5, 20, 219);          // after the lines: on top
   scrollTextRows(*surface, 1);
   std::vector<PixelPoint> lit = litPixels(*surface);
-  ASSERT_EQ(lit.size(), 81u * 2);
+  ASSERT_EQ(lit.size(), 81u * 2 + 8 * 14);
   EXPECT_EQ(lit.front(), (PixelPoint{0, 14}));
   EXPECT_EQ(lit.back(), (PixelPoint{80, 329}));
-  EXPECT_TRUE(surface->cellOverdrawn[1 * TEXT_COLUMNS]);
-  EXPECT_FALSE(surface->cellOverdrawn[2 * TEXT_COLUMNS]);
-  EXPECT_TRUE(surface->cellOverdrawn[23 * TEXT_COLUMNS]);
-  EXPECT_FALSE(surface->cellOverdrawn[24 * TEXT_COLUMNS]);
+  EXPECT_EQ(surface->pixels[42][152], COLOR_FOREGROUND);  // the block, now on row 4
+  EXPECT_EQ(surface->pixels[56][152], COLOR_BACKGROUND);
+  EXPECT_FALSE(glyphOnTop(*surface, 1 * TEXT_COLUMNS));
+  EXPECT_TRUE(glyphOnTop(*surface, 3 * TEXT_COLUMNS + 19));
+  EXPECT_FALSE(glyphOnTop(*surface, 3 * TEXT_COLUMNS));
+  EXPECT_TRUE(glyphOnTop(*surface, 24 * TEXT_COLUMNS));  // freed: fresh background
 
   scrollTextRows(*surface, 40);
   EXPECT_TRUE(litPixels(*surface).empty());
+}
+
+TEST(SurfaceBacklog, AFullBacklogIsPaintedToMakeRoom) {
+  // No logical window: coordinates are pixels. One-pixel lines, each at its
+  // own pixel, more of them than the backlog holds and no clear between.
+  auto surface = std::make_unique<DrawingSurface>();
+  openSurface(*surface);
+  constexpr int32_t LINES = SURFACE_BACKLOG_CAPACITY + 100;
+  for (int32_t k = 0; k < LINES; ++k) {
+    const auto x = static_cast<float>(k % SURFACE_WIDTH), y = static_cast<float>(2 * (k / SURFACE_WIDTH));
+    drawLine(*surface, x, y, x, y);
+  }
+  EXPECT_LE(surface->backlogCount, SURFACE_BACKLOG_CAPACITY);
+  EXPECT_EQ(litPixels(*surface).size(), static_cast<size_t>(LINES));
 }
 
 TEST(SurfaceClearAndScroll, CopyTakesTheWholePicture) {
   auto surface = openedSurface();
   drawLine(*surface, 0, -2, 79.875f, 22.9f);
   auto copy = std::make_unique<PixelRows>();
+  copyPixels(*surface, *copy);
+  EXPECT_EQ((*copy)[0][0], COLOR_BACKGROUND);  // drawn, not yet painted
+  paintSurface(*surface);
   copyPixels(*surface, *copy);
   EXPECT_EQ(*copy, surface->pixels);
   EXPECT_EQ((*copy)[0][0], COLOR_FOREGROUND);
@@ -215,7 +241,10 @@ TEST(SurfaceLock, ACopyNeverShowsHalfAGlyph) {
   auto surface = openedSurface();
   std::atomic<bool> drawing{true};
   std::thread painter([&] {
-    for (int32_t i = 0; i < 20000; ++i) drawGlyph(*surface, 1, 1, (i % 2) ? 219 : 32);
+    for (int32_t i = 0; i < 20000; ++i) {
+      drawGlyph(*surface, 1, 1, (i % 2) ? 219 : 32);
+      paintSurface(*surface);
+    }
     drawing = false;
   });
   auto copy = std::make_unique<PixelRows>();

@@ -25,6 +25,26 @@ TEST(KeyQueue, FifteenKeysAreKeptAndASixteenthDropsTheOldest) {
   EXPECT_FALSE(takeKey(*queue, key));
 }
 
+TEST(KeyQueue, WhileLinesAreReadEveryKeyIsHeldUpToTheLimit) {
+  auto queue = std::make_unique<KeyQueue>();
+  setKeysRead(*queue, true);
+  for (int32_t i = 0; i < KEYS_HELD_MAX + 5; ++i) pushKey(*queue, characterKey(static_cast<uint8_t>(i % 200 + 1)));
+  EXPECT_EQ(waitingKeyCount(*queue), KEYS_HELD_MAX);
+  Key key;
+  for (int32_t i = 0; i < KEYS_HELD_MAX; ++i) {
+    ASSERT_TRUE(takeKey(*queue, key));
+    ASSERT_EQ(key.code, i % 200 + 1);  // the oldest first, the ones past the limit dropped
+  }
+
+  // A search starts: what is typed meanwhile keeps only the last 15.
+  for (int32_t i = 1; i <= 40; ++i) pushKey(*queue, characterKey(static_cast<uint8_t>(i)));
+  setKeysRead(*queue, false);
+  pushKey(*queue, characterKey(41));
+  EXPECT_EQ(waitingKeyCount(*queue), 15);
+  ASSERT_TRUE(takeKey(*queue, key));
+  EXPECT_EQ(key.code, 27);
+}
+
 TEST(KeyQueue, TwoThreadsLoseNothingBelowCapacity) {
   auto queue = std::make_unique<KeyQueue>();
   constexpr int32_t KEYS = 20000;

@@ -234,6 +234,24 @@ TEST(LineInputWait, KeysFromAnotherThreadArriveWithoutSpinning) {
   EXPECT_LE(waits.load(), 12);
 }
 
+// A paste into the window: its thread appends keys far faster than line
+// input takes them, yet the whole line arrives.
+TEST(LineInputWait, APasteAtAPromptLosesNoKey) {
+  auto console = std::make_unique<Console>();
+  openSurface(console->surface);
+  std::atomic<bool> waiting{false};
+  console->platform.context = &waiting;
+  console->platform.waitingForKey = [](void* context, Console&) { *static_cast<std::atomic<bool>*>(context) = true; };
+  const std::string pasted(100, 'p');
+  std::thread typist([&] {
+    while (!waiting) std::this_thread::yield();
+    for (const char c : pasted + "\r") pushKey(console->keys, characterKey(static_cast<uint8_t>(c)));
+  });
+  const ByteString line = inputText(*console, ByteString(), false);
+  typist.join();
+  EXPECT_EQ(line, pasted);
+}
+
 TEST(FirstField, QuotesCommasBlanksAndTheLengthCap) {
   EXPECT_EQ(firstField(" \t\tchat"), "chat");
   EXPECT_EQ(firstField("a\"b,c"), "a\"b");

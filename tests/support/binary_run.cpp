@@ -36,12 +36,14 @@ std::string temporaryPath(const char* stem) {
 
 }  // namespace
 
-BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vector<std::string>& arguments) {
-  return runProgram(ARROWGRID_BINARY, input, timeoutSeconds, arguments);
+BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vector<std::string>& arguments,
+                    OutputTarget output) {
+  return runProgram(ARROWGRID_BINARY, input, timeoutSeconds, arguments, 0, output);
 }
 
 BinaryRun runProgram(const std::string& program, const std::string& input, int timeoutSeconds,
-                     const std::vector<std::string>& arguments, int interruptAfterMilliseconds) {
+                     const std::vector<std::string>& arguments, int interruptAfterMilliseconds,
+                     OutputTarget output) {
   const std::string inPath = temporaryPath("in");
   const std::string outPath = temporaryPath("out");
   const std::string errPath = temporaryPath("err");
@@ -50,7 +52,18 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
   posix_spawn_file_actions_addopen(&files, 0, inPath.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+  int pipeEnds[2] = {-1, -1};
+  switch (output) {
+    case OutputTarget::Captured: posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0); break;
+    case OutputTarget::FullDisk: posix_spawn_file_actions_addopen(&files, 1, "/dev/full", O_WRONLY, 0); break;
+    case OutputTarget::Closed: posix_spawn_file_actions_addclose(&files, 1); break;
+    case OutputTarget::ReaderGone:
+      if (pipe(pipeEnds) != 0) return BinaryRun{};
+      close(pipeEnds[0]);
+      posix_spawn_file_actions_adddup2(&files, pipeEnds[1], 1);
+      posix_spawn_file_actions_addclose(&files, pipeEnds[1]);
+      break;
+  }
   posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
 
   // No display: the program must take its script form.
@@ -71,7 +84,18 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
   argv.push_back(nullptr);
   pid_t pid = 0;
   BinaryRun run;
-  if (posix_spawn(&pid, binary.c_str(), &files, nullptr, argv.data(), envp.data()) == 0) {
+  // An ignored SIGPIPE is inherited: writes into the gone reader's pipe fail
+  // instead of ending the child by the signal.
+  struct sigaction pipeAction{};
+  struct sigaction previousPipeAction{};
+  pipeAction.sa_handler = SIG_IGN;
+  if (output == OutputTarget::ReaderGone) sigaction(SIGPIPE, &pipeAction, &previousPipeAction);
+  const int spawned = posix_spawn(&pid, binary.c_str(), &files, nullptr, argv.data(), envp.data());
+  if (output == OutputTarget::ReaderGone) {
+    sigaction(SIGPIPE, &previousPipeAction, nullptr);
+    close(pipeEnds[1]);
+  }
+  if (spawned == 0) {
     int status = 0;
     const auto started = std::chrono::steady_clock::now();
     const auto deadline = started + std::chrono::seconds(timeoutSeconds);

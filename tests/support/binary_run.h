@@ -15,16 +15,26 @@ struct BinaryRun {
   std::vector<std::string> snapshots;  // one per line input, form feeds removed
 };
 
+// Where the binary's standard output goes.
+enum class OutputTarget {
+  Captured,    // a file, read back into standardOutput
+  FullDisk,    // /dev/full: every write fails
+  Closed,      // no descriptor 1 at all
+  ReaderGone,  // a pipe whose reading end is closed, with SIGPIPE ignored
+};
+
 // Starts the binary with no display, standard input from `input` and the
 // given arguments, and waits for it to end (at most timeoutSeconds, then it
 // is killed).
 BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
-                    const std::vector<std::string>& arguments = {});
+                    const std::vector<std::string>& arguments = {},
+                    OutputTarget output = OutputTarget::Captured);
 
 // The same for any program of the project; with interruptAfterMilliseconds
 // above 0 it is sent SIGINT that long after its start, as Ctrl+C would.
 BinaryRun runProgram(const std::string& binary, const std::string& input, int timeoutSeconds,
-                     const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0);
+                     const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0,
+                     OutputTarget output = OutputTarget::Captured);
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);

@@ -64,7 +64,7 @@ uint8_t cellAt(const Console& console, int32_t row, int32_t column) {
 }
 
 uint8_t pixelAt(Console& console, int32_t x, int32_t y) {
-  flushTextLayer(console);
+  paintPicture(console);
   return console.surface.pixels[static_cast<size_t>(y)][static_cast<size_t>(x)];
 }
 

@@ -1,30 +1,17 @@
 #!/usr/bin/env bash
 # The terminal form in a tmux pane of 80x25: the text layer as the test form
-# shows it for the same keys, editing keys and UTF-8 typing, Ctrl+C ending
-# the program at once, and the terminal put back as it was; a grid that
-# cannot be exported leaves the screen alone and is told once it ends.
+# shows it for the same keys, editing keys and UTF-8 typing, a paste longer
+# than the key queue, Ctrl+Z giving the terminal back and fg taking it again
+# with the screen drawn anew, Ctrl+C ending the program at once, and the
+# terminal put back as it was; a grid that cannot be exported leaves the
+# screen alone and is told once it ends.
 #
 #   run_terminal_test.sh ARROWGRID SURFACE_DUMP
 set -euo pipefail
 
 arrowgrid=$1 surface_dump=$2
-work=$(mktemp -d)
-socket="arrowgrid-test-$$"
-cleanup() {
-  tmux -L "$socket" kill-server 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# The pane's text with trailing blanks removed, as the snapshots have it.
-pane_text() {
-  tmux -L "$socket" capture-pane -p -t test | sed 's/ *$//'
-}
+# shellcheck source=terminal_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/terminal_test_lib.sh"
 
 # Waits until the pane shows the text layer the test form gives for the keys.
 expect_screen() {
@@ -45,16 +32,24 @@ expect_screen() {
 
 # The pane runs a shell that records the terminal settings around the run.
 cat > "$work/session.sh" <<SESSION
+# Job control, as in an interactive shell: Ctrl+Z stops the program alone.
+set -m
 # A trapped SIGINT lets this shell go on after the program ends by it; the
 # program itself gets the default action back.
 trap : INT
 stty -g > "$work/before"
 env -u DISPLAY -u WAYLAND_DISPLAY "$arrowgrid" 2> "$work/stderr"
+echo \$? > "$work/first_status"
+stty -g > "$work/stopped"
+echo "arrowgrid stopped"
+while [ ! -e "$work/resume" ]; do sleep 0.1; done
+# One command a line: a job ended by SIGINT cuts short the rest of a compound command.
+fg > /dev/null
 echo \$? > "$work/status"
 stty -g > "$work/after"
 exec sleep 60
 SESSION
-tmux -L "$socket" -f /dev/null new-session -d -s test -x 80 -y 25 "bash $work/session.sh"
+start_session "$work/session.sh"
 
 expect_screen intro
 tmux -L "$socket" send-keys -t test -l 'é'
@@ -68,16 +63,31 @@ tmux -L "$socket" send-keys -t test Escape
 expect_screen escape code:130 text:ab left backspace home text:x end delete text:c home delete escape
 tmux -L "$socket" send-keys -t test -l 'mot'
 tmux -L "$socket" send-keys -t test Enter
-expect_screen after_enter code:130 text:ab left backspace home text:x end delete text:c home delete escape \
-  text:mot enter
+keys=(code:130 text:ab left backspace home text:x end delete text:c home delete escape text:mot enter)
+expect_screen after_enter "${keys[@]}"
+
+# Thirty letters pasted at once reach the prompt whole.
+pasted=abcdefghijklmnopqrstuvwxyzABCD
+tmux -L "$socket" send-keys -t test -l "$pasted"
+keys+=("text:$pasted")
+expect_screen pasted "${keys[@]}"
+
+# Ctrl+Z: the terminal as it was found, the shell's screen shown; fg: the
+# program's screen drawn anew (its alternate screen starts blank).
+tmux -L "$socket" send-keys -t test C-z
+wait_for_file "$work/stopped" 3 || fail "Ctrl+Z did not stop the program within 3 s"
+[ "$(cat "$work/first_status")" -eq 148 ] || fail "Ctrl+Z ended the program (status $(cat "$work/first_status"))"
+cmp -s "$work/before" "$work/stopped" || fail "the terminal settings were not restored during the stop"
+if pane_text | grep -q 'pressez <RETURN>'; then
+  fail "the program's screen is still shown while it is stopped"
+fi
+echo "ok: Ctrl+Z gives the terminal back"
+touch "$work/resume"
+expect_screen continued "${keys[@]}"
 
 # Ctrl+C in the terminal ends the program at once and gives the terminal back.
 tmux -L "$socket" send-keys -t test C-c
-for _ in $(seq 1 30); do
-  [ -s "$work/after" ] && break
-  sleep 0.1
-done
-[ -s "$work/after" ] || fail "Ctrl+C did not end the program within 3 s"
+wait_for_file "$work/after" 3 || fail "Ctrl+C did not end the program within 3 s"
 status=$(cat "$work/status")
 [ "$status" -eq 130 ] || fail "Ctrl+C ended the program with status $status, not by the signal"
 cmp -s "$work/before" "$work/after" || fail "the terminal settings were not restored"
@@ -94,7 +104,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$arrowgrid" --export "$work/missing"
 echo \$? > "$work/export_status"
 exec sleep 60
 SESSION
-tmux -L "$socket" -f /dev/null new-session -d -s test -x 80 -y 25 "bash $work/export.sh"
+start_session "$work/export.sh"
 expect_screen export_intro
 for keys in '' '' AB BC CA '' O '' '' '' V; do
   [ -n "$keys" ] && tmux -L "$socket" send-keys -t test -l "$keys"
@@ -103,10 +113,7 @@ done
 expect_screen export_empty_grid enter enter text:AB enter text:BC enter text:CA enter enter text:O enter \
   enter enter enter text:V enter
 tmux -L "$socket" send-keys -t test Enter F Enter
-for _ in $(seq 1 30); do
-  [ -s "$work/export_status" ] && break
-  sleep 0.1
-done
+wait_for_file "$work/export_status" 3 || true
 [ "$(cat "$work/export_status" 2>/dev/null)" = 0 ] || fail "the program did not finish from the menu"
 tmux -L "$socket" capture-pane -p -J -t test | grep -qF "arrowgrid: cannot write $work/missing/grille-vide-001.pdf: No such file or directory" ||
   fail "the export problem was not shown once the program ended: $(pane_text)"

@@ -2,8 +2,9 @@
 # The real window on a virtual X display (run under xvfb-run): its title and
 # size, typed keys against the surface the same keys give in the test form,
 # é as code 130, Ctrl+C typed in the window ignored, the close button only a
-# key, the enlarged picture scaled by a whole factor, nothing written to the
-# console, and SIGINT ending the process at once.
+# key, a hundred keys typed at once all kept, the enlarged picture scaled by
+# a whole factor, nothing written to the console, and SIGINT ending the
+# process at once.
 #
 #   run_window_test.sh ARROWGRID SURFACE_DUMP PICTURE_CHECK CLOSE_REQUEST
 set -euo pipefail
@@ -55,7 +56,14 @@ expect_picture delete 1 "${keys[@]}"
 
 # Enter ends the line and the next screen appears.
 xdotool key --window "$wid" Return
-expect_picture after_enter 1 "${keys[@]}" enter
+keys+=(enter)
+expect_picture after_enter 1 "${keys[@]}"
+
+# A hundred letters typed with no delay all reach the prompt.
+pasted=$(printf 'abcdefghij%.0s' $(seq 1 10))
+xdotool type --delay 0 --window "$wid" "$pasted"
+keys+=("text:$pasted")
+expect_picture pasted 1 "${keys[@]}"
 
 # Enlarged, the picture is scaled by the largest whole factor and centred
 # (moved to the corner first, so that the whole window is on the screen).
@@ -64,7 +72,7 @@ xdotool windowsize "$wid" 1300 760
 sleep 0.3
 geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "1300x760" ] || fail "the window could not be enlarged (it is $geometry)"
-expect_picture enlarged 2 "${keys[@]}" enter
+expect_picture enlarged 2 "${keys[@]}"
 
 [ ! -s "$work/stdout" ] || fail "the window form wrote to standard output: $(head -c 200 "$work/stdout")"
 [ ! -s "$work/stderr" ] || fail "the window form wrote to standard error: $(head -c 200 "$work/stderr")"

@@ -29,7 +29,7 @@ struct DumpForm {
 };
 
 [[noreturn]] void dumpAndExit(DumpForm& form, Console& console, int status) {
-  flushTextLayer(console);
+  paintPicture(console);
   if (form.asText) {
     writeSnapshot(console, stdout);
   } else {
