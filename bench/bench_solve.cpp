@@ -4,15 +4,18 @@
 // after 1, 10 and 60 seconds. Prints Markdown tables for the README. On a
 // machine shared with other work the wall clock says little about the
 // workers, so the processor time of the busiest worker is given too: the
-// wall clock the search would take on an otherwise idle machine.
+// wall clock the search would take on an otherwise idle machine. Each run
+// waits (at most two minutes) for a moment when nothing else runs.
 // Run on demand: cmake --build build --target bench_solve && build/bench/bench_solve [RUNS [CAP]]
 // (RUNS repeats per measure, default 3; CAP seconds for every trial, default 300).
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "solve/solve_search.h"
@@ -32,7 +35,32 @@ struct Measure {
   ArrangementScore score;
 };
 
+// Processes running on the machine right now, this one included.
+int runningProcesses() {
+  std::ifstream in("/proc/stat");
+  for (std::string key; in >> key;) {
+    if (key == "procs_running") {
+      int count = 0;
+      in >> count;
+      return count;
+    }
+  }
+  return 1;
+}
+
+// Waits, at most two minutes, for a moment when nothing else runs: the
+// machine is shared, and a search that competes for the processors says
+// little about the workers.
+void waitForQuiet() {
+  int quietChecks = 0;
+  for (int i = 0; i < 600 && quietChecks < 3; ++i) {
+    quietChecks = runningProcesses() <= 1 ? quietChecks + 1 : 0;
+    if (quietChecks < 3) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+}
+
 Measure runSolver(const WordList& words, bool exhaustive, int32_t jobs, double limit) {
+  waitForQuiet();
   SolveControl control;
   const SolveResult result = solveArrangement(words, SolveSettings{exhaustive, jobs, limit}, control);
   Measure m{result.end == SolveEnd::Complete, result.seconds, 0, 0, result.score};
