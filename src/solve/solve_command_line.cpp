@@ -11,14 +11,14 @@ namespace {
 
 enum class OptionId { Words, Exhaustive, TimeLimit, Jobs, Json, Quiet, Help, Version, Pdf, Svg, Png };
 
-struct OptionSpec {
+struct OptionEntry {
   OptionId id;
   std::string_view longName;  // without the dashes
   char shortName;             // 0: none
   bool takesValue;
 };
 
-constexpr OptionSpec OPTIONS[] = {
+constexpr OptionEntry OPTIONS[] = {
     {OptionId::Words, "words", 0, true},      {OptionId::Exhaustive, "exhaustive", 0, false},
     {OptionId::TimeLimit, "time-limit", 0, true}, {OptionId::Jobs, "jobs", 'j', true},
     {OptionId::Json, "json", 0, true},        {OptionId::Quiet, "quiet", 'q', false},
@@ -124,40 +124,40 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
     }
 
     // --name, --name=value, -x, or -x value / -xVALUE.
-    const OptionSpec* spec = nullptr;
+    const OptionEntry* entry = nullptr;
     std::string value;
     bool valueAttached = false;
     std::string shownName;
     if (arg.starts_with("--")) {
       const size_t equals = arg.find('=');
       const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-      for (const OptionSpec& option : OPTIONS) {
-        if (option.longName == name) spec = &option;
+      for (const OptionEntry& option : OPTIONS) {
+        if (option.longName == name) entry = &option;
       }
-      if (spec == nullptr) return refuse("unrecognized option '--" + name + "'");
+      if (entry == nullptr) return refuse("unrecognized option '--" + name + "'");
       shownName = "--" + name;
       if (equals != std::string::npos) {
-        if (!spec->takesValue) return refuse("option '" + shownName + "' doesn't allow an argument");
+        if (!entry->takesValue) return refuse("option '" + shownName + "' doesn't allow an argument");
         value = arg.substr(equals + 1);
         valueAttached = true;
       }
     } else {
-      for (const OptionSpec& option : OPTIONS) {
-        if (option.shortName != 0 && option.shortName == arg[1]) spec = &option;
+      for (const OptionEntry& option : OPTIONS) {
+        if (option.shortName != 0 && option.shortName == arg[1]) entry = &option;
       }
-      if (spec == nullptr) return refuse("invalid option -- '" + arg.substr(1, 1) + "'");
+      if (entry == nullptr) return refuse("invalid option -- '" + arg.substr(1, 1) + "'");
       shownName = arg.substr(0, 2);
       if (arg.size() > 2) {
-        if (!spec->takesValue) return refuse("invalid option -- '" + arg.substr(1) + "'");
+        if (!entry->takesValue) return refuse("invalid option -- '" + arg.substr(1) + "'");
         value = arg.substr(2);
         valueAttached = true;
       }
     }
-    if (spec->takesValue && !valueAttached) {
+    if (entry->takesValue && !valueAttached) {
       if (i + 1 >= argc || argv[i + 1] == nullptr) return refuse("option '" + shownName + "' requires an argument");
       value = argv[++i];
     }
-    const std::string error = applyOption(spec->id, value, line);
+    const std::string error = applyOption(entry->id, value, line);
     if (!error.empty()) return refuse(error);
     if (line.action != SolveAction::Run) return line;
   }

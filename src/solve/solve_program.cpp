@@ -155,16 +155,20 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   control.onTick = [&](const SolveProgress& now) { showProgress(progress, now); };
   catchInterrupt(control.stopRequested);
   SolveResult result;
+  std::string failure;
   try {
     result = solveArrangement(words, settings, control);
   } catch (const std::system_error& error) {
-    releaseInterrupt();
-    wipeProgress(progress);
-    if (jsonFile != nullptr) std::fclose(jsonFile);
-    return fail(std::string("cannot start the search threads: ") + error.what(), 1);
+    failure = std::string("cannot start the search threads: ") + error.what();
+  } catch (const std::bad_alloc&) {
+    failure = "out of memory";
   }
   releaseInterrupt();
   wipeProgress(progress);
+  if (!failure.empty()) {
+    if (jsonFile != nullptr) std::fclose(jsonFile);
+    return fail(failure, 1);
+  }
 
   int status = result.end == SolveEnd::Interrupted ? 130 : 0;
   if (!jsonToStandardOutput) {

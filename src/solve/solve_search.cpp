@@ -37,6 +37,8 @@
 #include <mutex>
 #include <thread>
 
+#include <time.h>
+
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
@@ -196,6 +198,7 @@ struct Worker {
   uint64_t testedVersion = 0;  // record version the path's bounds were last tested against
   int64_t comparisons = 0;
   std::atomic<int64_t> evaluations{0};  // published for the progress line
+  double cpuSeconds = 0;                // processor time of its thread, at its end
 };
 
 void publishEvaluations(Worker& worker) {
@@ -306,6 +309,8 @@ void workerLoop(SharedRun& run, Worker& worker) {
   }
   publishEvaluations(worker);
   run.comparisons.fetch_add(worker.comparisons, std::memory_order_relaxed);
+  timespec cpu{};
+  if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu) == 0) worker.cpuSeconds = static_cast<double>(cpu.tv_sec) + cpu.tv_nsec * 1e-9;
   std::lock_guard<std::mutex> lock(run.doneMutex);
   ++run.workersDone;
   run.doneSignal.notify_all();
@@ -404,6 +409,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
   result.evaluations = progress().evaluations;
   result.trials = 2 + plan.comparisons + run.comparisons.load();
+  for (const auto& worker : workers) result.workerCpuSeconds.push_back(worker->cpuSeconds);
   {
     std::lock_guard<std::mutex> lock(run.best.mutex);
     result.rows.assign(run.best.rows.begin(), run.best.rows.begin() + run.best.rowCount + 1);

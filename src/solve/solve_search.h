@@ -37,6 +37,7 @@ struct SolveResult {
   int64_t trials = 0;                // exhaustive: the interactive program's final trials count
   int64_t evaluations = 0;           // arrangements and rows evaluated, probes included
   double seconds = 0;                // wall-clock time of the search
+  std::vector<double> workerCpuSeconds;  // processor time of each worker thread, for the benchmark
 };
 
 // What a progress line shows.

@@ -161,13 +161,14 @@ int32_t longestWord(const ArrangementSearch& search, uint64_t words) {
 
 // What the probes of one word found: the smallest unwanted count and, among
 // the probes with that count, the most crossings and the smallest surface;
-// and the most crossings of any probe.
+// and the most crossings of any probe. No default values: the per-word
+// arrays are filled only for the words at hand, not cleared in whole.
 struct WordProbes {
-  bool any = false;
-  int32_t unwanted = 0;
-  int32_t crossings = 0;
-  int64_t surface = 0;
-  int32_t crossingsOfAny = 0;
+  bool any;
+  int32_t unwanted;
+  int32_t crossings;
+  int64_t surface;
+  int32_t crossingsOfAny;
 };
 
 void noteProbe(WordProbes& found, int32_t unwanted, int32_t crossings, int64_t surface) {
@@ -375,7 +376,10 @@ ArrangementScore probedBoundBelow(ArrangementSearch& search, const BoundTables& 
   const GridBox box = search.evaluation.grid.box;
   const uint64_t unplaced = unplacedWords(search);
 
-  std::array<WordProbes, MAX_WORDS + 1> probes{};
+  std::array<WordProbes, MAX_WORDS + 1> probes;
+  for (uint64_t rest = unplaced; rest != 0; rest &= rest - 1) {
+    probes[static_cast<size_t>(std::countr_zero(rest))] = WordProbes{false, 0, 0, 0, 0};
+  }
   probeNextRows(search, levels, unplaced, node, probes);
   uint64_t probed = 0;  // words with an accepted probe
   for (uint64_t rest = unplaced; rest != 0; rest &= rest - 1) {
@@ -384,7 +388,7 @@ ArrangementScore probedBoundBelow(ArrangementSearch& search, const BoundTables& 
   }
 
   // Drop the groups without a probe until every group has one.
-  std::array<int32_t, MAX_WORDS + 1> group{};
+  std::array<int32_t, MAX_WORDS + 1> group;  // set for the words grouped
   uint64_t words = unplaced;
   int32_t groups = 0;
   for (;;) {
@@ -405,9 +409,10 @@ ArrangementScore probedBoundBelow(ArrangementSearch& search, const BoundTables& 
   // Per group: umin, the surface of its cheapest first rows, its size.
   struct GroupProbes {
     WordProbes best;
-    int32_t size = 0;
+    int32_t size;
   };
-  std::array<GroupProbes, MAX_WORDS + 1> perGroup{};
+  std::array<GroupProbes, MAX_WORDS + 1> perGroup;
+  for (int32_t g = 0; g < groups; ++g) perGroup[static_cast<size_t>(g)] = GroupProbes{{false, 0, 0, 0, 0}, 0};
   for (uint64_t rest = words; rest != 0; rest &= rest - 1) {
     const int32_t w = std::countr_zero(rest);
     GroupProbes& g = perGroup[static_cast<size_t>(group[static_cast<size_t>(w)])];
@@ -439,7 +444,7 @@ ArrangementScore probedBoundBelow(ArrangementSearch& search, const BoundTables& 
       pairedWords |= enumeration_detail::wordBit(w);
     }
   }
-  std::array<int32_t, MAX_WORDS + 1> oldCrossings{};
+  std::array<int32_t, MAX_WORDS + 1> oldCrossings;  // set for the paired words
   for (uint64_t rest = pairedWords; rest != 0; rest &= rest - 1) {
     const auto w = static_cast<size_t>(std::countr_zero(rest));
     oldCrossings[w] = probes[w].crossingsOfAny;

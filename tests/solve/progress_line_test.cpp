@@ -27,7 +27,7 @@ TEST(ProgressLine, RewritesInPlaceAtMostTenTimesASecondThenWipes) {
   progress.seconds = 0.5;
   progress.evaluations = 1'500'000;
   showProgress(line, progress);
-  const std::string first = "\r    0.5 s    3.00 M eval/s  best: 7 words, 0 unwanted, 9 crossings, surface 120";
+  const std::string first = "\r0.5 s  3.00 M eval/s  best: 7 words, 0 unwanted, 9 crossings, surface 120";
   EXPECT_EQ(contents(file), first);
 
   progress.seconds = 0.55;  // too soon: not shown
@@ -37,7 +37,7 @@ TEST(ProgressLine, RewritesInPlaceAtMostTenTimesASecondThenWipes) {
   progress.best = ArrangementScore{8, 0, 8, 99};
   showProgress(line, progress);
   // The shorter line is padded over the longer one.
-  const std::string second = "\r    1.5 s    1.00 M eval/s  best: 8 words, 0 unwanted, 8 crossings, surface 99 ";
+  const std::string second = "\r1.5 s  1.00 M eval/s  best: 8 words, 0 unwanted, 8 crossings, surface 99 ";
   EXPECT_EQ(contents(file), first + second);
 
   wipeProgress(line);
