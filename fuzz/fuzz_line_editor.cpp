@@ -101,6 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)inputText(*console, ByteString(), false);  // the unfinished last line
   } catch (const ScriptExhausted&) {
   }
-  flushTextLayer(*console);
+  paintPicture(*console);  // painted as a window would show it, so painting is fuzzed too
   return 0;
 }

@@ -9,7 +9,7 @@ namespace arrowgrid {
 
 namespace {
 
-enum class OptionId { Words, Exhaustive, TimeLimit, Jobs, Json, Quiet, Help, Version };
+enum class OptionId { Words, Exhaustive, TimeLimit, Jobs, Json, Quiet, Help, Version, Pdf, Svg, Png };
 
 struct OptionSpec {
   OptionId id;
@@ -23,6 +23,8 @@ constexpr OptionSpec OPTIONS[] = {
     {OptionId::TimeLimit, "time-limit", 0, true}, {OptionId::Jobs, "jobs", 'j', true},
     {OptionId::Json, "json", 0, true},        {OptionId::Quiet, "quiet", 'q', false},
     {OptionId::Help, "help", 'h', false},     {OptionId::Version, "version", 0, false},
+    {OptionId::Pdf, "pdf", 0, true},          {OptionId::Svg, "svg", 0, true},
+    {OptionId::Png, "png", 0, true},
 };
 
 SolveCommandLine refuse(const std::string& why) {
@@ -87,6 +89,14 @@ std::string applyOption(OptionId id, const std::string& value, SolveCommandLine&
     case OptionId::Version:
       line.action = SolveAction::ShowVersion;
       return {};
+    case OptionId::Pdf:
+    case OptionId::Svg:
+    case OptionId::Png: {
+      const char* name = id == OptionId::Pdf ? "--pdf" : (id == OptionId::Svg ? "--svg" : "--png");
+      if (value.empty()) return std::string("option '") + name + "' requires a file name prefix";
+      (id == OptionId::Pdf ? options.pdfPrefix : (id == OptionId::Svg ? options.svgPrefix : options.pngPrefix)) = value;
+      return {};
+    }
   }
   return {};
 }
@@ -107,6 +117,11 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
       continue;
     }
     if (arg == "-") return refuse("'-' is not a word; use '--words -' to read the words from standard input");
+    if (std::string error; const int32_t taken = takePrintOption(argc, argv, i, line.options.print, error)) {
+      if (!error.empty()) return refuse(error);
+      i += taken - 1;
+      continue;
+    }
 
     // --name, --name=value, -x, or -x value / -xVALUE.
     const OptionSpec* spec = nullptr;
@@ -146,6 +161,12 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
     if (!error.empty()) return refuse(error);
     if (line.action != SolveAction::Run) return line;
   }
+  const SolveOptions& given = line.options;
+  const bool printing = !given.pdfPrefix.empty() || !given.svgPrefix.empty() || !given.pngPrefix.empty();
+  const PrintOptions defaults;
+  if (!printing && (given.print.page != defaults.page || given.print.dpi != defaults.dpi || !given.print.title.empty())) {
+    return refuse("--page, --dpi and --title go with --pdf, --svg or --png");
+  }
   if (line.options.wordsFromFile && !line.options.words.empty()) {
     return refuse("give the words either as arguments or with --words, not both");
   }
@@ -153,7 +174,7 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
 }
 
 std::string solveHelpText() {
-  return "Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"
+  return std::string("Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"
          "  or:  arrowgrid-solve [OPTION]... --words FILE\n"
          "Find the best arrow-word grid for 2 to 50 words: the arrangement that\n"
          "arrowgrid shows last when it shows only new bests, after a complete search\n"
@@ -175,6 +196,12 @@ std::string solveHelpText() {
          "                        standard output, instead of the text)\n"
          "  -q, --quiet           no progress line (it is shown only when standard\n"
          "                        error is a terminal)\n"
+         "  --pdf PREFIX          write the puzzle to PREFIX-grille.pdf and its solution\n"
+         "                        to PREFIX-solution.pdf\n"
+         "  --svg PREFIX          the same as SVG (in millimetres)\n"
+         "  --png PREFIX          the same as PNG\n") +
+         printOptionsHelp() +
+         std::string(
          "  -h, --help            display this help and exit\n"
          "      --version         output version information and exit\n"
          "\n"
@@ -187,7 +214,7 @@ std::string solveHelpText() {
          "  0    the answer was printed (proven best, or the best within the limit)\n"
          "  1    a run-time failure (a file could not be read or written)\n"
          "  2    bad command line or bad words\n"
-         "  130  interrupted by Ctrl+C; the best found so far was printed\n";
+         "  130  interrupted by Ctrl+C; the best found so far was printed\n");
 }
 
 }  // namespace arrowgrid

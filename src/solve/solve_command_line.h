@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "print/print_options.h"
+
 namespace arrowgrid {
 
 inline constexpr std::string_view SOLVE_PROGRAM = "arrowgrid-solve";
@@ -24,6 +26,10 @@ struct SolveOptions {
   bool json = false;               // --json given
   std::string jsonFile;            // "-": standard output, instead of the text
   bool quiet = false;
+  std::string pdfPrefix;           // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
+  std::string svgPrefix;           // likewise for --svg and --png; empty: not written
+  std::string pngPrefix;
+  PrintOptions print;              // --page, --dpi, --title
 };
 
 enum class SolveAction {

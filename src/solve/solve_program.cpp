@@ -14,7 +14,9 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
+#include "print/grid_print.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
 #include "solve/solve_command_line.h"
@@ -93,6 +95,39 @@ bool gatherWords(const SolveOptions& options, std::vector<WordText>& words, std:
   return true;
 }
 
+// The print files asked for: each prefix with its format.
+struct PrintRequest {
+  const std::string* prefix;
+  PrintFormat format;
+};
+
+std::vector<PrintRequest> printRequests(const SolveOptions& options) {
+  std::vector<PrintRequest> requests;
+  if (!options.pdfPrefix.empty()) requests.push_back({&options.pdfPrefix, PrintFormat::Pdf});
+  if (!options.svgPrefix.empty()) requests.push_back({&options.svgPrefix, PrintFormat::Svg});
+  if (!options.pngPrefix.empty()) requests.push_back({&options.pngPrefix, PrintFormat::Png});
+  return requests;
+}
+
+std::string printPath(const PrintRequest& request, GridContent content) {
+  return *request.prefix + (content == GridContent::Puzzle ? "-grille." : "-solution.") +
+         printFormatExtension(request.format);
+}
+
+// A folder that cannot take the files is told before the search, not after
+// hours of it; the files themselves are written, whole or not at all, at the end.
+std::string checkPrintFolders(const SolveOptions& options) {
+  for (const PrintRequest& request : printRequests(options)) {
+    const std::string path = printPath(request, GridContent::Puzzle);
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+      return "cannot write " + path + ": " + folder + ": " + std::strerror(errno);
+    }
+  }
+  return {};
+}
+
 bool writeAll(std::FILE* out, const std::string& text) {
   return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
 }
@@ -102,6 +137,8 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds;
+
+  if (const std::string problem = checkPrintFolders(options); !problem.empty()) return fail(problem, 1);
 
   // The JSON file is opened before the search, so that a folder that cannot
   // be written is known at once and not after hours of search.
@@ -142,6 +179,13 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
     bool written = writeAll(out, json);
     if (jsonFile != nullptr && std::fclose(jsonFile) != 0) written = false;
     if (!written) status = fail(name + ": " + std::strerror(errno), 1);
+  }
+  for (const PrintRequest& request : printRequests(options)) {
+    for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
+      const std::string problem =
+          printGridFile(result.evaluation.grid, content, request.format, options.print, printPath(request, content));
+      if (!problem.empty()) status = fail(problem, 1);
+    }
   }
   return status;
 }

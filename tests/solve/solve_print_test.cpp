@@ -1,0 +1,59 @@
+// arrowgrid-solve --pdf/--svg/--png: the puzzle and the solution of its
+// answer as files, and the refusals that leave nothing behind.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/binary_run.h"
+#include "support/temporary_folder.h"
+
+namespace arrowgrid::testing {
+namespace {
+
+BinaryRun solve(const std::vector<std::string>& arguments) {
+  return runProgram(ARROWGRID_SOLVE_BINARY, "", 60, arguments);
+}
+
+TEST(SolvePrint, EachFormatWritesThePuzzleAndTheSolution) {
+  TemporaryFolder folder;
+  const std::string prefix = folder.file("abc");
+  const BinaryRun run = solve({"--quiet", "--pdf", prefix, "--svg", prefix, "--png", prefix, "--page", "letter",
+                               "--title", "Trois mots", "AB", "BC", "CA"});
+  EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"abc-grille.pdf", "abc-grille.png", "abc-grille.svg",
+                                                      "abc-solution.pdf", "abc-solution.png", "abc-solution.svg"}));
+  EXPECT_EQ(fileContent(folder.file("abc-grille.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_EQ(fileContent(folder.file("abc-solution.png")).substr(1, 3), "PNG");
+  // Both carry the title; only the solution the letters' glyphs too.
+  auto glyphUses = [](const std::string& svg) {
+    size_t count = 0;
+    for (size_t at = svg.find("#glyph"); at != std::string::npos; at = svg.find("#glyph", at + 1)) ++count;
+    return count;
+  };
+  const size_t puzzleUses = glyphUses(fileContent(folder.file("abc-grille.svg")));
+  EXPECT_GT(puzzleUses, 0u);  // the title
+  // One more glyph for each of the four letter cells: A B on the first row, C A on the second.
+  EXPECT_EQ(glyphUses(fileContent(folder.file("abc-solution.svg"))), puzzleUses + 4);
+  int status = 0;
+  const std::string info = commandOutput("pdfinfo '" + folder.file("abc-solution.pdf") + "'", status);
+  EXPECT_NE(info.find("612 x 792"), std::string::npos) << info;  // US letter
+}
+
+TEST(SolvePrint, RefusalsWriteNothing) {
+  TemporaryFolder folder;
+  const BinaryRun missing = solve({"--quiet", "--png", folder.file("nowhere/abc"), "AB", "BC"});
+  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_TRUE(missing.standardOutput.empty());
+  EXPECT_NE(missing.standardError.find("cannot write " + folder.file("nowhere/abc-grille.png")), std::string::npos)
+      << missing.standardError;
+
+  const BinaryRun alone = solve({"--quiet", "--dpi", "300", "AB", "BC"});
+  EXPECT_EQ(alone.exitStatus, 2);
+  const BinaryRun badPage = solve({"--quiet", "--pdf", folder.file("x"), "--page", "a5", "AB", "BC"});
+  EXPECT_EQ(badPage.exitStatus, 2);
+  EXPECT_TRUE(folder.names().empty());
+}
+
+}  // namespace
+}  // namespace arrowgrid::testing
