@@ -7,32 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "counted_allocations.h"
 #include "interaction/program_driver.h"
 #include "interaction/search_resume.h"
 #include "screen/console.h"
-#include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
+#include "search/search_engine.h"
 #include "search/search_start.h"
-
-namespace {
-
-// Every allocation of the process passes here, so the count between two
-// reads is what the code in between allocated.
-long long allocationCount = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocationCount;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace arrowgrid;
 
@@ -69,16 +53,19 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
   auto search = startSearch(words);
   TrialsLineState line;
   Measure m;
-  const long long allocationsBefore = allocationCount;
+  const long long allocationsBefore = counted_allocations::count;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
+  // Selection mode 2: the engine leaves its loop only at a new best.
   if (console != nullptr) {
-    while (resumeSearch(*search, *console, line) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
+    while (searchUntilShown(*search, *console, line, 2) == SearchStop::Shown) {
+    }
   } else {
-    while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed) evaluateArrangementFast(*search);
+    while (searchUntilShown(*search, 2, TrialsHook{}) == SearchStop::Shown) {
+    }
   }
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  m.allocations = allocationCount - allocationsBefore;
+  m.allocations = counted_allocations::count - allocationsBefore;
   m.finalCount = search->state.trialCount;
   m.trials = search->state.trialCount - 1;
   m.evaluations = search->fast.evaluations;
@@ -104,11 +91,8 @@ ReportedRun runWithReports(const std::vector<std::string>& words) {
   ReportedRun run;
   const auto started = std::chrono::steady_clock::now();
   while (program->step != ProgramStep::SearchFinished) {
-    const bool selecting = program->step == ProgramStep::Select;
+    run.reports += program->step == ProgramStep::Report;
     runStep(*program);
-    // A report leaves the cursor after its trials line on row 21; a skipped
-    // arrangement leaves it where the last trial step did.
-    if (selecting && program->console.text.cursorRow == 21) ++run.reports;
   }
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   run.finalCount = program->search.state.trialCount;

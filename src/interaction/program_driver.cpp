@@ -53,18 +53,14 @@ void showIntroScreens(Console& console) {
   waitForReturn(console);
 }
 
-// An accepted arrangement: ranked against the best, reported when the
-// selection mode admits it; the report's prompt may lead to the menu.
-ProgramStep selectArrangement(Program& program) {
+// The report of the arrangement last evaluated, accepted and selected; its
+// prompt may lead to the menu.
+ProgramStep reportArrangement(Program& program) {
   ArrangementSearch& search = program.search;
-  const GridEvaluation& evaluation = search.evaluation;
-  const ArrangementScore score{search.state.placedCount, evaluation.unwantedNeighbourhoods,
-                               evaluation.crossings, boxSurface(evaluation.grid.box)};
-  const ScoreOrder order = compareWithBest(search.bestScore, score);
-  if (!isArrangementShown(order, program.settings.selectionMode)) return ProgramStep::Resume;
   ensureGrid(search);
-  const ReportOutcome outcome = showArrangementReport(program.console, score, evaluation.grid,
-                                                      search.state.trialCount, program.settings);
+  const ReportOutcome outcome = showArrangementReport(program.console, lastEvaluationScore(search),
+                                                      search.evaluation.grid, search.state.trialCount,
+                                                      program.settings);
   return outcome == ReportOutcome::Menu ? ProgramStep::Menu : ProgramStep::Resume;
 }
 
@@ -96,6 +92,11 @@ void runStep(Program& program) {
     case ProgramStep::InitSearch:
       initSearch(program.search);
       program.trialsLine = TrialsLineState{};
+      // One processor: the search on this thread alone is the faster.
+      if (defaultWorkerCount() > 1) {
+        startSearchWorkers(program.workers, program.search, defaultWorkerCount(),
+                           defaultNodeDepth(program.search.wordList.wordCount));
+      }
       program.step = ProgramStep::Evaluate;  // word 1 alone
       return;
     case ProgramStep::Evaluate:
@@ -104,13 +105,21 @@ void runStep(Program& program) {
                          : ProgramStep::Resume;
       return;
     case ProgramStep::Select:
-      program.step = selectArrangement(program);
+      program.step = isArrangementShown(compareWithBest(program.search.bestScore,
+                                                        lastEvaluationScore(program.search)),
+                                        program.settings.selectionMode)
+                         ? ProgramStep::Report
+                         : ProgramStep::Resume;
+      return;
+    case ProgramStep::Report:
+      program.step = reportArrangement(program);
       return;
     case ProgramStep::Resume:
       // Nothing reads keys while the search runs: only the last 15 typed are kept.
       setKeysRead(console.keys, false);
-      program.step = resumeSearch(program.search, console, program.trialsLine) == ResumeOutcome::Pushed
-                         ? ProgramStep::Evaluate
+      program.step = searchUntilShown(program.search, program.workers, console, program.trialsLine,
+                                      program.settings.selectionMode) == SearchStop::Shown
+                         ? ProgramStep::Report
                          : ProgramStep::SearchFinished;
       return;
     case ProgramStep::SearchFinished:

@@ -9,6 +9,7 @@
 #include "interaction/trials_line_state.h"
 #include "print/grid_export.h"
 #include "screen/console.h"
+#include "search/parallel_search.h"
 #include "search/search_data.h"
 
 namespace arrowgrid {
@@ -18,9 +19,10 @@ enum class ProgramStep {
   WordEntry,       // enterWordList
   DisplayDialog,   // defaults, then chooseDisplaySettings
   InitSearch,      // initSearch
-  Evaluate,        // evaluateArrangementFast of the table's top row
-  Select,          // compareWithBest, selection, report
-  Resume,          // resumeSearch: trials until a push or the end
+  Evaluate,        // evaluateArrangementFast of word 1 alone
+  Select,          // compareWithBest and the selection of that first arrangement
+  Report,          // showArrangementReport of the arrangement selected
+  Resume,          // searchUntilShown: trials until an arrangement to show or the end
   SearchFinished,  // "La recherche est terminée", pause prompt
   Menu,            // resultMenu
   Ended,           // endProgram with status 0
@@ -32,6 +34,7 @@ struct Program {
   ArrangementSearch search;
   DisplaySettings settings;
   TrialsLineState trialsLine;  // what the trials line last left on screen
+  SearchWorkers workers;       // the search's threads beside this one
   ProgramOptions options;      // from the command line
   GridExport gridExport;       // the menu's grids as files, from options
   ProgramStep step = ProgramStep::Intro;

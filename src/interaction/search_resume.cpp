@@ -1,4 +1,4 @@
-// resumeSearch with its screen duties, and the end-of-search message.
+// The engine's trials hook on the screen, and the end-of-search message.
 #include "interaction/search_resume.h"
 
 #include "interaction/trials_line.h"
@@ -7,38 +7,38 @@ namespace arrowgrid {
 
 namespace {
 
-// The picture is about to be taken: the record must match the screen, and
-// the next trial checks the screen again.
-[[gnu::noinline]] TrialsRun presentDuringRun(Console& console, TrialsLineState& line, TrialsRun run,
-                                             int64_t trialCount) {
-  endTrialsRun(console, line, run, trialCount);
-  serviceDisplay(console);
-  return TrialsRun{};
+struct ScreenTrials {
+  Console& console;
+  TrialsLineState& line;
+};
+
+// Nothing reads the text layer while the engine runs but a picture, so the
+// line is brought up to date only for one, and when the engine stops.
+void presentAtTrial(void* context, int64_t trialCount) {
+  ScreenTrials& screen = *static_cast<ScreenTrials*>(context);
+  printTrialsLine(screen.console, screen.line, trialCount);
+  presentNow(screen.console);
 }
 
-// The trials line of each trial, and a picture when the window wants one.
-struct ScreenTrials {
-  Console* console;
-  TrialsLineState* line;
-  TrialsRun run;
-
-  void trial(int64_t trialCount) {
-    if (advanceTrialsRun(run)) [[likely]] return;
-    run = settleTrialsRun(*console, *line, run, trialCount);
-    // Looked at when the last two digits wrap: at least every hundredth
-    // trial, well under a microsecond apart during a search.
-    if (console->platform.refreshWanted.load(std::memory_order_relaxed)) [[unlikely]] {
-      run = presentDuringRun(*console, *line, run, trialCount);
-    }
-  }
-  void done(int64_t trialCount) { endTrialsRun(*console, *line, run, trialCount); }
-};
+void stopAtTrial(void* context, int64_t trialCount) {
+  ScreenTrials& screen = *static_cast<ScreenTrials*>(context);
+  printTrialsLine(screen.console, screen.line, trialCount);
+}
 
 }  // namespace
 
-ResumeOutcome resumeSearch(ArrangementSearch& search, Console& console, TrialsLineState& line) {
-  const TrialsRun run = beginTrialsRun(console, line, search.state.trialCount);
-  return runEnumerationWith(search, ScreenTrials{&console, &line, run});
+SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
+                            int32_t selectionMode) {
+  ScreenTrials screen{console, line};
+  const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
+  return searchUntilShown(search, selectionMode, hook);
+}
+
+SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
+                            TrialsLineState& line, int32_t selectionMode) {
+  ScreenTrials screen{console, line};
+  const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
+  return searchUntilShownInParallel(search, workers, selectionMode, hook);
 }
 
 void printSearchFinished(Console& console) {

@@ -1,17 +1,25 @@
-// The search's entry from the step loop: trials with the trials line kept on
-// screen until a push or the end, and the end-of-search message.
+// The search's entry from the step loop: the engine run with the trials line
+// kept on screen, and the end-of-search message.
 #pragma once
+
+#include <cstdint>
 
 #include "interaction/trials_line_state.h"
 #include "screen/console.h"
-#include "search/candidate_enumeration.h"
+#include "search/parallel_search.h"
+#include "search/search_engine.h"
 
 namespace arrowgrid {
 
-// Runs trials until a matching candidate is pushed (evaluate it next) or the
-// search is over (printSearchFinished, the pause prompt, then the menu).
-// Each trial rewrites the trials line and lets the display repaint.
-ResumeOutcome resumeSearch(ArrangementSearch& search, Console& console, TrialsLineState& line);
+// searchUntilShown with the screen: the trials line holds the count at
+// every stop, and whenever the display asks for a picture it gets one with
+// the line as it stands at that trial.
+SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
+                            int32_t selectionMode);
+
+// The same with the workers (see searchUntilShownInParallel).
+SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
+                            TrialsLineState& line, int32_t selectionMode);
 
 // "La recherche est terminée" at row 22, column 30, with a line end.
 void printSearchFinished(Console& console);

@@ -1,29 +1,12 @@
-// The full print sequence of the trials line, the digit updates that stand
-// for it while nothing else touches the screen, and the runs of trials that
-// keep the last two digits in a register.
+// The full print sequence of the trials line, and the digit updates that
+// stand for it while nothing else touches the screen.
 #include "interaction/trials_line.h"
+
+#include <array>
 
 namespace arrowgrid {
 
 namespace {
-
-uint8_t digitCell(const TextScreen& text, int32_t k) {
-  return text.cells[static_cast<size_t>(TRIALS_FIRST_DIGIT_CELL + k)];
-}
-
-// Adds one to the count shown in the digit cells; false (nothing written)
-// when every digit is a nine and the count would grow a digit.
-bool countUpOnScreen(Console& console, int32_t digitCount) {
-  TextScreen& text = console.text;
-  int32_t k = digitCount - 1;
-  while (k >= 0 && digitCell(text, k) == '9') --k;
-  if (k < 0) return false;
-  putCell(text, console.surface, TRIALS_FIRST_DIGIT_CELL + k, static_cast<uint8_t>(digitCell(text, k) + 1));
-  for (int32_t z = k + 1; z < digitCount; ++z) {
-    putCell(text, console.surface, TRIALS_FIRST_DIGIT_CELL + z, '0');
-  }
-  return true;
-}
 
 bool screenUntouched(const Console& console, const TrialsLineState& line) {
   return line.shown && console.text.changeCount == line.seenTextChange &&
@@ -32,23 +15,7 @@ bool screenUntouched(const Console& console, const TrialsLineState& line) {
 
 }  // namespace
 
-// Takes the last two digit cells over for a run. A flush may have cleared
-// their marks without changing a pixel, so they are marked again each time.
-TrialsRun takeOverLastTwo(Console& console, const TrialsLineState& line) {
-  TrialsRun run;
-  if (!line.shown || line.digitCount < 2) return run;
-  TextScreen& text = console.text;
-  const int32_t tens = TRIALS_FIRST_DIGIT_CELL + line.digitCount - 2;
-  markGlyphPending(text, tens);
-  markGlyphPending(text, tens + 1);
-  run.tensCell = &text.cells[static_cast<size_t>(tens)];
-  const int32_t lastTwo = (run.tensCell[0] - '0') * 10 + (run.tensCell[1] - '0');
-  run.shownPair = DIGIT_PAIRS.data() + 2 * lastTwo;
-  return run;
-}
-
 void printTrialsLineFull(Console& console, TrialsLineState& line, int64_t count) {
-  line.runTensCell = nullptr;  // the digits change under any earlier run
   locateCursor(console, TRIALS_ROW, TRIALS_COLUMN);
   printText(console, line.label, PrintEnding::NoEnding);
   printNumber(console, count, PrintEnding::NoEnding);
@@ -70,26 +37,26 @@ void printTrialsLineFull(Console& console, TrialsLineState& line, int64_t count)
 }
 
 void printTrialsLine(Console& console, TrialsLineState& line, int64_t count) {
-  line.runTensCell = nullptr;  // the digits change under any earlier run
-  if (screenUntouched(console, line) && count == line.shownCount + 1 &&
-      countUpOnScreen(console, line.digitCount)) {
-    line.shownCount = count;
-    ++console.text.changeCount;
-    line.seenTextChange = console.text.changeCount;
-    return;
+  if (count == line.shownCount && screenUntouched(console, line)) return;
+  if (count > 0 && screenUntouched(console, line)) {
+    std::array<uint8_t, 20> digits{};
+    int32_t digitCount = 0;
+    for (int64_t rest = count; rest > 0; rest /= 10) {
+      digits[static_cast<size_t>(digitCount++)] = static_cast<uint8_t>('0' + rest % 10);
+    }
+    if (digitCount == line.digitCount) {
+      // digits holds the least significant first.
+      for (int32_t k = 0; k < digitCount; ++k) {
+        putCell(console.text, console.surface, TRIALS_FIRST_DIGIT_CELL + k,
+                digits[static_cast<size_t>(digitCount - 1 - k)]);
+      }
+      line.shownCount = count;
+      ++console.text.changeCount;
+      line.seenTextChange = console.text.changeCount;
+      return;
+    }
   }
   printTrialsLineFull(console, line, count);
-}
-
-TrialsRun settleTrialsRun(Console& console, TrialsLineState& line, TrialsRun run, int64_t count) {
-  // With a run, the last two digits have just passed 99.
-  if (run.tensCell != nullptr && countUpOnScreen(console, line.digitCount)) {
-    run.shownPair = DIGIT_PAIRS.data();  // 99 became 00 with its carry
-    return run;
-  }
-  endTrialsRun(console, line, run, count - 1);
-  printTrialsLine(console, line, count);
-  return takeOverLastTwo(console, line);
 }
 
 }  // namespace arrowgrid

@@ -1,4 +1,4 @@
-// What the trials line last left on the text layer, so the next trial can
+// What the trials line last left on the text layer, so the next print can
 // rewrite only the digits that changed when nothing else touched the screen.
 #pragma once
 
@@ -21,10 +21,6 @@ struct TrialsLineState {
   int64_t shownCount = 0;           // the count on the line (never negative when shown)
   int32_t digitCount = 0;           // its decimal digits, which the screen cells hold
   int64_t fullPrints = 0;           // full print sequences run (the rest were digit updates)
-  // Where the last run of trials stood when it ended, so that the next one
-  // goes on from there while the screen is untouched (no new take-over).
-  uint8_t* runTensCell = nullptr;
-  const uint8_t* runShownPair = nullptr;
   // The line's texts, built once so that printing them allocates nothing.
   ByteString label = ByteString(TRIALS_LABEL);
   ByteString trailingBlanks = ByteString(TRIALS_TRAILING_BLANKS, ' ');

@@ -16,6 +16,16 @@ inline constexpr int64_t OCCUPANCY_DENSE_LIMIT = int64_t{1} << 24;
 // them. initSearch calls it; nothing allocates after it.
 void prepareFastEvaluation(ArrangementSearch& search);
 
+// Makes the occupancy grid hold rows 1..rowCount of the table, keeping the
+// levels already written that still match it. False (the grid emptied) when
+// a row cannot be written: a table the enumeration did not build.
+bool syncOccupancy(ArrangementSearch& search, int32_t rowCount);
+
+// Makes levels[rowCount]'s box and counts those of the last evaluation and
+// marks its grid stale (rows 1..rowCount of the table, the top one perhaps
+// rejected).
+void noteEvaluation(ArrangementSearch& search, int32_t rowCount);
+
 // Same contract as evaluateArrangement: Rejected pops the top row, Accepted
 // sets extendFlag; evaluation's box and counts are set at once, its grid
 // is marked stale.

@@ -11,11 +11,22 @@ void buildWordLetters(const WordList& wordList, WordLetters& letters) {
   letters.offset.fill(0);
   letters.length.fill(0);
   letters.occupiedCells = 0;
+  letters.letterSet.fill(0);
+  for (auto& positions : letters.positions) positions.fill(0);
   for (int32_t w = 1; w <= wordList.wordCount; ++w) {
     const ByteString& word = wordList.words[static_cast<size_t>(w)];
-    letters.offset[static_cast<size_t>(w)] = static_cast<int32_t>(letters.letters.size());
-    letters.length[static_cast<size_t>(w)] = textLength(word);
-    for (char ch : word) letters.letters.push_back(static_cast<uint8_t>(ch));
+    const auto wi = static_cast<size_t>(w);
+    letters.offset[wi] = static_cast<int32_t>(letters.letters.size());
+    letters.length[wi] = textLength(word);
+    for (int32_t i = 0; i < textLength(word); ++i) {
+      const auto code = static_cast<uint8_t>(word[static_cast<size_t>(i)]);
+      letters.letters.push_back(code);
+      const int32_t index = code - LETTER_CODE_BASE;
+      letters.letterSet[wi] |= uint64_t{1} << index;
+      if (textLength(word) <= POSITION_MASK_LETTERS) {
+        letters.positions[wi][static_cast<size_t>(index)] |= uint64_t{1} << i;
+      }
+    }
     letters.occupiedCells += textLength(word) + 2;
   }
   // One spare byte so a word of length 0 beyond wordCount still has a valid

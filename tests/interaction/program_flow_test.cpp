@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "interaction/program_driver.h"
+#include "search/search_test_support.h"
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
@@ -22,9 +23,15 @@ struct ProgramFlow : ::testing::Test {
     platform.keepScreens = true;
   }
 
-  // Intro pauses, AB BC CA, the end of the list, the two dialog answers.
-  void startWith(const std::string& selectionMode, const std::string& pauseMode) {
-    for (const char* line : {"", "", "AB", "BC", "CA", "", "O"}) typeLine(platform.script, line);
+  // Intro pauses, the words (AB BC CA unless told), the end of the list,
+  // the two dialog answers.
+  void startWith(const std::string& selectionMode, const std::string& pauseMode,
+                 const std::vector<std::string>& words = {"AB", "BC", "CA"}) {
+    typeLine(platform.script, "");
+    typeLine(platform.script, "");
+    for (const std::string& word : words) typeLine(platform.script, word);
+    typeLine(platform.script, "");
+    typeLine(platform.script, "O");
     typeLine(platform.script, selectionMode);
     typeLine(platform.script, pauseMode);
   }
@@ -78,6 +85,54 @@ TEST_F(ProgramFlow, SelectionModesShowTheirReports) {
     EXPECT_EQ(row(1), "MENU") << "mode " << mode;
     EXPECT_EQ(program->search.bestScore, (ArrangementScore{3, 0, 2, 20})) << "mode " << mode;
   }
+}
+
+TEST_F(ProgramFlow, ReportsAfterLongJumpsCarryTheTrialByTrialCounts) {
+  // Few letters in common: most comparisons are passed over in bulk.
+  const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE"};
+  auto judged = testing_support::makeSearch(words);
+  std::vector<std::string> expected;
+  for (const auto& shown : testing_support::judgeSearch(*judged, 1).shown) {
+    expected.push_back(std::to_string(shown.trialCount));
+  }
+  ASSERT_GT(expected.size(), 3u);
+  startWith("1", "1", words);
+  for (size_t report = 0; report <= expected.size(); ++report) typeLine(platform.script, "");
+  EXPECT_EQ(runUntilStopped(), -1);
+  EXPECT_EQ(reportedTrials(), expected);
+  EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
+  EXPECT_EQ(row(1), "MENU");
+}
+
+TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
+  // Five words: the search's workers (where there are processors for them)
+  // run ahead of the reports; every other report leads to the menu, which
+  // changes the selection between 2 and 1.
+  const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
+  const auto modeAfter = [](size_t shown) { return shown >= 2 && (shown / 2) % 2 == 1 ? 1 : 2; };
+  auto judged = testing_support::makeSearch(words);
+  std::vector<std::string> expected;
+  for (const auto& shown : testing_support::judgeSearch(*judged, modeAfter).shown) {
+    expected.push_back(std::to_string(shown.trialCount));
+  }
+  ASSERT_GT(expected.size(), 6u);
+  startWith("2", "1", words);
+  for (size_t report = 1; report <= expected.size(); ++report) {
+    if (report % 2 == 1) {
+      typeLine(platform.script, "");
+      continue;
+    }
+    for (const std::string& line : {std::string("M"), std::string("S"), std::to_string(modeAfter(report)),
+                                    std::string("1"), std::string("R")}) {
+      typeLine(platform.script, line);
+    }
+  }
+  typeLine(platform.script, "");  // the pause after the end of the search
+  EXPECT_EQ(runUntilStopped(), -1);
+  EXPECT_EQ(reportedTrials(), expected);
+  EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
+  EXPECT_EQ(program->search.bestScore, judged->bestScore);
+  EXPECT_EQ(row(1), "MENU");
 }
 
 TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {

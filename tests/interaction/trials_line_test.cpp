@@ -1,6 +1,6 @@
-// The trials line: whatever happened on the screen in between, a trial
+// The trials line: whatever happened on the screen in between, a print
 // leaves the text layer and the picture exactly as the full print sequence
-// would; and resumeSearch keeps the line and the end message on screen.
+// would; and the search keeps the line and the end message on screen.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -32,29 +32,24 @@ class TrialsLineTest : public ::testing::Test {
     operation(*full_);
   }
 
-  // One trial the checked way (printTrialsLine), as a lone trial would.
+  // The line printed for count, as a picture or a stop of the search would.
   void trial(int64_t count) {
     printTrialsLine(*quick_, quickLine_, count);
     printTrialsLineFull(*full_, fullLine_, count);
     expectSameText();
   }
 
-  // Trials first..last as one resumeSearch call runs them; with presentEvery,
-  // the window takes a picture (the glyphs are painted) every so many trials.
-  void trials(int64_t first, int64_t last, int64_t presentEvery = 0) {
-    TrialsRun run = beginTrialsRun(*quick_, quickLine_, first - 1);
-    for (int64_t count = first; count <= last && !HasFailure(); ++count) {
-      printTrialOfRun(*quick_, quickLine_, run, count);
-      printTrialsLineFull(*full_, fullLine_, count);
-      expectSameText();
-      if (presentEvery > 0 && count % presentEvery == 0) {
-        endTrialsRun(*quick_, quickLine_, run, count);
-        run = TrialsRun{};
+  // The line at first, first + step, ... up to last; with presentEvery, the
+  // glyphs are painted every so many prints.
+  void trials(int64_t first, int64_t last, int64_t step = 1, int64_t presentEvery = 0) {
+    int64_t prints = 0;
+    for (int64_t count = first; count <= last && !HasFailure(); count += step) {
+      trial(count);
+      if (presentEvery > 0 && ++prints % presentEvery == 0) {
         paintPicture(*quick_);
         paintPicture(*full_);
       }
     }
-    endTrialsRun(*quick_, quickLine_, run, last);
   }
 
   void expectSameText() {
@@ -91,16 +86,13 @@ TEST_F(TrialsLineTest, ConsecutiveCountsAcrossEveryWidth) {
   EXPECT_EQ(screenRow(*quick_, 22), "10");
 }
 
-TEST_F(TrialsLineTest, ShortRunsGoOnFromWhereTheLastOneStopped) {
-  // resumeSearch ends a run at every push; the next run goes on from the
-  // same cells, unless a picture was taken in between.
-  for (int64_t first = 1; first <= 1000; first += 7) trials(first, first + 6);
+TEST_F(TrialsLineTest, JumpsOfAnyLengthRewriteOnlyTheirDigits) {
+  // The search shows the line after jumps over many trials at once.
+  trials(1, 100'000, 997);
+  EXPECT_EQ(quickLine_.fullPrints, 4);  // one per width met: 1, 3, 4 and 5 digits
   expectSamePicture();
-  EXPECT_LT(quickLine_.fullPrints, 5);
-  for (int64_t first = 1002; first <= 1500; first += 7) {
-    trials(first, first + 6);
-    if (first % 3 == 0) expectSamePicture();
-  }
+  // A picture paints the surface: the print after it is a full one.
+  trials(100'003, 999'999, 12'345, 5);
   expectSamePicture();
 }
 
@@ -141,35 +133,24 @@ TEST_F(TrialsLineTest, LinesDrawnOverTheRowAreRepaintedByTheNextTrial) {
   expectSamePicture();
 }
 
-TEST_F(TrialsLineTest, RunsSplitByEvaluationsAndPicturesKeepThePictureRight) {
-  // Runs of a few trials each, as between evaluations, with pictures taken
-  // in the middle of runs and between them.
+TEST_F(TrialsLineTest, PicturesBetweenPrintsKeepThePictureRight) {
   int64_t count = 1;
   for (int64_t length : {1, 2, 17, 3, 150, 1, 1, 99, 250, 4}) {
-    trials(count, count + length - 1, 7);
+    trials(count, count + length - 1, 1, 7);
     count += length;
     expectSamePicture();
   }
-  trials(count, count + 2000, 333);
+  trials(count, count + 2000, 3, 333);
   expectSamePicture();
 }
 
-TEST_F(TrialsLineTest, LoneTrialsAfterRunsAndRunsAfterLoneTrials) {
-  trials(1, 120);
-  trial(121);
-  trial(122);
-  trials(123, 250);
-  trial(251);
-  onBoth([](Console& c) { locateCursor(c, 3, 3); });
-  trials(252, 260);
-  expectSamePicture();
-}
-
-TEST_F(TrialsLineTest, CountsThatDoNotFollowRunTheFullSequence) {
+TEST_F(TrialsLineTest, CountsThatGoBackOrChangeWidthRunTheFullSequenceWhenNeeded) {
   trials(100, 110);
   trial(110);
   trial(50);
   trial(51);
+  onBoth([](Console& c) { locateCursor(c, 3, 3); });
+  trial(7);
   trial(7);
   expectSamePicture();
 }
@@ -182,7 +163,8 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   openTestConsole(*console, platform);
   console->platform.refreshWanted.store(true);
   evaluateArrangement(*search);
-  while (resumeSearch(*search, *console, line) == ResumeOutcome::Pushed) evaluateArrangement(*search);
+  while (searchUntilShown(*search, *console, line, 0) == SearchStop::Shown) {
+  }
   printSearchFinished(*console);
   EXPECT_EQ(search->state.trialCount, 26);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
@@ -194,8 +176,45 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   EXPECT_FALSE(console->platform.refreshWanted.load());
 
   // Resumed after the end: one more trial on screen, and the end again.
-  EXPECT_EQ(resumeSearch(*search, *console, line), ResumeOutcome::Finished);
+  EXPECT_EQ(searchUntilShown(*search, *console, line, 0), SearchStop::Finished);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+}
+
+TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
+  auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
+  auto console = std::make_unique<Console>();
+  ScriptedPlatform platform;
+  openTestConsole(*console, platform);
+  platform.wantsEveryPicture = true;
+  console->platform.refreshWanted.store(true);
+  printText(*console, cp437Text("le dialogue"), PrintEnding::NoEnding);
+  evaluateArrangement(*search);
+  TrialsLineState line;
+  while (searchUntilShown(*search, *console, line, 2) == SearchStop::Shown) {
+  }
+  ASSERT_GT(platform.pictures.size(), 100u);
+  // Each picture shows the line as the full sequence leaves it, over what
+  // was on the screen, its count rising from picture to picture.
+  const std::string label = std::string(39, ' ') + "Nb d'essais effectués : ";
+  int64_t previous = 1;
+  for (const std::string& picture : platform.pictures) {
+    std::vector<std::string> rows(1);
+    for (char c : picture) {
+      if (c == '\n') {
+        rows.emplace_back();
+      } else {
+        rows.back().push_back(c);
+      }
+    }
+    ASSERT_EQ(rows[0], "le dialogue");
+    ASSERT_EQ(rows[20].substr(0, label.size()), label);
+    const int64_t count = std::stoll(rows[20].substr(label.size()));
+    ASSERT_GE(count, previous);
+    previous = count;
+    ASSERT_EQ(rows[21], "");
+    ASSERT_EQ(rows[22], "");
+  }
+  EXPECT_EQ(screenRow(*console, 21), label + std::to_string(search->state.trialCount));
 }
 
 }  // namespace

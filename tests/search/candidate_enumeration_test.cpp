@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "search/candidate_enumeration.h"
+#include "search/search_engine.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "search/candidate_enumeration.h"
+#include "search/search_engine.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
@@ -114,10 +114,7 @@ TEST(FastEvaluation, MatchesTheReferenceOnRandomLists) {
 TEST(FastEvaluation, MatchesTheReferenceWithLongWordsInTheHashedGrid) {
   // 2 + 2102 letters: the dense square would pass its limit, so the
   // occupancy grid is hashed; the long word crosses AB on both letters.
-  std::string longWord(2100, 'C');
-  longWord[700] = 'A';
-  longWord[1400] = 'B';
-  longWord[1401] = 'A';
+  const std::string longWord = testing_support::wordForTheHashedGrid();
   auto probe = makeSearch({"AB", longWord});
   EXPECT_TRUE(probe->fast.occupancy.hashed);
   const Differential d = runDifferential({"AB", longWord, "CAB"});

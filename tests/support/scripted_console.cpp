@@ -25,6 +25,13 @@ void scriptBeep(void* context) { ++platformOf(context).beeps; }
 
 void scriptEndProcess(void*, int32_t status) { throw ProgramEnded{status}; }
 
+void scriptPresent(void* context, Console& console) {
+  ScriptedPlatform& platform = platformOf(context);
+  if (!platform.wantsEveryPicture) return;
+  platform.pictures.push_back(screenText(console));
+  console.platform.refreshWanted.store(true);
+}
+
 }  // namespace
 
 void attachScriptedPlatform(Console& console, ScriptedPlatform& platform) {
@@ -34,7 +41,7 @@ void attachScriptedPlatform(Console& console, ScriptedPlatform& platform) {
   layer.lineInputStarting = scriptLineInputStarting;
   layer.beep = scriptBeep;
   layer.endProcess = scriptEndProcess;
-  layer.present = nullptr;
+  layer.present = scriptPresent;
 }
 
 void openTestConsole(Console& console, ScriptedPlatform& platform) {

@@ -26,6 +26,10 @@ struct ScriptedPlatform {
   int32_t lineInputs = 0;  // line inputs started so far
   bool keepScreens = false;          // record the screen at every line input
   std::vector<std::string> screens;  // screenText at each line input, when kept
+  // A form that asks for a new picture as soon as it got one, recording
+  // screenText at each.
+  bool wantsEveryPicture = false;
+  std::vector<std::string> pictures;
 };
 
 void attachScriptedPlatform(Console& console, ScriptedPlatform& platform);

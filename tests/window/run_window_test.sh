@@ -26,9 +26,16 @@ echo "ok: client area 640x350"
 expect_picture intro 1
 timeout 10 xdotool windowfocus --sync "$wid" || fail "the window cannot take the keyboard focus"
 
-# A character typed at the prompt is echoed: é must arrive as 130.
-xdotool type --window "$wid" 'é'
-expect_picture typed_e_acute 1 code:130
+# A character typed at the prompt is echoed: é must arrive as 130. xdotool
+# types é through a key it maps to é for a moment; on a busy machine the
+# window may read that key under its old mapping and get another letter,
+# which is erased and é typed again.
+for attempt in 1 2 3; do
+  xdotool type --window "$wid" 'é'
+  picture_shown typed_e_acute 1 code:130 && break
+  [ "$attempt" -lt 3 ] || expect_picture typed_e_acute 1 code:130
+  xdotool key --window "$wid" BackSpace
+done
 
 # Ctrl+C typed into the window is no interrupt and changes nothing.
 xdotool key --window "$wid" ctrl+c

@@ -23,10 +23,10 @@ start_window() {
   [ -n "$wid" ] || fail "no window titled arrowgrid"
 }
 
-# Waits until a screenshot of the window matches the reference for the keys
-# given (at the given scale), within a few seconds. The matching shot stays
-# in $work/NAME.shot.ppm.
-expect_picture() {
+# True when a screenshot of the window matches the reference for the keys
+# given (at the given scale) within a few seconds. The matching shot stays
+# in $work/NAME.shot.ppm, the last comparison in $work/NAME.check.
+picture_shown() {
   local name=$1 scale=$2
   shift 2
   "$surface_dump" "$@" > "$work/$name.ref.ppm" || fail "no reference for $name"
@@ -38,6 +38,13 @@ expect_picture() {
     fi
     sleep 0.1
   done
+  return 1
+}
+
+# picture_shown, or the test fails.
+expect_picture() {
+  local name=$1
+  picture_shown "$@" && return 0
   cat "$work/$name.check" >&2
   fail "the window does not show the expected picture: $name"
 }
