@@ -55,6 +55,16 @@ if printf '%s\n' "${files[@]}" | holds -x /usr/bin/arrowgrid-solve; then
   for line in '│ → A B ■   │' 'Words placed: +3 of 3' 'Crossings: +2' 'Proven best: +yes'; do
     holds -E -- "$line" <<< "$answer" || fail "arrowgrid-solve AB BC CA does not print '$line'"
   done
+  # The drawings read the font the package depends on.
+  drawings=$(mktemp -d)
+  /usr/bin/arrowgrid-solve --quiet --pdf "$drawings/ab" --svg "$drawings/ab" --png "$drawings/ab" AB BC CA \
+    > /dev/null || fail "arrowgrid-solve could not draw AB BC CA"
+  for kind in grille solution; do
+    file "$drawings/ab-$kind.pdf" | holds "PDF document" || fail "no ab-$kind.pdf"
+    file "$drawings/ab-$kind.svg" | holds "SVG" || fail "no ab-$kind.svg"
+    file "$drawings/ab-$kind.png" | holds "PNG image data" || fail "no ab-$kind.png"
+  done
+  rm -rf "$drawings"
 fi
 
 # Every installed manual page reads without a warning.
