@@ -3,8 +3,11 @@
 #include "interaction/arrangement_report.h"
 
 #include "display/grid_drawing.h"
+#include <algorithm>
+
 #include "interaction/trials_line.h"
 #include "screen/text_screen.h"
+#include "search/grid_evaluation.h"
 
 namespace arrowgrid {
 
@@ -44,6 +47,39 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   printText(console, "pressez <return> pour continuer", PrintEnding::NoEnding);
   const ByteString answer = inputText(console, ByteString(), false);
   return answer == "m" || answer == "M" ? ReportOutcome::Menu : ReportOutcome::Continue;
+}
+
+namespace {
+
+void drawPendingReport(void* context, Console& console) {
+  PendingReport& pending = *static_cast<PendingReport*>(context);
+  buildArrangementGrid(*pending.words, pending.table, pending.rowCount, pending.evaluation);
+  showArrangementReport(console, pending.score, pending.evaluation.grid, pending.trialCount, pending.settings);
+  if (pending.heldTrialCount >= 0) printTrialsLine(console, *pending.trialsLine, pending.heldTrialCount);
+  pending.heldTrialCount = -1;
+}
+
+}  // namespace
+
+void deferArrangementReport(Console& console, PendingReport& pending, const ArrangementSearch& search,
+                            int32_t rowCount, const ArrangementScore& score, const DisplaySettings& settings,
+                            TrialsLineState& trialsLine) {
+  // A drawing of another kind goes first; a report of ours is replaced.
+  if (console.deferred.draw != drawPendingReport) settleScreen(console);
+  pending.score = score;
+  pending.trialCount = search.state.trialCount;
+  pending.settings = settings;
+  pending.rowCount = rowCount;
+  std::copy_n(search.table.rows.begin() + 1, rowCount, pending.table.rows.begin() + 1);
+  pending.words = &search.wordList;
+  pending.trialsLine = &trialsLine;
+  pending.heldTrialCount = -1;
+  console.deferred = DeferredDrawing{drawPendingReport, &pending};
+}
+
+PendingReport* pendingReport(Console& console) {
+  return console.deferred.draw == drawPendingReport ? static_cast<PendingReport*>(console.deferred.context)
+                                                    : nullptr;
 }
 
 }  // namespace arrowgrid

@@ -57,6 +57,12 @@ void showIntroScreens(Console& console) {
 // prompt may lead to the menu.
 ProgramStep reportArrangement(Program& program) {
   ArrangementSearch& search = program.search;
+  if (program.settings.pauseMode == 0) {
+    // Nothing waits on it: drawn when something reads the screen, or never.
+    deferArrangementReport(program.console, program.pendingReport, search, search.fast.lastRowCount,
+                           lastEvaluationScore(search), program.settings, program.trialsLine);
+    return ProgramStep::Resume;
+  }
   ensureGrid(search);
   const ReportOutcome outcome = showArrangementReport(program.console, lastEvaluationScore(search),
                                                       search.evaluation.grid, search.state.trialCount,

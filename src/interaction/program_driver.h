@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/display_settings.h"
+#include "interaction/arrangement_report.h"
 #include "interaction/program_options.h"
 #include "interaction/trials_line_state.h"
 #include "print/grid_export.h"
@@ -34,6 +35,7 @@ struct Program {
   ArrangementSearch search;
   DisplaySettings settings;
   TrialsLineState trialsLine;  // what the trials line last left on screen
+  PendingReport pendingReport; // the last report with no pause, until seen
   SearchWorkers workers;       // the search's threads beside this one
   ProgramOptions options;      // from the command line
   GridExport gridExport;       // the menu's grids as files, from options

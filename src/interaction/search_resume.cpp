@@ -1,6 +1,7 @@
 // The engine's trials hook on the screen, and the end-of-search message.
 #include "interaction/search_resume.h"
 
+#include "interaction/arrangement_report.h"
 #include "interaction/trials_line.h"
 
 namespace arrowgrid {
@@ -22,6 +23,12 @@ void presentAtTrial(void* context, int64_t trialCount) {
 
 void stopAtTrial(void* context, int64_t trialCount) {
   ScreenTrials& screen = *static_cast<ScreenTrials*>(context);
+  // Over a report not drawn yet the line waits with it: the next report
+  // most often wipes both unseen.
+  if (PendingReport* report = pendingReport(screen.console)) {
+    report->heldTrialCount = trialCount;
+    return;
+  }
   printTrialsLine(screen.console, screen.line, trialCount);
 }
 

@@ -37,6 +37,7 @@ void printTrialsLineFull(Console& console, TrialsLineState& line, int64_t count)
 }
 
 void printTrialsLine(Console& console, TrialsLineState& line, int64_t count) {
+  settleScreen(console);  // the line lies over whatever is still to be drawn
   if (count == line.shownCount && screenUntouched(console, line)) return;
   if (count > 0 && screenUntouched(console, line)) {
     std::array<uint8_t, 20> digits{};

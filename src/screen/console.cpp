@@ -7,7 +7,15 @@
 
 namespace arrowgrid {
 
+void settleDeferredDrawing(Console& console) {
+  // Taken off first: the drawing prints and draws through the same calls.
+  const DeferredDrawing drawing = console.deferred;
+  console.deferred = DeferredDrawing{};
+  drawing.draw(drawing.context, console);
+}
+
 void commitPendingGlyphs(Console& console) {
+  settleScreen(console);
   TextScreen& text = console.text;
   for (int32_t k = 0; k < text.pendingCount; ++k) {
     const uint16_t index = text.pendingCells[static_cast<size_t>(k)];
@@ -18,11 +26,13 @@ void commitPendingGlyphs(Console& console) {
 }
 
 void paintPicture(Console& console) {
+  settleScreen(console);
   commitPendingGlyphs(console);
   paintSurface(console.surface);
 }
 
 void presentNow(Console& console) {
+  settleScreen(console);
   console.platform.refreshWanted.store(false, std::memory_order_relaxed);
   if (console.platform.present) console.platform.present(console.platform.context, console);
 }

@@ -12,12 +12,30 @@
 
 namespace arrowgrid {
 
+// A picture drawn later: what the text layer and the surface would show once
+// `draw` ran on them. A report no one sees before the next one replaces it
+// then costs a few stores instead of a screen. Whatever reads or changes the
+// text layer or the surface settles it first; a clear drops it unseen, so a
+// deferred drawing may change nothing that a clear does not wipe.
+struct DeferredDrawing {
+  void (*draw)(void* context, Console& console) = nullptr;
+  void* context = nullptr;
+};
+
 struct Console {
+  DeferredDrawing deferred;  // logic thread only
   TextScreen text;          // logic thread only
   DrawingSurface surface;   // drawn and painted by the logic thread, copied by the form
   KeyQueue keys;            // appended by the form, taken by line input
   PlatformLayer platform;   // the form
 };
+
+// Runs the deferred drawing, if any, before anything reads or changes the
+// picture.
+void settleDeferredDrawing(Console& console);
+inline void settleScreen(Console& console) {
+  if (console.deferred.draw != nullptr) settleDeferredDrawing(console);
+}
 
 // Hands every glyph the text layer changed since the last call to the
 // surface, in the order of drawing; paints nothing.
@@ -43,6 +61,7 @@ void reportProblem(Console& console, const std::string& message);
 // drawLine in logical coordinates over the text layer: pending glyphs are
 // committed first, so a line drawn after a print lies over it.
 inline void drawLine(Console& console, float x1, float y1, float x2, float y2) {
+  settleScreen(console);
   if (console.text.pendingCount > 0) commitPendingGlyphs(console);
   drawLine(console.surface, x1, y1, x2, y2);
 }

@@ -108,7 +108,7 @@ void applyEnding(Console& console, PrintRun& run, PrintEnding ending) {
 
 void printItem(Console& console, std::string_view item, PrintEnding ending) {
   PrintRun run;
-  beginPrint(console, run);
+  beginPrint(console, run);  // settles a deferred drawing
   printPiece(console, run, item);
   applyEnding(console, run, ending);
   endPrint(console, run);
@@ -130,6 +130,7 @@ void soundBeep(Console& console) {
 
 void scrollScreen(Console& console, int32_t rows) {
   if (rows <= 0) return;
+  settleScreen(console);
   // Pending glyphs first, so cells and pixels move as one picture.
   commitPendingGlyphs(console);
   TextScreen& text = console.text;
@@ -141,6 +142,7 @@ void scrollScreen(Console& console, int32_t rows) {
 }
 
 void beginPrint(Console& console, PrintRun& run) {
+  settleScreen(console);
   TextScreen& text = console.text;
   if (!text.pendingScroll) return;
   text.pendingScroll = false;
@@ -198,6 +200,8 @@ void endPrint(Console& console, PrintRun& run) {
 }
 
 void clearScreen(Console& console) {
+  // A drawing still deferred would be wiped unseen: it is dropped undrawn.
+  console.deferred = DeferredDrawing{};
   TextScreen& text = console.text;
   // Glyphs not yet committed are dropped: the cleared surface already shows blanks.
   for (int32_t i = 0; i < text.pendingCount; ++i) text.glyphPending[text.pendingCells[static_cast<size_t>(i)]] = false;
@@ -213,6 +217,7 @@ void clearScreen(Console& console) {
 
 void locateCursor(Console& console, int32_t row, int32_t column) {
   if (row < 1 || row > TEXT_ROWS || column < 1 || column > TEXT_COLUMNS) return;
+  settleScreen(console);
   TextScreen& text = console.text;
   text.cursorRow = row;
   text.cursorColumn = column;

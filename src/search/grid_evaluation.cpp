@@ -107,11 +107,11 @@ int32_t gridCell(const Grid& grid, int32_t x, int32_t y) {
   return found == grid.written.end() ? CELL_EMPTY : found->second;
 }
 
-GridBox arrangementBox(const ArrangementSearch& search, int32_t rowCount) {
+GridBox arrangementBox(const WordList& words, const PlacementTable& table, int32_t rowCount) {
   GridBox box{0, 1, -1, 1, 0, 0};
   for (int32_t r = 1; r <= rowCount; ++r) {
-    const Placement& row = search.table.rows[static_cast<size_t>(r)];
-    const int32_t length = textLength(wordOfRow(search, r));
+    const Placement& row = table.rows[static_cast<size_t>(r)];
+    const int32_t length = textLength(words.words[static_cast<size_t>(row.wordNumber)]);
     if (row.direction == DIR_HORIZONTAL) {
       box.xMin = std::min(box.xMin, row.x);
       box.xMax = std::max(box.xMax, row.x + length + 1);
@@ -125,17 +125,27 @@ GridBox arrangementBox(const ArrangementSearch& search, int32_t rowCount) {
   return box;
 }
 
-EvaluationOutcome buildArrangementGrid(const ArrangementSearch& search, int32_t rowCount,
+GridBox arrangementBox(const ArrangementSearch& search, int32_t rowCount) {
+  return arrangementBox(search.wordList, search.table, rowCount);
+}
+
+EvaluationOutcome buildArrangementGrid(const WordList& words, const PlacementTable& table, int32_t rowCount,
                                        GridEvaluation& out) {
-  resetGrid(out.grid, arrangementBox(search, rowCount));
+  resetGrid(out.grid, arrangementBox(words, table, rowCount));
   out.crossings = 0;
   out.unwantedNeighbourhoods = 0;
   for (int32_t r = 1; r <= rowCount; ++r) {
-    if (!writeRowOnGrid(wordOfRow(search, r), search.table.rows[static_cast<size_t>(r)], out)) {
+    const Placement& row = table.rows[static_cast<size_t>(r)];
+    if (!writeRowOnGrid(words.words[static_cast<size_t>(row.wordNumber)], row, out)) {
       return EvaluationOutcome::Rejected;
     }
   }
   return EvaluationOutcome::Accepted;
+}
+
+EvaluationOutcome buildArrangementGrid(const ArrangementSearch& search, int32_t rowCount,
+                                       GridEvaluation& out) {
+  return buildArrangementGrid(search.wordList, search.table, rowCount, out);
 }
 
 EvaluationOutcome evaluateArrangement(ArrangementSearch& search) {

@@ -34,10 +34,14 @@ bool writeRowOnGrid(const ByteString& word, const Placement& row, GridEvaluation
 
 // The box of rows 1..rowCount, from the fixed start (columns 0..1, rows -1..1).
 GridBox arrangementBox(const ArrangementSearch& search, int32_t rowCount);
+GridBox arrangementBox(const WordList& words, const PlacementTable& table, int32_t rowCount);
 
 // Writes rows 1..rowCount of the table into out (grid over their box, counts
 // from 0) and stops at the first broken rule. Touches no search state.
 EvaluationOutcome buildArrangementGrid(const ArrangementSearch& search, int32_t rowCount,
+                                       GridEvaluation& out);
+// The same from a table of rows kept apart from the search's.
+EvaluationOutcome buildArrangementGrid(const WordList& words, const PlacementTable& table, int32_t rowCount,
                                        GridEvaluation& out);
 
 // The evaluation of rows 1..placedCount: Rejected pops the top row (grid,

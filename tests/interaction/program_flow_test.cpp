@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "interaction/program_driver.h"
+#include "interaction/trials_line.h"
+#include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
 #include "support/scripted_console.h"
 
@@ -178,6 +180,62 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
   EXPECT_EQ(program->search.state.trialCount, 26);
   EXPECT_EQ(program->settings.selectionMode, 0);
   EXPECT_EQ(program->settings.pauseMode, 0);
+}
+
+// With no pause, reports are drawn only when something reads the screen. A
+// form that wants a picture at every chance must still see, each time, the
+// report of the last arrangement shown with the trials line of that moment,
+// and the end of the search the last report with the final count.
+TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment) {
+  const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
+  auto judged = testing_support::makeSearch(words);
+  const std::vector<testing_support::ShownArrangement> shown = testing_support::judgeSearch(*judged, 0).shown;
+  ASSERT_GT(shown.size(), 50u);
+
+  // The screen of report k drawn at once, with the trials line at trial.
+  auto expectedScreen = [&](size_t k, int64_t trial) {
+    auto console = std::make_unique<Console>();
+    ScriptedPlatform quiet;
+    openTestConsole(*console, quiet);
+    PlacementTable table;
+    std::copy(shown[k].rows.begin(), shown[k].rows.end(), table.rows.begin() + 1);
+    GridEvaluation evaluation;
+    buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(shown[k].rows.size()), evaluation);
+    showArrangementReport(*console, shown[k].score, evaluation.grid, shown[k].trialCount, DisplaySettings{1, 0, 0});
+    TrialsLineState line;
+    printTrialsLine(*console, line, trial);
+    return screenText(*console);
+  };
+
+  // With a picture at every chance, then with none before the end.
+  for (const bool everyPicture : {true, false}) {
+    program = std::make_unique<Program>();
+    platform = ScriptedPlatform{};
+    SetUp();
+    platform.wantsEveryPicture = everyPicture;
+    program->console.platform.refreshWanted.store(everyPicture);
+    startWith("0", "0", words);
+    typeLine(platform.script, "");  // the pause after the end of the search
+    EXPECT_EQ(runUntilStopped(), -1);
+    size_t checked = 0;
+    for (const std::string& picture : platform.pictures) {
+      const std::string line = rowOf(picture, 21);
+      if (line.find("essais") == std::string::npos || rowOf(picture, 1).find("Nb mots") == std::string::npos) continue;
+      const int64_t trial = std::stoll(line.substr(line.find(':') + 2));
+      size_t k = 0;
+      while (k + 1 < shown.size() && shown[k + 1].trialCount <= trial) ++k;
+      ASSERT_EQ(picture, expectedScreen(k, trial)) << "picture at trial " << trial;
+      ++checked;
+    }
+    EXPECT_EQ(checked > 20, everyPicture) << checked;
+
+    // The end: the last report under the final count and the message.
+    ASSERT_GE(platform.screens.size(), 2u);
+    const std::string end = platform.screens[platform.screens.size() - 2];  // the last is the menu
+    const std::string last = expectedScreen(shown.size() - 1, judged->state.trialCount);
+    for (int32_t r = 1; r <= 21; ++r) EXPECT_EQ(rowOf(end, r), rowOf(last, r)) << r << " " << everyPicture;
+    EXPECT_EQ(rowOf(end, 22), std::string(29, ' ') + "La recherche est terminée");
+  }
 }
 
 }  // namespace
