@@ -5,8 +5,8 @@ namespace arrowgrid {
 
 std::string progressText(const SolveProgress& progress, double rate) {
   char text[160];
-  std::snprintf(text, sizeof text, "%.1f s  %.2f M eval/s  best: %d words, %d unwanted, %d crossings, surface %lld",
-                progress.seconds, rate / 1e6, progress.best.wordsPlaced, progress.best.unwantedNeighbourhoods,
+  std::snprintf(text, sizeof text, "%.1f s  %.2f M %s/s  best: %d words, %d unwanted, %d crossings, surface %lld",
+                progress.seconds, rate / 1e6, progress.exhaustive ? "trials" : "eval", progress.best.wordsPlaced, progress.best.unwantedNeighbourhoods,
                 progress.best.crossings, static_cast<long long>(progress.best.surface));
   return text;
 }
@@ -16,9 +16,10 @@ void showProgress(ProgressLine& line, const SolveProgress& progress) {
   // At most ten refreshes a second, whatever the caller's pace.
   if (line.lastSeconds >= 0 && progress.seconds - line.lastSeconds < 0.1) return;
   const double interval = progress.seconds - (line.lastSeconds < 0 ? 0 : line.lastSeconds);
-  if (interval > 0) line.rate = static_cast<double>(progress.evaluations - line.lastEvaluations) / interval;
+  const int64_t count = progress.exhaustive ? progress.trials : progress.evaluations;
+  if (interval > 0) line.rate = static_cast<double>(count - line.lastCount) / interval;
   line.lastSeconds = progress.seconds;
-  line.lastEvaluations = progress.evaluations;
+  line.lastCount = count;
   std::string text = progressText(progress, line.rate);
   const size_t width = text.size();
   if (width < line.shownWidth) text += std::string(line.shownWidth - width, ' ');

@@ -1,5 +1,5 @@
 // The progress line on standard error while the solver runs: elapsed time,
-// evaluations per second and the best so far, rewritten in place at most
+// evaluations per second (trials per second when exhaustive) and the best so far, rewritten in place at most
 // ten times a second and wiped at the end.
 #pragma once
 
@@ -15,11 +15,11 @@ struct ProgressLine {
   std::FILE* out = nullptr;      // nullptr: nothing is shown
   size_t shownWidth = 0;         // characters of the line now on screen
   double lastSeconds = -1;       // when it was last rewritten
-  int64_t lastEvaluations = 0;
-  double rate = 0;               // evaluations per second over the last interval
+  int64_t lastCount = 0;         // evaluations, or trials when exhaustive
+  double rate = 0;               // of that count per second over the last interval
 };
 
-// The text of one refresh, rate in evaluations per second.
+// The text of one refresh, rate in evaluations (or trials) per second.
 std::string progressText(const SolveProgress& progress, double rate);
 
 void showProgress(ProgressLine& line, const SolveProgress& progress);

@@ -42,6 +42,7 @@
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
+#include "search/search_engine.h"
 #include "search/search_start.h"
 #include "solve/subtree_bound.h"
 
@@ -196,8 +197,12 @@ struct Worker {
   std::array<ArrangementScore, MAX_WORDS + 1> boundBelow{};  // probed bound of each level on the path
   Threshold threshold;
   uint64_t testedVersion = 0;  // record version the path's bounds were last tested against
-  int64_t comparisons = 0;
+  int64_t comparisons = 0;              // of the levels its tasks opened: their trials
   std::atomic<int64_t> evaluations{0};  // published for the progress line
+  // Exhaustive: the engine publishes its trials count when asked, at the
+  // next letter, rather than anything at every evaluation.
+  std::atomic<bool> trialsWanted{false};
+  std::atomic<int64_t> trials{0};
   double cpuSeconds = 0;                // processor time of its thread, at its end
 };
 
@@ -236,14 +241,8 @@ NodeStep skipSubtree(SharedRun& run, Worker& worker, int64_t item, int32_t row, 
 NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t rootRows) {
   ArrangementSearch& search = *worker.search;
   const int32_t k = search.state.placedCount;
-  LevelLetters& level = worker.levels.levels[static_cast<size_t>(k)];
-  if (run.settings->exhaustive) {
-    // Only the letters count is needed: the level's comparisons.
-    level.placedLetters = worker.levels.levels[static_cast<size_t>(k - 1)].placedLetters +
-                          run.tables.length[static_cast<size_t>(search.table.rows[static_cast<size_t>(k)].wordNumber)];
-  } else {
-    recordLevelLetters(search, run.tables, worker.levels, k);
-  }
+  recordLevelLetters(search, run.tables, worker.levels, k);
+  const LevelLetters& level = worker.levels.levels[static_cast<size_t>(k)];
   worker.comparisons += levelComparisons(level.placedLetters, run.tables.totalLetters);
   const ArrangementScore score = acceptedScore(search);
   refreshThreshold(run, worker);
@@ -253,8 +252,6 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
     offerToRecord(run.best, score, item, search.table.rows.data() + 1, k);
     refreshThreshold(run, worker);
   }
-  if (run.settings->exhaustive) return NodeStep::Explore;
-
   if (worker.threshold.version != worker.testedVersion) {
     // A better record may rule out the rest of an ancestor's subtree.
     worker.testedVersion = worker.threshold.version;
@@ -272,6 +269,47 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   worker.boundBelow[static_cast<size_t>(k)] = bound;
   if (mayBeSkipped(worker, bound, item)) return skipSubtree(run, worker, item, k, rootRows);
   return NodeStep::Explore;
+}
+
+void publishTrials(void* context, int64_t taskTrials) {
+  auto& worker = *static_cast<Worker*>(context);
+  worker.trials.store(worker.comparisons + taskTrials, std::memory_order_relaxed);
+  worker.trialsWanted.store(false, std::memory_order_relaxed);
+}
+
+// Every trial of the task's subtree in the engine's own loop, which ranks
+// each accepted arrangement and leaves only at one that beats the task's
+// best so far; those are offered to the record. The root, offered before
+// the workers started, is the first best. Below a floor the engine counts
+// exactly the comparisons of the levels opened in the subtree, the root's
+// included: what the subtree adds to the interactive count.
+void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
+  const SplitItem& task = run.plan->items[static_cast<size_t>(item)];
+  ArrangementSearch& search = *worker.search;
+  const int32_t rootRows = task.rowCount;
+  const Placement* rows = run.plan->rows.data() + task.firstRow;  // rows 1..rootRows
+  std::copy(rows, rows + rootRows, search.table.rows.begin() + 1);
+  const Placement& top = search.table.rows[static_cast<size_t>(rootRows)];
+  SearchState& state = search.state;
+  state.placedCount = rootRows;
+  state.extendFlag = 1;
+  state.candidate = Candidate{top.wordNumber, top.letterPos, top.crossedRow, top.crossedPos};
+  state.trialCount = 0;
+  // What only equals a record held by this item or an earlier one cannot
+  // replace it: start from the record then, to leave the loop less often.
+  search.bestScore = task.score;
+  const Threshold record = readRecord(run.best);
+  if (record.any && record.item <= item && rankScores(record.score, task.score) > 0) {
+    search.bestScore = record.score;
+  }
+  const TrialsHook hook{&worker.trialsWanted, publishTrials, nullptr, &worker};
+  const EngineBounds bounds{2, rootRows, 0, true, &run.stop};
+  while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
+    offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1, state.placedCount);
+  }
+  // Abandoned: the count reached, for a search that is not complete anyway.
+  worker.comparisons += state.trialCount;
+  worker.trials.store(worker.comparisons, std::memory_order_relaxed);
 }
 
 void runTask(SharedRun& run, Worker& worker, int64_t item) {
@@ -305,7 +343,13 @@ void workerLoop(SharedRun& run, Worker& worker) {
   while (!run.stop.load(std::memory_order_relaxed)) {
     const int64_t item = run.nextItem.fetch_add(1, std::memory_order_relaxed);
     if (item >= static_cast<int64_t>(items.size())) break;
-    if (items[static_cast<size_t>(item)].task) runTask(run, worker, item);
+    if (!items[static_cast<size_t>(item)].task) continue;
+    if (run.settings->exhaustive) {
+      runExhaustiveTask(run, worker, item);
+      publishEvaluations(worker);
+    } else {
+      runTask(run, worker, item);
+    }
   }
   publishEvaluations(worker);
   run.comparisons.fetch_add(worker.comparisons, std::memory_order_relaxed);
@@ -357,7 +401,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   run.plan = &plan;
   for (size_t i = 0; i < plan.items.size(); ++i) {
     const SplitItem& item = plan.items[i];
-    if (item.task) continue;
+    if (item.task && !settings.exhaustive) continue;  // the bounded task offers its root itself
     offerToRecord(run.best, item.score, static_cast<int64_t>(i), plan.rows.data() + item.firstRow, item.rowCount);
   }
 
@@ -366,9 +410,15 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   auto progress = [&] {
     SolveProgress now;
     now.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    now.exhaustive = settings.exhaustive;
     now.evaluations = plan.evaluations;
     for (const auto& worker : workers) now.evaluations += worker->evaluations.load(std::memory_order_relaxed);
     now.best = readRecord(run.best).score;
+    now.trials = 2 + plan.comparisons;
+    for (const auto& worker : workers) {
+      now.trials += worker->trials.load(std::memory_order_relaxed);
+      worker->trialsWanted.store(true, std::memory_order_relaxed);
+    }
     return now;
   };
   if (!plan.stopped) {

@@ -43,7 +43,9 @@ struct SolveResult {
 // What a progress line shows.
 struct SolveProgress {
   double seconds = 0;
-  int64_t evaluations = 0;
+  int64_t evaluations = 0;  // the bounded search's measure of work
+  int64_t trials = 0;       // the exhaustive one's: its engine tells evaluations only when it stops
+  bool exhaustive = false;
   ArrangementScore best;  // the best so far (word 1 alone before anything else)
 };
 

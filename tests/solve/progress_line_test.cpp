@@ -45,5 +45,21 @@ TEST(ProgressLine, RewritesInPlaceAtMostTenTimesASecondThenWipes) {
   std::fclose(file);
 }
 
+TEST(ProgressLine, ExhaustiveSearchShowsTrialsPerSecond) {
+  SolveProgress progress;
+  progress.exhaustive = true;
+  progress.seconds = 2;
+  progress.evaluations = 10;
+  progress.trials = 500'000'000;
+  progress.best = ArrangementScore{8, 0, 8, 126};
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  ProgressLine line;
+  line.out = file;
+  showProgress(line, progress);
+  EXPECT_EQ(contents(file), "\r2.0 s  250.00 M trials/s  best: 8 words, 0 unwanted, 8 crossings, surface 126");
+  std::fclose(file);
+}
+
 }  // namespace
 }  // namespace arrowgrid

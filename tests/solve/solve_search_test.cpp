@@ -211,18 +211,37 @@ TEST(SolveSearch, BoundsHoldAtEveryArrangement) {
   EXPECT_GT(tight, checked / 10);
 }
 
+// Stopped mid-subtree, with and without the bounds: the answer is a real
+// arrangement of the words with the score it is given; the exhaustive
+// progress line's trials count moves while the engine runs.
 TEST(SolveSearch, TimeLimitStopsWithTheBestSoFar) {
   std::vector<std::string> words;
   for (const char* word : {"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ABCDE", "BCDEA", "CDEAB", "DEABC",
                            "EABCD", "ACEBD", "BDACE"}) {
     words.push_back(word);
   }
-  SolveControl control;
-  const SolveResult result = solveArrangement(wordListOf(words), SolveSettings{false, 2, 0.2}, control);
-  EXPECT_EQ(result.end, SolveEnd::TimeLimit);
-  EXPECT_LT(result.seconds, 5.0);
-  EXPECT_GE(result.score.wordsPlaced, 2);
-  EXPECT_EQ(result.score.surface, boxSurface(result.evaluation.grid.box));
+  for (bool exhaustive : {false, true}) {
+    for (int32_t jobs : {1, 2}) {
+      const std::string what = std::string(exhaustive ? "exhaustive" : "bounded") + ", jobs " + std::to_string(jobs);
+      SolveControl control;
+      std::vector<int64_t> ticks;
+      control.onTick = [&](const SolveProgress& progress) { ticks.push_back(progress.trials); };
+      const SolveResult result = solveArrangement(wordListOf(words), SolveSettings{exhaustive, jobs, 0.3}, control);
+      EXPECT_EQ(result.end, SolveEnd::TimeLimit) << what;
+      EXPECT_LT(result.seconds, 5.0) << what;
+      EXPECT_GE(result.score.wordsPlaced, 2) << what;
+
+      auto check = makeSearch(words);
+      std::copy(result.rows.begin(), result.rows.end(), check->table.rows.begin());
+      check->state.placedCount = result.score.wordsPlaced;
+      ASSERT_EQ(evaluateArrangement(*check), EvaluationOutcome::Accepted) << what;
+      EXPECT_EQ(acceptedScore(*check), result.score) << what;
+      if (exhaustive) {
+        ASSERT_GE(ticks.size(), 2u) << what;
+        EXPECT_GT(ticks.back(), ticks.front()) << what;
+      }
+    }
+  }
 }
 
 }  // namespace
