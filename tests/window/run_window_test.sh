@@ -32,7 +32,7 @@ timeout 10 xdotool windowfocus --sync "$wid" || fail "the window cannot take the
 # which is erased and é typed again.
 for attempt in 1 2 3; do
   xdotool type --window "$wid" 'é'
-  picture_shown typed_e_acute 1 code:130 && break
+  PICTURE_TRIES=40 picture_shown typed_e_acute 1 code:130 && break
   [ "$attempt" -lt 3 ] || expect_picture typed_e_acute 1 code:130
   xdotool key --window "$wid" BackSpace
 done

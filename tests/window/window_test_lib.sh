@@ -24,13 +24,14 @@ start_window() {
 }
 
 # True when a screenshot of the window matches the reference for the keys
-# given (at the given scale) within a few seconds. The matching shot stays
+# given (at the given scale) within PICTURE_TRIES tries, 100 unless told (a
+# sanitizer build on a loaded machine can take seconds to get there). The matching shot stays
 # in $work/NAME.shot.ppm, the last comparison in $work/NAME.check.
 picture_shown() {
   local name=$1 scale=$2
   shift 2
   "$surface_dump" "$@" > "$work/$name.ref.ppm" || fail "no reference for $name"
-  for _ in $(seq 1 40); do
+  for _ in $(seq 1 "${PICTURE_TRIES:-100}"); do
     import -window "$wid" -depth 8 "$work/$name.shot.ppm" 2>/dev/null || true
     if "$picture_check" "$work/$name.ref.ppm" "$work/$name.shot.ppm" "$scale" > "$work/$name.check" 2>&1; then
       echo "ok: $name"
