@@ -125,10 +125,6 @@ GridBox arrangementBox(const WordList& words, const PlacementTable& table, int32
   return box;
 }
 
-GridBox arrangementBox(const ArrangementSearch& search, int32_t rowCount) {
-  return arrangementBox(search.wordList, search.table, rowCount);
-}
-
 EvaluationOutcome buildArrangementGrid(const WordList& words, const PlacementTable& table, int32_t rowCount,
                                        GridEvaluation& out) {
   resetGrid(out.grid, arrangementBox(words, table, rowCount));

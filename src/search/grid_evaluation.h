@@ -33,7 +33,6 @@ void setGridCell(Grid& grid, int32_t x, int32_t y, int32_t code);
 bool writeRowOnGrid(const ByteString& word, const Placement& row, GridEvaluation& out);
 
 // The box of rows 1..rowCount, from the fixed start (columns 0..1, rows -1..1).
-GridBox arrangementBox(const ArrangementSearch& search, int32_t rowCount);
 GridBox arrangementBox(const WordList& words, const PlacementTable& table, int32_t rowCount);
 
 // Writes rows 1..rowCount of the table into out (grid over their box, counts
