@@ -50,9 +50,10 @@ Run runSearch(const std::vector<std::string>& words, int32_t workerCount, int32_
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
-  const std::vector<std::string> words =
-      argc > 2 ? std::vector<std::string>(argv + 2, argv + argc)
-               : std::vector<std::string>{"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL", "FLEUR", "LIVRE", "ARBRE"};
+  const std::vector<std::string> words = argc > 2
+                                             ? std::vector<std::string>(argv + 2, argv + argc)
+                                             : std::vector<std::string>{"MAISON", "JARDIN", "TABLE", "PORTE",
+                                                                        "SOLEIL", "FLEUR",  "LIVRE", "ARBRE"};
   struct Setting {
     const char* name;
     int32_t workers;

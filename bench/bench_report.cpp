@@ -65,11 +65,12 @@ int main() {
     // On a busy machine the wall clock also says how much of a core we got;
     // the processor time does not.
     const double busy = processorSeconds() - processorStarted;
-    std::printf("%lld reports of a %dx%d grid, pixels %s: %.3f s (%.3f s of processor), "
-                "%.0f reports per processor second, %.2f us each\n",
-                static_cast<long long>(REPORTS), grid.box.width, grid.box.height,
-                readPixels ? "read after each" : "never read     ", seconds, busy, REPORTS / busy,
-                1e6 * busy / REPORTS);
+    std::printf(
+        "%lld reports of a %dx%d grid, pixels %s: %.3f s (%.3f s of processor), "
+        "%.0f reports per processor second, %.2f us each\n",
+        static_cast<long long>(REPORTS), grid.box.width, grid.box.height,
+        readPixels ? "read after each" : "never read     ", seconds, busy, REPORTS / busy,
+        1e6 * busy / REPORTS);
   }
   return 0;
 }

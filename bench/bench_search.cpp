@@ -142,10 +142,11 @@ int main(int argc, char** argv) {
     std::printf("%s\n", c.name);
     std::printf("  final counter %lld (expected %lld)%s\n", static_cast<long long>(shown.finalCount),
                 static_cast<long long>(c.finalCount), countsRight ? "" : "  MISMATCH");
-    std::printf("  with trials line: %.3f s, %.1f M trials/s, %.2f M evaluations/s, %lld allocations, "
-                "%lld full line prints\n",
-                shown.seconds, shown.trials / shown.seconds / 1e6, shown.evaluations / shown.seconds / 1e6,
-                shown.allocations, static_cast<long long>(shown.fullPrints));
+    std::printf(
+        "  with trials line: %.3f s, %.1f M trials/s, %.2f M evaluations/s, %lld allocations, "
+        "%lld full line prints\n",
+        shown.seconds, shown.trials / shown.seconds / 1e6, shown.evaluations / shown.seconds / 1e6,
+        shown.allocations, static_cast<long long>(shown.fullPrints));
     std::printf("  screen left out:  %.3f s, %.1f M trials/s, %.2f M evaluations/s, %lld allocations\n",
                 quiet.seconds, quiet.trials / quiet.seconds / 1e6, quiet.evaluations / quiet.seconds / 1e6,
                 quiet.allocations);
@@ -158,12 +159,13 @@ int main(int argc, char** argv) {
       if (r.seconds < reported.seconds) reported = r;
     }
     allGood = allGood && reported.finalCount == c.finalCount;
-    std::printf("  program loop with reports (mode 1, no pause): %.3f s, %lld reports, %.1f us a report "
-                "beyond the search with the trials line\n",
-                reported.seconds, static_cast<long long>(reported.reports),
-                reported.reports > 0 ? (reported.seconds - shown.seconds) / reported.reports * 1e6 : 0.0);
+    std::printf(
+        "  program loop with reports (mode 1, no pause): %.3f s, %lld reports, %.1f us a report "
+        "beyond the search with the trials line\n",
+        reported.seconds, static_cast<long long>(reported.reports),
+        reported.reports > 0 ? (reported.seconds - shown.seconds) / reported.reports * 1e6 : 0.0);
   }
-  std::printf("overall: %.1f M trials/s with the trials line, ratio %.3f\n",
-              allTrials / screenSeconds / 1e6, quietSeconds / screenSeconds);
+  std::printf("overall: %.1f M trials/s with the trials line, ratio %.3f\n", allTrials / screenSeconds / 1e6,
+              quietSeconds / screenSeconds);
   return allGood ? 0 : 1;
 }

@@ -29,9 +29,9 @@ constexpr double PROOF_LIMIT = 60;
 
 struct Measure {
   bool proven = false;
-  double seconds = 0;     // wall clock
-  double busiest = 0;     // processor seconds of the busiest worker
-  double processor = 0;   // processor seconds of all workers
+  double seconds = 0;    // wall clock
+  double busiest = 0;    // processor seconds of the busiest worker
+  double processor = 0;  // processor seconds of all workers
   ArrangementScore score;
 };
 
@@ -158,8 +158,9 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   const double cap = argc > 2 ? std::atof(argv[2]) : 300;
   std::printf("Load average at the start: %s; %d runs per median\n\n", loadAverage().c_str(), runs);
-  std::printf("| list | words | answer (words, unwanted, crossings, surface) | proven best, 1 worker | 2 workers | "
-              "speed-up | from processor time | every trial, 1 worker | share of it |\n");
+  std::printf(
+      "| list | words | answer (words, unwanted, crossings, surface) | proven best, 1 worker | 2 workers | "
+      "speed-up | from processor time | every trial, 1 worker | share of it |\n");
   std::printf("|---|---|---|---|---|---|---|---|---|\n");
   std::vector<const ListFile*> unproven;
   const std::vector<ListFile> lists = readLists();
@@ -188,8 +189,8 @@ int main(int argc, char** argv) {
     }
     std::printf("| %s | %d | %s | %s | %s | %s | %s | %s | %s |\n", list.name.c_str(), list.words.wordCount,
                 scoreText(two.proven ? two.score : one.score).c_str(), timesText(one, PROOF_LIMIT).c_str(),
-                timesText(two, PROOF_LIMIT).c_str(), speedUp.c_str(), cpuSpeedUp.c_str(), exhaustiveText.c_str(),
-                share.c_str());
+                timesText(two, PROOF_LIMIT).c_str(), speedUp.c_str(), cpuSpeedUp.c_str(),
+                exhaustiveText.c_str(), share.c_str());
     std::fflush(stdout);
   }
 

@@ -14,8 +14,9 @@ using namespace arrowgrid;
 
 namespace {
 
-constexpr KeyKind EDITING_KINDS[] = {KeyKind::Left, KeyKind::Right, KeyKind::Up,           KeyKind::Down, KeyKind::Home,
-                                     KeyKind::End,  KeyKind::Delete, KeyKind::CloseRequest, KeyKind::Other};
+constexpr KeyKind EDITING_KINDS[] = {KeyKind::Left,   KeyKind::Right,        KeyKind::Up,
+                                     KeyKind::Down,   KeyKind::Home,         KeyKind::End,
+                                     KeyKind::Delete, KeyKind::CloseRequest, KeyKind::Other};
 
 // Bytes 0xE0 to 0xEF repeat the key before them 10 to 160 times, so that
 // short inputs make lines that wrap and scroll; 0xF0 and up are editing
@@ -51,14 +52,29 @@ struct LineModel {
           point = 0;
         }
         return false;
-      case KeyKind::Delete: if (point < line.size()) line.erase(point, 1); return false;
-      case KeyKind::Left: if (point > 0) --point; return false;
-      case KeyKind::Right: if (point < line.size()) ++point; return false;
-      case KeyKind::Home: point = 0; return false;
-      case KeyKind::End: point = line.size(); return false;
-      case KeyKind::Up: if (point >= 80) point -= 80; return false;
-      case KeyKind::Down: if (point + 80 <= line.size()) point += 80; return false;
-      default: return false;
+      case KeyKind::Delete:
+        if (point < line.size()) line.erase(point, 1);
+        return false;
+      case KeyKind::Left:
+        if (point > 0) --point;
+        return false;
+      case KeyKind::Right:
+        if (point < line.size()) ++point;
+        return false;
+      case KeyKind::Home:
+        point = 0;
+        return false;
+      case KeyKind::End:
+        point = line.size();
+        return false;
+      case KeyKind::Up:
+        if (point >= 80) point -= 80;
+        return false;
+      case KeyKind::Down:
+        if (point + 80 <= line.size()) point += 80;
+        return false;
+      default:
+        return false;
     }
   }
 };
@@ -72,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   openTestConsole(*console, platform);
   // The prompt's cell; from row 25 a filled last column leaves a scroll pending.
   locateCursor(*console, data[0] % 25 + 1, data[1] % 80 + 1);
-  if (data[0] % 25 == 24) printText(*console, ByteString(static_cast<size_t>(80 - data[1] % 80), '>'), PrintEnding::NoEnding);
+  if (data[0] % 25 == 24)
+    printText(*console, ByteString(static_cast<size_t>(80 - data[1] % 80), '>'), PrintEnding::NoEnding);
 
   std::vector<ByteString> expected;
   LineModel model;

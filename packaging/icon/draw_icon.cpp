@@ -35,7 +35,8 @@ constexpr double MM_PER_INCH = 25.4;
 // first of the search's order that reaches the best score.
 Grid bestGrid() {
   auto* search = new ArrangementSearch();
-  for (const char* word : ICON_WORDS) search->wordList.words[static_cast<size_t>(++search->wordList.wordCount)] = word;
+  for (const char* word : ICON_WORDS)
+    search->wordList.words[static_cast<size_t>(++search->wordList.wordCount)] = word;
   initSearch(*search);
   Grid best;
   bool first = true;
@@ -109,7 +110,8 @@ std::string writeSquarePng(const Grid& grid, int32_t size, const std::string& pa
 
   error = writeFileSafely(path, ExistingFile::Replace, [&](std::FILE* file) -> std::string {
     const cairo_status_t status = cairo_surface_write_to_png_stream(icon, writeToFile, file);
-    return status == CAIRO_STATUS_SUCCESS ? "" : "cannot write " + path + ": " + cairo_status_to_string(status);
+    return status == CAIRO_STATUS_SUCCESS ? ""
+                                          : "cannot write " + path + ": " + cairo_status_to_string(status);
   });
   cairo_surface_destroy(icon);
   return error;
@@ -122,8 +124,8 @@ int drawIcon(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   const Grid grid = bestGrid();
-  std::string error = printGridFile(grid, GridContent::Solution, PrintFormat::Svg, PrintOptions{},
-                                    folder + "/arrowgrid.svg");
+  std::string error =
+      printGridFile(grid, GridContent::Solution, PrintFormat::Svg, PrintOptions{}, folder + "/arrowgrid.svg");
   for (int i = 2; i < argc && error.empty(); ++i) {
     const int size = std::atoi(argv[i]);
     if (size < 16 || size > 1024) {

@@ -12,7 +12,7 @@ namespace arrowgrid {
 // columns 2i - 1 and 2i, so the picture starts at row 3, under the counts.
 inline constexpr int32_t GRID_FIRST_TEXT_ROW = 3;
 // Cells beyond these reach no text cell and every line of theirs is clipped.
-inline constexpr int32_t GRID_VISIBLE_WIDTH = TEXT_COLUMNS / 2;                 // 40
+inline constexpr int32_t GRID_VISIBLE_WIDTH = TEXT_COLUMNS / 2;                      // 40
 inline constexpr int32_t GRID_VISIBLE_HEIGHT = TEXT_ROWS - GRID_FIRST_TEXT_ROW + 1;  // 23
 
 // Draws every cell of the grid column by column, top to bottom, then the

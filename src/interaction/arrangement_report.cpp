@@ -2,8 +2,8 @@
 // and the optional pause.
 #include "interaction/arrangement_report.h"
 
-#include "display/grid_drawing.h"
 #include <algorithm>
+#include "display/grid_drawing.h"
 
 #include "interaction/trials_line.h"
 #include "screen/text_screen.h"
@@ -16,7 +16,8 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   // Converted once: a report may come at every accepted arrangement.
   static const ByteString wordsLabel = cp437Text("Nb mots placés =");
   static const ByteString unwantedLabel = cp437Text("Nb de voisinages non désirés =");
-  static const ByteString crossingsLabel = ByteString("Nb recoupement =");  // as a temporary: one allocation a report
+  static const ByteString crossingsLabel =
+      ByteString("Nb recoupement =");  // as a temporary: one allocation a report
   static const ByteString trialsLabel = ByteString(TRIALS_LABEL);
 
   clearScreen(console);
@@ -54,7 +55,8 @@ namespace {
 void drawPendingReport(void* context, Console& console) {
   PendingReport& pending = *static_cast<PendingReport*>(context);
   buildArrangementGrid(*pending.words, pending.table, pending.rowCount, pending.evaluation);
-  showArrangementReport(console, pending.score, pending.evaluation.grid, pending.trialCount, pending.settings);
+  showArrangementReport(console, pending.score, pending.evaluation.grid, pending.trialCount,
+                        pending.settings);
   if (pending.heldTrialCount >= 0) printTrialsLine(console, *pending.trialsLine, pending.heldTrialCount);
   pending.heldTrialCount = -1;
 }

@@ -64,9 +64,9 @@ ProgramStep reportArrangement(Program& program) {
     return ProgramStep::Resume;
   }
   ensureGrid(search);
-  const ReportOutcome outcome = showArrangementReport(program.console, lastEvaluationScore(search),
-                                                      search.evaluation.grid, search.state.trialCount,
-                                                      program.settings);
+  const ReportOutcome outcome =
+      showArrangementReport(program.console, lastEvaluationScore(search), search.evaluation.grid,
+                            search.state.trialCount, program.settings);
   return outcome == ReportOutcome::Menu ? ProgramStep::Menu : ProgramStep::Resume;
 }
 
@@ -111,11 +111,11 @@ void runStep(Program& program) {
                          : ProgramStep::Resume;
       return;
     case ProgramStep::Select:
-      program.step = isArrangementShown(compareWithBest(program.search.bestScore,
-                                                        lastEvaluationScore(program.search)),
-                                        program.settings.selectionMode)
-                         ? ProgramStep::Report
-                         : ProgramStep::Resume;
+      program.step =
+          isArrangementShown(compareWithBest(program.search.bestScore, lastEvaluationScore(program.search)),
+                             program.settings.selectionMode)
+              ? ProgramStep::Report
+              : ProgramStep::Resume;
       return;
     case ProgramStep::Report:
       program.step = reportArrangement(program);

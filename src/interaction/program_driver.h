@@ -34,11 +34,11 @@ struct Program {
   Console console;
   ArrangementSearch search;
   DisplaySettings settings;
-  TrialsLineState trialsLine;  // what the trials line last left on screen
-  PendingReport pendingReport; // the last report with no pause, until seen
-  SearchWorkers workers;       // the search's threads beside this one
-  ProgramOptions options;      // from the command line
-  GridExport gridExport;       // the menu's grids as files, from options
+  TrialsLineState trialsLine;   // what the trials line last left on screen
+  PendingReport pendingReport;  // the last report with no pause, until seen
+  SearchWorkers workers;        // the search's threads beside this one
+  ProgramOptions options;       // from the command line
+  GridExport gridExport;        // the menu's grids as files, from options
   ProgramStep step = ProgramStep::Intro;
 };
 

@@ -32,7 +32,8 @@ void waitOnGridView(Console& console) {
 
 void exportShownGrid(Console& console, GridExport* exporting, const Grid& grid, GridContent content) {
   if (exporting == nullptr || exporting->directory.empty()) return;
-  for (const std::string& problem : exportGrid(*exporting, grid, content)) reportProblem(console, "arrowgrid: " + problem);
+  for (const std::string& problem : exportGrid(*exporting, grid, content))
+    reportProblem(console, "arrowgrid: " + problem);
 }
 
 bool isCommand(const ByteString& answer, char lower, char upper) {

@@ -55,7 +55,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       }
       if (directory.empty()) return refuse("option '--export' requires a folder");
       line.options.exportDirectory = directory;
-    } else if (std::string error; const int32_t taken = takePrintOption(argc, argv, i, line.options.print, error)) {
+    } else if (std::string error;
+               const int32_t taken = takePrintOption(argc, argv, i, line.options.print, error)) {
       if (!error.empty()) return refuse(error);
       if (printOptionGiven.empty()) printOptionGiven = std::string(arg.substr(0, arg.find('=')));
       i += taken - 1;

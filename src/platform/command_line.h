@@ -12,10 +12,10 @@ namespace arrowgrid {
 inline constexpr std::string_view PROGRAM_VERSION = ARROWGRID_VERSION;
 
 enum class CommandLineAction {
-  Run,        // options filled: start the program
-  ShowHelp,   // print helpText to standard output, exit 0
+  Run,       // options filled: start the program
+  ShowHelp,  // print helpText to standard output, exit 0
   ShowVersion,
-  Refuse,     // message says why; exit 2
+  Refuse,  // message says why; exit 2
 };
 
 struct CommandLine {

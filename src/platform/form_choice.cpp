@@ -56,7 +56,8 @@ int runWithBestForm(int argc, char** argv) {
 
   if (form == FormChoice::Window || form == FormChoice::Automatic) {
     if (displayAvailable()) {
-      runInWindow(program->console, windowTitleOf(path), runProgramLogic, program);  // returns only without a window
+      runInWindow(program->console, windowTitleOf(path), runProgramLogic,
+                  program);  // returns only without a window
       if (form == FormChoice::Window) failToStart("--window: the window could not be opened");
     } else if (form == FormChoice::Window) {
       failToStart("--window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");

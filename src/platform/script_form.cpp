@@ -90,7 +90,7 @@ bool readScriptLine(std::FILE* input, std::string& line, size_t limit) {
 }
 
 void endWhenOutputReaderGoes(ScriptForm& form) {
-  struct stat kind{};
+  struct stat kind {};
   if (fstat(fileno(form.output), &kind) != 0 || !S_ISFIFO(kind.st_mode)) return;
   std::thread watcher([&form] {
     // No event asked for: only an error (no reader left) or a hangup ends the wait.
@@ -98,7 +98,7 @@ void endWhenOutputReaderGoes(ScriptForm& form) {
     while (poll(&output, 1, -1) < 0 && errno == EINTR) {
     }
     if ((output.revents & (POLLERR | POLLHUP)) == 0) return;
-    struct sigaction pipeAction{};
+    struct sigaction pipeAction {};
     sigaction(SIGPIPE, nullptr, &pipeAction);
     if (pipeAction.sa_handler == SIG_DFL) {
       std::raise(SIGPIPE);

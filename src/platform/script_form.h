@@ -20,10 +20,10 @@ namespace arrowgrid {
 inline constexpr size_t SCRIPT_LINE_MAX = 16384;
 
 struct ScriptForm {
-  KeyScript script;             // keys of the current input line not yet queued
-  std::FILE* input = stdin;     // typed lines
-  std::FILE* output = stdout;   // snapshots
-  std::FILE* messages = stderr; // why the program ended, when not from its menu
+  KeyScript script;              // keys of the current input line not yet queued
+  std::FILE* input = stdin;      // typed lines
+  std::FILE* output = stdout;    // snapshots
+  std::FILE* messages = stderr;  // why the program ended, when not from its menu
   // Ends the process with status; std::_Exit when null. Must not return
   // (a fuzzing harness unwinds with an exception of its own).
   void (*end)(int status) = nullptr;

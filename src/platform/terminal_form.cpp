@@ -38,11 +38,11 @@ constexpr char LEAVE_SCREEN[] = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
 // What the signal handlers need to put the terminal back. Handlers receive
 // no context, so this one record is reachable from them directly.
 struct TerminalRestore {
-  termios saved{};                              // the terminal as the program found it
-  volatile std::sig_atomic_t active = 0;        // raw mode and alternate screen are on
-  volatile std::sig_atomic_t resized = 0;       // SIGWINCH: draw everything again
-  volatile std::sig_atomic_t stopRequested = 0; // SIGTSTP: give the terminal back, then stop
-  volatile std::sig_atomic_t continued = 0;     // SIGCONT: take it back, draw everything
+  termios saved{};                               // the terminal as the program found it
+  volatile std::sig_atomic_t active = 0;         // raw mode and alternate screen are on
+  volatile std::sig_atomic_t resized = 0;        // SIGWINCH: draw everything again
+  volatile std::sig_atomic_t stopRequested = 0;  // SIGTSTP: give the terminal back, then stop
+  volatile std::sig_atomic_t continued = 0;      // SIGCONT: take it back, draw everything
   // Problems held back from the screen, written to standard error once the
   // terminal is given back; a fixed buffer, since a handler writes it out.
   char heldProblems[8192] = {};
@@ -95,10 +95,10 @@ void noteStop(int) { restoreState.stopRequested = 1; }
 void noteContinue(int) { restoreState.continued = 1; }
 
 void installHandler(int signalNumber, void (*handler)(int)) {
-  struct sigaction previous{};
+  struct sigaction previous {};
   sigaction(signalNumber, nullptr, &previous);
   if (previous.sa_handler == SIG_IGN) return;  // started with it ignored: keep it so
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = handler;
   action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
@@ -138,7 +138,7 @@ void enterRawMode(TerminalForm& form) {
 void stopUntilContinued(TerminalForm& form) {
   restoreState.stopRequested = 0;
   restoreTerminal();
-  struct sigaction stopNow{};
+  struct sigaction stopNow {};
   stopNow.sa_handler = SIG_DFL;
   sigemptyset(&stopNow.sa_mask);
   sigaction(SIGTSTP, &stopNow, nullptr);
@@ -165,7 +165,8 @@ void drawText(TerminalForm& form, const TextScreen& text) {
   for (int32_t row = 1; row <= TEXT_ROWS; ++row) {
     const auto first = static_cast<size_t>(cellIndex(row, 1));
     bool changed = !form.shownValid;
-    for (size_t i = first; !changed && i < first + TEXT_COLUMNS; ++i) changed = text.cells[i] != form.shown[i];
+    for (size_t i = first; !changed && i < first + TEXT_COLUMNS; ++i)
+      changed = text.cells[i] != form.shown[i];
     if (!changed) continue;
     form.output += "\x1b[";
     form.output += std::to_string(row);
@@ -237,7 +238,8 @@ void ringBell(void*) { writeAll("\a", 1); }
 // over at the next repaint, and would scramble the picture until then: it
 // waits for the end. Standard error elsewhere gets it at once.
 void reportOffScreen(void*, const char* message) {
-  struct stat error {}, output {};
+  struct stat error {
+  }, output{};
   const bool onScreen = isatty(STDERR_FILENO) && fstat(STDERR_FILENO, &error) == 0 &&
                         fstat(STDOUT_FILENO, &output) == 0 && error.st_rdev == output.st_rdev;
   const std::string line = std::string(message) + "\n";

@@ -13,12 +13,18 @@ constexpr uint8_t ESC = 27;
 Key keyOfSequence(const TerminalKeyDecoder& decoder) {
   const uint8_t final = decoder.pending[static_cast<size_t>(decoder.count - 1)];
   switch (final) {
-    case 'A': return editingKey(KeyKind::Up);
-    case 'B': return editingKey(KeyKind::Down);
-    case 'C': return editingKey(KeyKind::Right);
-    case 'D': return editingKey(KeyKind::Left);
-    case 'H': return editingKey(KeyKind::Home);
-    case 'F': return editingKey(KeyKind::End);
+    case 'A':
+      return editingKey(KeyKind::Up);
+    case 'B':
+      return editingKey(KeyKind::Down);
+    case 'C':
+      return editingKey(KeyKind::Right);
+    case 'D':
+      return editingKey(KeyKind::Left);
+    case 'H':
+      return editingKey(KeyKind::Home);
+    case 'F':
+      return editingKey(KeyKind::End);
     case '~': {
       int32_t number = 0;  // the first parameter, as in "ESC [ 3 ; 5 ~"
       for (int32_t i = 2; i < decoder.count; ++i) {
@@ -32,7 +38,8 @@ Key keyOfSequence(const TerminalKeyDecoder& decoder) {
       if (number == 3) return editingKey(KeyKind::Delete);
       return editingKey(KeyKind::Other);
     }
-    default: return editingKey(KeyKind::Other);
+    default:
+      return editingKey(KeyKind::Other);
   }
 }
 
@@ -117,8 +124,7 @@ void resolve(TerminalKeyDecoder& decoder, KeyQueue& queue) {
 
 }  // namespace
 
-void decodeTerminalBytes(TerminalKeyDecoder& decoder, const uint8_t* bytes, size_t length,
-                         KeyQueue& queue) {
+void decodeTerminalBytes(TerminalKeyDecoder& decoder, const uint8_t* bytes, size_t length, KeyQueue& queue) {
   for (size_t i = 0; i < length; ++i) {
     if (decoder.skippingSequence) {
       const uint8_t byte = bytes[i];

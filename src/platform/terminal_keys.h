@@ -18,8 +18,7 @@ struct TerminalKeyDecoder {
 
 // Decodes bytes and appends every complete key to the queue. A sequence cut
 // at the end of the bytes (escape or UTF-8) waits for the next call.
-void decodeTerminalBytes(TerminalKeyDecoder& decoder, const uint8_t* bytes, size_t length,
-                         KeyQueue& queue);
+void decodeTerminalBytes(TerminalKeyDecoder& decoder, const uint8_t* bytes, size_t length, KeyQueue& queue);
 
 // No byte followed: an Escape still pending was the Escape key itself; any
 // other unfinished sequence is dropped.

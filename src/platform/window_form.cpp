@@ -46,12 +46,12 @@ struct WindowForm {
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
-  SDL_AudioDeviceID audio = 0;          // 0 when no audio device opened
-  std::vector<int16_t> tone;            // the beep's samples, made once
-  bool screenSaverWasEnabled = false;   // restored when the window closes
-  uint32_t wakeEvent = 0;               // event type that wakes the window thread
+  SDL_AudioDeviceID audio = 0;         // 0 when no audio device opened
+  std::vector<int16_t> tone;           // the beep's samples, made once
+  bool screenSaverWasEnabled = false;  // restored when the window closes
+  uint32_t wakeEvent = 0;              // event type that wakes the window thread
   FrameExchange frames;
-  PixelRows inTexture{};                // window thread: what the texture holds
+  PixelRows inTexture{};                      // window thread: what the texture holds
   uint64_t copiedChangeCount = ~uint64_t{0};  // logic thread: surface state last copied
   std::atomic<bool> endRequested{false};      // set by endProcess
   std::atomic<int32_t> endStatus{0};
@@ -69,8 +69,8 @@ void destroyWindow(WindowForm& form) {
 }
 
 bool createWindow(WindowForm& form, const std::string& title, uint32_t flags) {
-  form.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 SURFACE_WIDTH, SURFACE_HEIGHT, flags);
+  form.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, SURFACE_WIDTH,
+                                 SURFACE_HEIGHT, flags);
   if (form.window) {
     form.renderer = SDL_CreateRenderer(form.window, -1, 0);
     if (!form.renderer) form.renderer = SDL_CreateRenderer(form.window, -1, SDL_RENDERER_SOFTWARE);
@@ -78,8 +78,8 @@ bool createWindow(WindowForm& form, const std::string& title, uint32_t flags) {
   if (form.renderer) {
     // Palettized textures are refused by most renderers: indices become
     // colours on the way into this one.
-    form.texture = SDL_CreateTexture(form.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, SURFACE_WIDTH, SURFACE_HEIGHT);
+    form.texture = SDL_CreateTexture(form.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                     SURFACE_WIDTH, SURFACE_HEIGHT);
   }
   if (form.texture) return true;
   destroyWindow(form);
@@ -191,7 +191,9 @@ void requestEnd(void* context, int32_t status) {
 
 void handleEvent(const SDL_Event& event, KeyQueue& keys, bool& repaint) {
   switch (event.type) {
-    case SDL_QUIT: pushKey(keys, editingKey(KeyKind::CloseRequest)); break;
+    case SDL_QUIT:
+      pushKey(keys, editingKey(KeyKind::CloseRequest));
+      break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
         pushKey(keys, editingKey(KeyKind::CloseRequest));
@@ -204,8 +206,11 @@ void handleEvent(const SDL_Event& event, KeyQueue& keys, bool& repaint) {
       if (keyOfKeyDown(event.key.keysym.sym, event.key.keysym.mod, key)) pushKey(keys, key);
       break;
     }
-    case SDL_TEXTINPUT: pushTextInput(keys, event.text.text); break;
-    default: break;
+    case SDL_TEXTINPUT:
+      pushTextInput(keys, event.text.text);
+      break;
+    default:
+      break;
   }
 }
 

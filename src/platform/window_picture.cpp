@@ -16,10 +16,9 @@ std::string windowTitleOf(std::string_view executablePath) {
 }
 
 PictureRect pictureRectIn(int32_t clientWidth, int32_t clientHeight) {
-  const int32_t scale =
-      std::max(1, std::min(clientWidth / SURFACE_WIDTH, clientHeight / SURFACE_HEIGHT));
-  return PictureRect{(clientWidth - scale * SURFACE_WIDTH) / 2,
-                     (clientHeight - scale * SURFACE_HEIGHT) / 2, scale};
+  const int32_t scale = std::max(1, std::min(clientWidth / SURFACE_WIDTH, clientHeight / SURFACE_HEIGHT));
+  return PictureRect{(clientWidth - scale * SURFACE_WIDTH) / 2, (clientHeight - scale * SURFACE_HEIGHT) / 2,
+                     scale};
 }
 
 void convertToArgb(const PixelRows& pixels, int32_t firstRow, int32_t rowCount, void* destination,
@@ -37,7 +36,8 @@ void convertToArgb(const PixelRows& pixels, int32_t firstRow, int32_t rowCount, 
 
 RowBand changedRows(const PixelRows& before, const PixelRows& after) {
   int32_t first = 0;
-  while (first < SURFACE_HEIGHT && before[static_cast<size_t>(first)] == after[static_cast<size_t>(first)]) ++first;
+  while (first < SURFACE_HEIGHT && before[static_cast<size_t>(first)] == after[static_cast<size_t>(first)])
+    ++first;
   if (first == SURFACE_HEIGHT) return RowBand{};
   int32_t last = SURFACE_HEIGHT - 1;
   while (before[static_cast<size_t>(last)] == after[static_cast<size_t>(last)]) --last;

@@ -13,9 +13,8 @@ namespace arrowgrid {
 
 // The standard 16 colours of the 640x350 display mode as 0xAARRGGBB.
 inline constexpr std::array<uint32_t, 16> EGA_PALETTE = {
-    0xFF000000, 0xFF0000AA, 0xFF00AA00, 0xFF00AAAA, 0xFFAA0000, 0xFFAA00AA,
-    0xFFAA5500, 0xFFAAAAAA, 0xFF555555, 0xFF5555FF, 0xFF55FF55, 0xFF55FFFF,
-    0xFFFF5555, 0xFFFF55FF, 0xFFFFFF55, 0xFFFFFFFF};
+    0xFF000000, 0xFF0000AA, 0xFF00AA00, 0xFF00AAAA, 0xFFAA0000, 0xFFAA00AA, 0xFFAA5500, 0xFFAAAAAA,
+    0xFF555555, 0xFF5555FF, 0xFF55FF55, 0xFF55FFFF, 0xFFFF5555, 0xFFFF55FF, 0xFFFFFF55, 0xFFFFFFFF};
 
 // The executable's file name without its directory and without the part
 // from its last "." on: "/usr/bin/arrowgrid" and "arrowgrid.exe" give "arrowgrid".

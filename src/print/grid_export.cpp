@@ -32,7 +32,7 @@ std::string exportFileName(GridContent content, int32_t number, PrintFormat form
 std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, GridContent content) {
   int32_t& last = content == GridContent::Puzzle ? exporting.lastPuzzleNumber : exporting.lastSolutionNumber;
   int32_t number = last + 1;
-  for (bool taken = true; taken; ) {
+  for (bool taken = true; taken;) {
     taken = false;
     for (const PrintFormat format : EXPORT_FORMATS)
       taken = taken || exists(inFolder(exporting.directory, exportFileName(content, number, format)));

@@ -14,7 +14,7 @@ namespace arrowgrid {
 struct GridExport {
   std::string directory;  // empty: nothing is written
   PrintOptions options;
-  int32_t lastPuzzleNumber = 0;    // the last numbers this run used
+  int32_t lastPuzzleNumber = 0;  // the last numbers this run used
   int32_t lastSolutionNumber = 0;
 };
 

@@ -27,8 +27,8 @@ constexpr double POINTS_PER_MM = 72.0 / MM_PER_INCH;
 
 // Proportions of a cell: light enough a grey to write a clue on.
 constexpr double ARROW_CELL_GREY = 0.82;
-constexpr double LETTER_SIZE = 0.62;        // font size
-constexpr double ARROW_LENGTH = 0.19;       // from base to tip
+constexpr double LETTER_SIZE = 0.62;   // font size
+constexpr double ARROW_LENGTH = 0.19;  // from base to tip
 constexpr double ARROW_HALF_BASE = 0.12;
 constexpr double THIN_LINE = 0.02;
 constexpr double FRAME_LINE = 0.06;
@@ -65,8 +65,10 @@ struct CellEdges {
 
 CellEdges cellEdges(const Canvas& canvas, const GridBox& box, const PrintLayout& layout) {
   CellEdges edges;
-  for (int32_t i = 0; i <= box.width; ++i) edges.xs.push_back(deviceEdge(canvas, layout.gridLeftMm + i * layout.cellMm));
-  for (int32_t j = 0; j <= box.height; ++j) edges.ys.push_back(deviceEdge(canvas, layout.gridTopMm + j * layout.cellMm));
+  for (int32_t i = 0; i <= box.width; ++i)
+    edges.xs.push_back(deviceEdge(canvas, layout.gridLeftMm + i * layout.cellMm));
+  for (int32_t j = 0; j <= box.height; ++j)
+    edges.ys.push_back(deviceEdge(canvas, layout.gridTopMm + j * layout.cellMm));
   return edges;
 }
 
@@ -259,20 +261,23 @@ cairo_surface_t* createSurface(PrintFormat format, const PrintLayout& layout, co
       cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
           writeToSink, &sink, layout.widthMm * POINTS_PER_MM, layout.heightMm * POINTS_PER_MM);
       cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "arrowgrid");
-      if (!options.title.empty()) cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, options.title.c_str());
+      if (!options.title.empty())
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, options.title.c_str());
       return surface;
     }
     case PrintFormat::Svg: {
       // One user unit is one millimetre, and the size is written in mm.
       canvas.scale = 1;
-      cairo_surface_t* surface = cairo_svg_surface_create_for_stream(writeToSink, &sink, layout.widthMm, layout.heightMm);
+      cairo_surface_t* surface =
+          cairo_svg_surface_create_for_stream(writeToSink, &sink, layout.widthMm, layout.heightMm);
       cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_MM);
       return surface;
     }
     case PrintFormat::Png:
       canvas.scale = options.dpi / MM_PER_INCH;
       canvas.raster = true;
-      return cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(std::ceil(layout.widthMm * canvas.scale)),
+      return cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                        static_cast<int>(std::ceil(layout.widthMm * canvas.scale)),
                                         static_cast<int>(std::ceil(layout.heightMm * canvas.scale)));
   }
   return nullptr;
@@ -345,7 +350,8 @@ std::string renderGridToStream(const Grid& grid, GridContent content, PrintForma
   std::string error;
   cairo_font_face_t* face = createLetterFont(error);
   if (face == nullptr) return "cannot write " + name + ": " + error;
-  const PrintLayout layout = layoutPrint(grid.box, format, options, titleAdvancePerMm(face, options.title), error);
+  const PrintLayout layout =
+      layoutPrint(grid.box, format, options, titleAdvancePerMm(face, options.title), error);
   if (!error.empty()) {
     cairo_font_face_destroy(face);
     return "cannot write " + name + ": " + error;

@@ -24,10 +24,10 @@ struct DeferredDrawing {
 
 struct Console {
   DeferredDrawing deferred;  // logic thread only
-  TextScreen text;          // logic thread only
-  DrawingSurface surface;   // drawn and painted by the logic thread, copied by the form
-  KeyQueue keys;            // appended by the form, taken by line input
-  PlatformLayer platform;   // the form
+  TextScreen text;           // logic thread only
+  DrawingSurface surface;    // drawn and painted by the logic thread, copied by the form
+  KeyQueue keys;             // appended by the form, taken by line input
+  PlatformLayer platform;    // the form
 };
 
 // Runs the deferred drawing, if any, before anything reads or changes the

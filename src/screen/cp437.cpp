@@ -88,11 +88,17 @@ int64_t decodeUtf8(std::string_view utf8, size_t& i) {
   char32_t value = 0;
   char32_t smallest = 0;
   if ((lead & 0xE0) == 0xC0) {
-    length = 1; value = lead & 0x1F; smallest = 0x80;
+    length = 1;
+    value = lead & 0x1F;
+    smallest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
-    length = 2; value = lead & 0x0F; smallest = 0x800;
+    length = 2;
+    value = lead & 0x0F;
+    smallest = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
-    length = 3; value = lead & 0x07; smallest = 0x10000;
+    length = 3;
+    value = lead & 0x07;
+    smallest = 0x10000;
   } else {
     return -1;
   }
@@ -114,9 +120,9 @@ char32_t unicodeOfCp437(uint8_t code) { return UNICODE_OF_CODE[code]; }
 
 int32_t cp437OfUnicode(char32_t character) {
   if (character >= 1 && character < 0x80) return static_cast<int32_t>(character);
-  const auto found = std::lower_bound(
-      REVERSE.begin(), REVERSE.end(), character,
-      [](const ReverseEntry& entry, char32_t c) { return entry.character < c; });
+  const auto found =
+      std::lower_bound(REVERSE.begin(), REVERSE.end(), character,
+                       [](const ReverseEntry& entry, char32_t c) { return entry.character < c; });
   if (found == REVERSE.end() || found->character != character) return -1;
   return found->code;
 }

@@ -153,9 +153,15 @@ void paintSurface(DrawingSurface& surface) {
   for (int32_t k = 0; k < surface.backlogCount; ++k) {
     const SurfaceOp& op = surface.backlog[static_cast<size_t>(k)];
     switch (op.kind) {
-      case SurfaceOpKind::Glyph: paintGlyph(surface, op.place, op.code); break;
-      case SurfaceOpKind::Line: paintLine(surface, op); break;
-      case SurfaceOpKind::Scroll: paintScroll(surface, op.place); break;
+      case SurfaceOpKind::Glyph:
+        paintGlyph(surface, op.place, op.code);
+        break;
+      case SurfaceOpKind::Line:
+        paintLine(surface, op);
+        break;
+      case SurfaceOpKind::Scroll:
+        paintScroll(surface, op.place);
+        break;
     }
   }
   surface.backlogCount = 0;

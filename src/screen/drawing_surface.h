@@ -18,7 +18,7 @@ inline constexpr int32_t TEXT_COLUMNS = 80;
 inline constexpr int32_t TEXT_ROWS = 25;
 inline constexpr int32_t GLYPH_WIDTH = 8;
 inline constexpr int32_t GLYPH_HEIGHT = 14;
-inline constexpr uint8_t COLOR_BACKGROUND = 0;  // black
+inline constexpr uint8_t COLOR_BACKGROUND = 0;   // black
 inline constexpr uint8_t COLOR_FOREGROUND = 15;  // white
 
 // Operations kept before the backlog is painted to make room: more than the
@@ -28,10 +28,10 @@ inline constexpr int32_t SURFACE_BACKLOG_CAPACITY = 8192;
 using PixelRows = std::array<std::array<uint8_t, SURFACE_WIDTH>, SURFACE_HEIGHT>;
 
 struct LogicalWindow {
-  float originX = 0;      // the smaller x of the two corners
-  float originY = 0;      // the smaller y of the two corners
-  float spanX = 0;        // larger minus smaller x
-  float spanY = 0;        // larger minus smaller y
+  float originX = 0;              // the smaller x of the two corners
+  float originY = 0;              // the smaller y of the two corners
+  float spanX = 0;                // larger minus smaller x
+  float spanY = 0;                // larger minus smaller y
   bool screenOrientation = true;  // y grows downwards, like pixel rows
   bool isSet = false;
 };
@@ -47,23 +47,23 @@ enum class SurfaceOpKind : uint8_t { Glyph, Line, Scroll };
 // One drawing operation not yet painted.
 struct SurfaceOp {
   SurfaceOpKind kind;
-  uint8_t code;           // Glyph: the code
-  uint16_t place;         // Glyph: text cell, row-major 0..1999; Scroll: text rows, 1..25
-  float x1, y1, x2, y2;   // Line: logical end points
+  uint8_t code;          // Glyph: the code
+  uint16_t place;        // Glyph: text cell, row-major 0..1999; Scroll: text rows, 1..25
+  float x1, y1, x2, y2;  // Line: logical end points
 };
 
 struct DrawingSurface {
-  std::mutex lock;                   // held while pixels are painted or copied
-  bool open = false;                 // set by openSurface, never cleared
-  PixelRows pixels{};                // palette indices 0..15, [row][column], as last painted
-  LogicalWindow window;              // set once by setLogicalWindow
+  std::mutex lock;       // held while pixels are painted or copied
+  bool open = false;     // set by openSurface, never cleared
+  PixelRows pixels{};    // palette indices 0..15, [row][column], as last painted
+  LogicalWindow window;  // set once by setLogicalWindow
   uint8_t foreground = COLOR_FOREGROUND;
   uint8_t background = COLOR_BACKGROUND;
-  uint64_t changeCount = 0;          // bumped by every operation that changes the picture
+  uint64_t changeCount = 0;  // bumped by every operation that changes the picture
 
   // What the picture holds beyond `pixels`; logic thread only.
-  bool clearPending = false;         // cleared since painted: painting starts from the background
-  int32_t backlogCount = 0;          // operations in backlog, in drawing order
+  bool clearPending = false;  // cleared since painted: painting starts from the background
+  int32_t backlogCount = 0;   // operations in backlog, in drawing order
   std::array<SurfaceOp, SURFACE_BACKLOG_CAPACITY> backlog{};
   // Whether a cell's glyph still lies on top of its pixels, told by counting
   // lines: those drawn since the surface opened, at the last clear, and at

@@ -12,7 +12,7 @@
 namespace arrowgrid {
 
 enum class KeyKind : uint8_t {
-  Character,     // code 1..255 of code page 437 (Enter 13, Backspace 8, Tab 9, Escape 27)
+  Character,  // code 1..255 of code page 437 (Enter 13, Backspace 8, Tab 9, Escape 27)
   Left,
   Right,
   Up,
@@ -41,8 +41,8 @@ struct KeyQueue {
   std::mutex lock;
   std::condition_variable arrived;  // signalled by every push
   std::array<Key, KEYS_HELD_MAX> slots{};
-  int32_t head = 0;    // oldest key
-  int32_t count = 0;   // keys waiting
+  int32_t head = 0;   // oldest key
+  int32_t count = 0;  // keys waiting
   // The program reads typed lines: keep every key. Changed under `lock`;
   // read without it only to skip a change that is not needed.
   std::atomic<bool> reading{false};

@@ -33,15 +33,15 @@ void placeCursor(TextScreen& text, int64_t place) {
 
 // Echoes bytes, then blanks, from the cell of the line's place `from`,
 // through the output rules. Cells that have scrolled off the top are skipped.
-void echoAt(Console& console, LineEditor& editor, int32_t from, std::string_view bytes,
-            int32_t blanks) {
+void echoAt(Console& console, LineEditor& editor, int32_t from, std::string_view bytes, int32_t blanks) {
   PrintRun run;
   beginPrint(console, run);
   editor.start -= int64_t{TEXT_COLUMNS} * run.rowsScrolled;
   int64_t place = editor.start + from;
   if (place < 0) {
     const int64_t hidden = -place;
-    const size_t skippedBytes = static_cast<size_t>(std::min<int64_t>(hidden, static_cast<int64_t>(bytes.size())));
+    const size_t skippedBytes =
+        static_cast<size_t>(std::min<int64_t>(hidden, static_cast<int64_t>(bytes.size())));
     bytes.remove_prefix(skippedBytes);
     blanks -= static_cast<int32_t>(std::min<int64_t>(hidden - static_cast<int64_t>(skippedBytes), blanks));
     place = 0;
@@ -106,8 +106,10 @@ bool applyKey(Console& console, LineEditor& editor, Key key) {
       }
       break;
     case KeyKind::Delete:
-      if (editor.point < length) removeByte(console, editor, editor.point);
-      else soundBeep(console);
+      if (editor.point < length)
+        removeByte(console, editor, editor.point);
+      else
+        soundBeep(console);
       break;
     case KeyKind::Left:
       if (editor.point > 0) --editor.point;
@@ -144,7 +146,8 @@ ByteString editLine(Console& console, bool& filledLastColumn) {
   editor.start = int64_t{cellIndex(console.text.cursorRow, console.text.cursorColumn)};
   // From here until the next search, typed keys are read: none is dropped.
   setKeysRead(console.keys, true);
-  if (console.platform.lineInputStarting) console.platform.lineInputStarting(console.platform.context, console);
+  if (console.platform.lineInputStarting)
+    console.platform.lineInputStarting(console.platform.context, console);
   while (!applyKey(console, editor, waitForKey(console))) {
   }
   // A line that filled the last cell left its scroll pending: carry it out

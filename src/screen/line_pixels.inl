@@ -98,10 +98,16 @@ void forEachLinePixel(PixelPoint from, PixelPoint to, Visit&& visit) {
   for (int32_t i = 0; i <= major; ++i) {
     visit(p);
     if (error >= 0) {
-      if (xMajor) p.y += stepY; else p.x += stepX;
+      if (xMajor)
+        p.y += stepY;
+      else
+        p.x += stepX;
       error -= 2 * major;
     }
-    if (xMajor) p.x += stepX; else p.y += stepY;
+    if (xMajor)
+      p.x += stepX;
+    else
+      p.y += stepY;
     error += 2 * minor;
   }
 }

@@ -19,9 +19,12 @@ double radixValue(std::string_view digits, int32_t base) {
   double value = 0;
   for (const char c : digits) {
     int32_t digit = base;
-    if (isDigit(c)) digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (isDigit(c))
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
     if (digit >= base) break;
     value = value * base + digit;
   }
@@ -69,8 +72,8 @@ double decimalValue(std::string_view rest) {
     }
   }
   double value = 0;
-  const auto result = std::from_chars(rest.data() + numberStart, rest.data() + numberEnd, value,
-                                      std::chars_format::general);
+  const auto result =
+      std::from_chars(rest.data() + numberStart, rest.data() + numberEnd, value, std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range) {
     value = leadingExponent + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
@@ -84,10 +87,17 @@ double numberValue(const ByteString& text) {
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
   if (rest.size() >= 2 && rest[0] == '&') {
     switch (rest[1]) {
-      case 'H': case 'h': return radixValue(rest.substr(2), 16);
-      case 'O': case 'o': return radixValue(rest.substr(2), 8);
-      case 'B': case 'b': return radixValue(rest.substr(2), 2);
-      default: break;
+      case 'H':
+      case 'h':
+        return radixValue(rest.substr(2), 16);
+      case 'O':
+      case 'o':
+        return radixValue(rest.substr(2), 8);
+      case 'B':
+      case 'b':
+        return radixValue(rest.substr(2), 2);
+      default:
+        break;
     }
   }
   return decimalValue(rest);

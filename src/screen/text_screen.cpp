@@ -80,8 +80,8 @@ void advancePrintColumn(TextScreen& text, std::string_view printed) {
   size_t after = printed.size();
   while (after > 0 && printed[after - 1] != '\r' && printed[after - 1] != '\n') --after;
   if (after == 0) {
-    text.printColumn = static_cast<int32_t>((static_cast<size_t>(text.printColumn) +
-                                             printed.size() % TEXT_COLUMNS) % TEXT_COLUMNS);
+    text.printColumn = static_cast<int32_t>(
+        (static_cast<size_t>(text.printColumn) + printed.size() % TEXT_COLUMNS) % TEXT_COLUMNS);
   } else {
     text.printColumn = static_cast<int32_t>((printed.size() - after) % TEXT_COLUMNS);
   }
@@ -204,7 +204,8 @@ void clearScreen(Console& console) {
   console.deferred = DeferredDrawing{};
   TextScreen& text = console.text;
   // Glyphs not yet committed are dropped: the cleared surface already shows blanks.
-  for (int32_t i = 0; i < text.pendingCount; ++i) text.glyphPending[text.pendingCells[static_cast<size_t>(i)]] = false;
+  for (int32_t i = 0; i < text.pendingCount; ++i)
+    text.glyphPending[text.pendingCells[static_cast<size_t>(i)]] = false;
   text.pendingCount = 0;
   text.cells.fill(BLANK);
   clearSurface(console.surface);

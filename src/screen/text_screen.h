@@ -27,11 +27,11 @@ inline constexpr int32_t TEXT_CELLS = TEXT_ROWS * TEXT_COLUMNS;
 inline constexpr uint8_t BLANK = 32;
 
 struct TextScreen {
-  int32_t cursorRow = 1;      // 1..25; may stand past row 25 only inside a print
-  int32_t cursorColumn = 1;   // 1..80
+  int32_t cursorRow = 1;                  // 1..25; may stand past row 25 only inside a print
+  int32_t cursorColumn = 1;               // 1..80
   std::array<uint8_t, TEXT_CELLS> cells;  // code shown in each cell, row-major; blank 32
-  int32_t printColumn = 0;    // characters since the last line end, 0..79, for print zones
-  bool pendingScroll = false; // a print ended in column 80 of row 25
+  int32_t printColumn = 0;                // characters since the last line end, 0..79, for print zones
+  bool pendingScroll = false;             // a print ended in column 80 of row 25
   // Cells whose glyph changed since it was last painted, listed once each.
   std::array<bool, TEXT_CELLS> glyphPending{};
   std::array<uint16_t, TEXT_CELLS> pendingCells{};
@@ -43,9 +43,7 @@ struct TextScreen {
   TextScreen() { cells.fill(BLANK); }
 };
 
-inline int32_t cellIndex(int32_t row, int32_t column) {
-  return (row - 1) * TEXT_COLUMNS + (column - 1);
-}
+inline int32_t cellIndex(int32_t row, int32_t column) { return (row - 1) * TEXT_COLUMNS + (column - 1); }
 
 // Lists the cell at index, once, for the next commitPendingGlyphs.
 inline void markGlyphPending(TextScreen& text, int32_t index) {

@@ -26,8 +26,8 @@ struct GridBox {
 struct Grid {
   GridBox box;
   bool dense = true;
-  std::vector<uint8_t> cells;                      // dense: width*height, column-major by x then y
-  std::unordered_map<uint64_t, uint8_t> written;   // sparse: key of (x, y) -> code
+  std::vector<uint8_t> cells;                     // dense: width*height, column-major by x then y
+  std::unordered_map<uint64_t, uint8_t> written;  // sparse: key of (x, y) -> code
 };
 
 // The code at (x, y) of the box; CELL_EMPTY for a cell never written.

@@ -97,7 +97,8 @@ inline Placement placementAcross(const Placement& crossed, const Candidate& cand
 // Like a rejection, it counts no trial.
 inline void skipBelowRow(ArrangementSearch& search, int32_t row) {
   const Placement& dropped = search.table.rows[static_cast<size_t>(row)];
-  search.state.candidate = Candidate{dropped.wordNumber, dropped.letterPos, dropped.crossedRow, dropped.crossedPos};
+  search.state.candidate =
+      Candidate{dropped.wordNumber, dropped.letterPos, dropped.crossedRow, dropped.crossedPos};
   search.state.placedCount = row - 1;
   search.state.extendFlag = 0;
 }

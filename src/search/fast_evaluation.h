@@ -43,7 +43,7 @@ void ensureGrid(ArrangementSearch& search);
 // the search, its table and its next evaluation are as before.
 struct RowProbe {
   EvaluationOutcome outcome = EvaluationOutcome::Rejected;
-  int32_t crossings = 0;               // whole arrangement, row included
+  int32_t crossings = 0;  // whole arrangement, row included
   int32_t unwantedNeighbourhoods = 0;
   GridBox box;
 };

@@ -145,8 +145,7 @@ EvaluationOutcome buildArrangementGrid(const ArrangementSearch& search, int32_t 
 }
 
 EvaluationOutcome evaluateArrangement(ArrangementSearch& search) {
-  const EvaluationOutcome outcome =
-      buildArrangementGrid(search, search.state.placedCount, search.evaluation);
+  const EvaluationOutcome outcome = buildArrangementGrid(search, search.state.placedCount, search.evaluation);
   // The grid is now the one of this evaluation, whatever evaluated before.
   search.fast.gridStale = false;
   search.fast.lastRowCount = search.state.placedCount;

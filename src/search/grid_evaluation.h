@@ -19,9 +19,7 @@ inline bool isLetterCode(int32_t code) {
          code != CELL_BOTH_ARROWS && code != CELL_BLOCK;
 }
 
-inline int64_t boxSurface(const GridBox& box) {
-  return int64_t{box.width} * int64_t{box.height};
-}
+inline int64_t boxSurface(const GridBox& box) { return int64_t{box.width} * int64_t{box.height}; }
 
 // Re-creates the grid over box with every cell empty: dense up to
 // GRID_DENSE_LIMIT cells, else sparse.

@@ -69,9 +69,9 @@ struct ArrangementSearch {
   PlacementTable table;
   SearchState state;
   ArrangementScore bestScore;
-  GridEvaluation evaluation;  // Grid, GridBox and counts of the last evaluation
-  WordLetters letters;        // flat copy of the words, built by initSearch
-  FastEvaluation fast;        // incremental grid of the accepted rows
+  GridEvaluation evaluation;     // Grid, GridBox and counts of the last evaluation
+  WordLetters letters;           // flat copy of the words, built by initSearch
+  FastEvaluation fast;           // incremental grid of the accepted rows
   SearchTrace* trace = nullptr;  // tests only: records comparisons and pushes
 };
 

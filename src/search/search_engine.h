@@ -52,7 +52,6 @@ SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds
 // the hook is told the count at each stop.
 SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook);
 
-
 // The score of the arrangement last evaluated, when it was accepted.
 ArrangementScore lastEvaluationScore(const ArrangementSearch& search);
 

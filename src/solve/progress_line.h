@@ -12,11 +12,11 @@
 namespace arrowgrid {
 
 struct ProgressLine {
-  std::FILE* out = nullptr;      // nullptr: nothing is shown
-  size_t shownWidth = 0;         // characters of the line now on screen
-  double lastSeconds = -1;       // when it was last rewritten
-  int64_t lastCount = 0;         // evaluations, or trials when exhaustive
-  double rate = 0;               // of that count per second over the last interval
+  std::FILE* out = nullptr;  // nullptr: nothing is shown
+  size_t shownWidth = 0;     // characters of the line now on screen
+  double lastSeconds = -1;   // when it was last rewritten
+  int64_t lastCount = 0;     // evaluations, or trials when exhaustive
+  double rate = 0;           // of that count per second over the last interval
 };
 
 // The text of one refresh, rate in evaluations (or trials) per second.

@@ -14,9 +14,12 @@ using Json = nlohmann::ordered_json;
 
 const char* endName(SolveEnd end) {
   switch (end) {
-    case SolveEnd::Complete: return "complete";
-    case SolveEnd::TimeLimit: return "time-limit";
-    case SolveEnd::Interrupted: return "interrupted";
+    case SolveEnd::Complete:
+      return "complete";
+    case SolveEnd::TimeLimit:
+      return "time-limit";
+    case SolveEnd::Interrupted:
+      return "interrupted";
   }
   return "complete";
 }
@@ -66,12 +69,18 @@ Json cellsJson(const Grid& grid) {
 
 const char* cellKindName(int32_t code) {
   switch (code) {
-    case CELL_EMPTY: return "empty";
-    case CELL_DOWN_ARROW: return "down-arrow";
-    case CELL_RIGHT_ARROW: return "right-arrow";
-    case CELL_BOTH_ARROWS: return "both-arrows";
-    case CELL_BLOCK: return "block";
-    default: return "letter";
+    case CELL_EMPTY:
+      return "empty";
+    case CELL_DOWN_ARROW:
+      return "down-arrow";
+    case CELL_RIGHT_ARROW:
+      return "right-arrow";
+    case CELL_BOTH_ARROWS:
+      return "both-arrows";
+    case CELL_BLOCK:
+      return "block";
+    default:
+      return "letter";
   }
 }
 

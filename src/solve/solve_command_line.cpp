@@ -19,11 +19,16 @@ struct OptionEntry {
 };
 
 constexpr OptionEntry OPTIONS[] = {
-    {OptionId::Words, "words", 0, true},      {OptionId::Exhaustive, "exhaustive", 0, false},
-    {OptionId::TimeLimit, "time-limit", 0, true}, {OptionId::Jobs, "jobs", 'j', true},
-    {OptionId::Json, "json", 0, true},        {OptionId::Quiet, "quiet", 'q', false},
-    {OptionId::Help, "help", 'h', false},     {OptionId::Version, "version", 0, false},
-    {OptionId::Pdf, "pdf", 0, true},          {OptionId::Svg, "svg", 0, true},
+    {OptionId::Words, "words", 0, true},
+    {OptionId::Exhaustive, "exhaustive", 0, false},
+    {OptionId::TimeLimit, "time-limit", 0, true},
+    {OptionId::Jobs, "jobs", 'j', true},
+    {OptionId::Json, "json", 0, true},
+    {OptionId::Quiet, "quiet", 'q', false},
+    {OptionId::Help, "help", 'h', false},
+    {OptionId::Version, "version", 0, false},
+    {OptionId::Pdf, "pdf", 0, true},
+    {OptionId::Svg, "svg", 0, true},
     {OptionId::Png, "png", 0, true},
 };
 
@@ -71,8 +76,8 @@ std::string applyOption(OptionId id, const std::string& value, SolveCommandLine&
       return {};
     case OptionId::Jobs:
       if (!parseJobs(value, options.jobs)) {
-        return "invalid number of jobs '" + value + "': a whole number from 1 to " + std::to_string(MAX_JOBS) +
-               " is needed";
+        return "invalid number of jobs '" + value + "': a whole number from 1 to " +
+               std::to_string(MAX_JOBS) + " is needed";
       }
       return {};
     case OptionId::Json:
@@ -94,7 +99,8 @@ std::string applyOption(OptionId id, const std::string& value, SolveCommandLine&
     case OptionId::Png: {
       const char* name = id == OptionId::Pdf ? "--pdf" : (id == OptionId::Svg ? "--svg" : "--png");
       if (value.empty()) return std::string("option '") + name + "' requires a file name prefix";
-      (id == OptionId::Pdf ? options.pdfPrefix : (id == OptionId::Svg ? options.svgPrefix : options.pngPrefix)) = value;
+      (id == OptionId::Pdf ? options.pdfPrefix
+                           : (id == OptionId::Svg ? options.svgPrefix : options.pngPrefix)) = value;
       return {};
     }
   }
@@ -154,7 +160,8 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
       }
     }
     if (entry->takesValue && !valueAttached) {
-      if (i + 1 >= argc || argv[i + 1] == nullptr) return refuse("option '" + shownName + "' requires an argument");
+      if (i + 1 >= argc || argv[i + 1] == nullptr)
+        return refuse("option '" + shownName + "' requires an argument");
       value = argv[++i];
     }
     const std::string error = applyOption(entry->id, value, line);
@@ -164,7 +171,8 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
   const SolveOptions& given = line.options;
   const bool printing = !given.pdfPrefix.empty() || !given.svgPrefix.empty() || !given.pngPrefix.empty();
   const PrintOptions defaults;
-  if (!printing && (given.print.page != defaults.page || given.print.dpi != defaults.dpi || !given.print.title.empty())) {
+  if (!printing &&
+      (given.print.page != defaults.page || given.print.dpi != defaults.dpi || !given.print.title.empty())) {
     return refuse("--page, --dpi and --title go with --pdf, --svg or --png");
   }
   if (line.options.wordsFromFile && !line.options.words.empty()) {
@@ -174,47 +182,48 @@ SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv) {
 }
 
 std::string solveHelpText() {
-  return std::string("Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"
-         "  or:  arrowgrid-solve [OPTION]... --words FILE\n"
-         "Find the best arrow-word grid for 2 to 50 words: the arrangement that\n"
-         "arrowgrid shows last when it shows only new bests, after a complete search\n"
-         "of the same words in the same order. Words are folded to capitals without\n"
-         "accents (oe and ae ligatures spelt out); letters and the hyphen only.\n"
-         "\n"
-         "  --words FILE          read the words from FILE, one a line ('-': standard\n"
-         "                        input); blank lines and lines starting with '#' are\n"
-         "                        skipped\n"
-         "  --exhaustive          run every trial, as arrowgrid does, and print the\n"
-         "                        trials count (default: skip what cannot beat the\n"
-         "                        best found so far; same answer, much sooner)\n"
-         "  --time-limit SECONDS  stop after SECONDS with the best found so far, which\n"
-         "                        is then not proven best (default: no limit)\n"
-         "  -j, --jobs N          search with N threads, 1 to 256 (default: the\n"
-         "                        processors available); the answer does not depend\n"
-         "                        on N\n"
-         "  --json FILE           also write the result as JSON to FILE ('-': to\n"
-         "                        standard output, instead of the text)\n"
-         "  -q, --quiet           no progress line (it is shown only when standard\n"
-         "                        error is a terminal)\n"
-         "  --pdf PREFIX          write the puzzle to PREFIX-grille.pdf and its solution\n"
-         "                        to PREFIX-solution.pdf\n"
-         "  --svg PREFIX          the same as SVG (in millimetres)\n"
-         "  --png PREFIX          the same as PNG\n") +
+  return std::string(
+             "Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"
+             "  or:  arrowgrid-solve [OPTION]... --words FILE\n"
+             "Find the best arrow-word grid for 2 to 50 words: the arrangement that\n"
+             "arrowgrid shows last when it shows only new bests, after a complete search\n"
+             "of the same words in the same order. Words are folded to capitals without\n"
+             "accents (oe and ae ligatures spelt out); letters and the hyphen only.\n"
+             "\n"
+             "  --words FILE          read the words from FILE, one a line ('-': standard\n"
+             "                        input); blank lines and lines starting with '#' are\n"
+             "                        skipped\n"
+             "  --exhaustive          run every trial, as arrowgrid does, and print the\n"
+             "                        trials count (default: skip what cannot beat the\n"
+             "                        best found so far; same answer, much sooner)\n"
+             "  --time-limit SECONDS  stop after SECONDS with the best found so far, which\n"
+             "                        is then not proven best (default: no limit)\n"
+             "  -j, --jobs N          search with N threads, 1 to 256 (default: the\n"
+             "                        processors available); the answer does not depend\n"
+             "                        on N\n"
+             "  --json FILE           also write the result as JSON to FILE ('-': to\n"
+             "                        standard output, instead of the text)\n"
+             "  -q, --quiet           no progress line (it is shown only when standard\n"
+             "                        error is a terminal)\n"
+             "  --pdf PREFIX          write the puzzle to PREFIX-grille.pdf and its solution\n"
+             "                        to PREFIX-solution.pdf\n"
+             "  --svg PREFIX          the same as SVG (in millimetres)\n"
+             "  --png PREFIX          the same as PNG\n") +
          printOptionsHelp() +
          std::string(
-         "  -h, --help            display this help and exit\n"
-         "      --version         output version information and exit\n"
-         "\n"
-         "The grid is printed with arrow cells (→ ↓, ↘ for both), blocks ■ and\n"
-         "letters, then the words placed, unwanted neighbourhoods, crossings, surface,\n"
-         "the box, the time and whether the answer is proven best. Ctrl+C stops the\n"
-         "search and prints the best found so far.\n"
-         "\n"
-         "Exit status:\n"
-         "  0    the answer was printed (proven best, or the best within the limit)\n"
-         "  1    a run-time failure (a file could not be read or written)\n"
-         "  2    bad command line or bad words\n"
-         "  130  interrupted by Ctrl+C; the best found so far was printed\n");
+             "  -h, --help            display this help and exit\n"
+             "      --version         output version information and exit\n"
+             "\n"
+             "The grid is printed with arrow cells (→ ↓, ↘ for both), blocks ■ and\n"
+             "letters, then the words placed, unwanted neighbourhoods, crossings, surface,\n"
+             "the box, the time and whether the answer is proven best. Ctrl+C stops the\n"
+             "search and prints the best found so far.\n"
+             "\n"
+             "Exit status:\n"
+             "  0    the answer was printed (proven best, or the best within the limit)\n"
+             "  1    a run-time failure (a file could not be read or written)\n"
+             "  2    bad command line or bad words\n"
+             "  130  interrupted by Ctrl+C; the best found so far was printed\n");
 }
 
 }  // namespace arrowgrid

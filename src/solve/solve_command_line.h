@@ -21,15 +21,15 @@ struct SolveOptions {
   bool wordsFromFile = false;      // --words given
   std::string wordsFile;           // "-": standard input
   bool exhaustive = false;
-  double timeLimitSeconds = 0;     // 0: no limit
-  int32_t jobs = 0;                // 0: the processors available
-  bool json = false;               // --json given
-  std::string jsonFile;            // "-": standard output, instead of the text
+  double timeLimitSeconds = 0;  // 0: no limit
+  int32_t jobs = 0;             // 0: the processors available
+  bool json = false;            // --json given
+  std::string jsonFile;         // "-": standard output, instead of the text
   bool quiet = false;
-  std::string pdfPrefix;           // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
-  std::string svgPrefix;           // likewise for --svg and --png; empty: not written
+  std::string pdfPrefix;  // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
+  std::string svgPrefix;  // likewise for --svg and --png; empty: not written
   std::string pngPrefix;
-  PrintOptions print;              // --page, --dpi, --title
+  PrintOptions print;  // --page, --dpi, --title
 };
 
 enum class SolveAction {

@@ -2,9 +2,9 @@
 // and the words are known good; the answer is written once, at the end.
 #include "solve/solve_program.h"
 
+#include <sched.h>
 #include <signal.h>
 #include <unistd.h>
-#include <sched.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -186,8 +186,8 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   }
   for (const PrintRequest& request : printRequests(options)) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
-      const std::string problem =
-          printGridFile(result.evaluation.grid, content, request.format, options.print, printPath(request, content));
+      const std::string problem = printGridFile(result.evaluation.grid, content, request.format,
+                                                options.print, printPath(request, content));
       if (!problem.empty()) status = fail(problem, 1);
     }
   }

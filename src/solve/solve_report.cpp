@@ -47,12 +47,18 @@ std::string provenText(const SolveResult& result, const SolveSettings& settings)
 
 std::string cellGlyph(int32_t code) {
   switch (code) {
-    case CELL_EMPTY: return " ";
-    case CELL_DOWN_ARROW: return "↓";
-    case CELL_RIGHT_ARROW: return "→";
-    case CELL_BOTH_ARROWS: return "↘";
-    case CELL_BLOCK: return "■";
-    default: return std::string(1, static_cast<char>(code));
+    case CELL_EMPTY:
+      return " ";
+    case CELL_DOWN_ARROW:
+      return "↓";
+    case CELL_RIGHT_ARROW:
+      return "→";
+    case CELL_BOTH_ARROWS:
+      return "↘";
+    case CELL_BLOCK:
+      return "■";
+    default:
+      return std::string(1, static_cast<char>(code));
   }
 }
 
@@ -75,7 +81,8 @@ std::string summaryText(const SolveResult& result, const SolveSettings& settings
   const ArrangementScore& score = result.score;
   const GridBox& box = result.evaluation.grid.box;
   std::string text;
-  text += line("Words placed:", std::to_string(score.wordsPlaced) + " of " + std::to_string(result.wordCount));
+  text +=
+      line("Words placed:", std::to_string(score.wordsPlaced) + " of " + std::to_string(result.wordCount));
   text += line("Unwanted neighbourhoods:", std::to_string(score.unwantedNeighbourhoods));
   text += line("Crossings:", std::to_string(score.crossings));
   text += line("Surface:", std::to_string(score.surface));

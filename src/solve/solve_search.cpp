@@ -55,16 +55,16 @@ using Clock = std::chrono::steady_clock;
 // [SECTION] The split
 
 struct SplitItem {
-  int32_t rowCount = 0;       // rows of the item's arrangement
-  size_t firstRow = 0;        // its rows 1..rowCount in SplitPlan::rows
-  bool task = false;          // a worker explores its subtree
-  ArrangementScore score;     // not a task: its score, found while splitting
+  int32_t rowCount = 0;    // rows of the item's arrangement
+  size_t firstRow = 0;     // its rows 1..rowCount in SplitPlan::rows
+  bool task = false;       // a worker explores its subtree
+  ArrangementScore score;  // not a task: its score, found while splitting
 };
 
 struct SplitPlan {
-  std::vector<SplitItem> items;    // in search order
-  std::vector<Placement> rows;     // rows of every item, item after item
-  int64_t comparisons = 0;         // comparisons of the levels opened while splitting
+  std::vector<SplitItem> items;  // in search order
+  std::vector<Placement> rows;   // rows of every item, item after item
+  int64_t comparisons = 0;       // comparisons of the levels opened while splitting
   int64_t evaluations = 0;
   int64_t tasks = 0;
   bool stopped = false;
@@ -80,7 +80,8 @@ std::unique_ptr<ArrangementSearch> startSearch(const WordList& words) {
 int32_t placedLetters(const ArrangementSearch& search) {
   int32_t letters = 0;
   for (int32_t r = 1; r <= search.state.placedCount; ++r) {
-    letters += search.letters.length[static_cast<size_t>(search.table.rows[static_cast<size_t>(r)].wordNumber)];
+    letters +=
+        search.letters.length[static_cast<size_t>(search.table.rows[static_cast<size_t>(r)].wordNumber)];
   }
   return letters;
 }
@@ -136,7 +137,7 @@ struct BestRecord {
   std::atomic<uint64_t> version{0};  // raised at every change, read without the lock
   bool any = false;
   ArrangementScore score;
-  int64_t item = 0;                  // the lowest item that found score
+  int64_t item = 0;  // the lowest item that found score
   int32_t rowCount = 0;
   std::array<Placement, MAX_WORDS + 1> rows{};
 };
@@ -188,7 +189,7 @@ struct SharedRun {
   std::atomic<int64_t> comparisons{0};  // added by each worker when it ends
   std::mutex doneMutex;
   std::condition_variable doneSignal;
-  int32_t workersDone = 0;              // under doneMutex
+  int32_t workersDone = 0;  // under doneMutex
 };
 
 struct Worker {
@@ -196,14 +197,14 @@ struct Worker {
   BoundLevels levels;
   std::array<ArrangementScore, MAX_WORDS + 1> boundBelow{};  // probed bound of each level on the path
   Threshold threshold;
-  uint64_t testedVersion = 0;  // record version the path's bounds were last tested against
+  uint64_t testedVersion = 0;           // record version the path's bounds were last tested against
   int64_t comparisons = 0;              // of the levels its tasks opened: their trials
   std::atomic<int64_t> evaluations{0};  // published for the progress line
   // Exhaustive: the engine publishes its trials count when asked, at the
   // next letter, rather than anything at every evaluation.
   std::atomic<bool> trialsWanted{false};
   std::atomic<int64_t> trials{0};
-  double cpuSeconds = 0;                // processor time of its thread, at its end
+  double cpuSeconds = 0;  // processor time of its thread, at its end
 };
 
 void publishEvaluations(Worker& worker) {
@@ -305,7 +306,8 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   const TrialsHook hook{&worker.trialsWanted, publishTrials, nullptr, &worker};
   const EngineBounds bounds{2, rootRows, 0, true, &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
-    offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1, state.placedCount);
+    offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
+                  state.placedCount);
   }
   // Abandoned: the count reached, for a search that is not complete anyway.
   worker.comparisons += state.trialCount;
@@ -354,7 +356,8 @@ void workerLoop(SharedRun& run, Worker& worker) {
   publishEvaluations(worker);
   run.comparisons.fetch_add(worker.comparisons, std::memory_order_relaxed);
   timespec cpu{};
-  if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu) == 0) worker.cpuSeconds = static_cast<double>(cpu.tv_sec) + cpu.tv_nsec * 1e-9;
+  if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu) == 0)
+    worker.cpuSeconds = static_cast<double>(cpu.tv_sec) + cpu.tv_nsec * 1e-9;
   std::lock_guard<std::mutex> lock(run.doneMutex);
   ++run.workersDone;
   run.doneSignal.notify_all();
@@ -365,9 +368,8 @@ void workerLoop(SharedRun& run, Worker& worker) {
 SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, SolveControl& control) {
   const auto started = Clock::now();
   const bool limited = settings.timeLimitSeconds > 0;
-  const auto deadline =
-      started + std::chrono::duration_cast<Clock::duration>(
-                    std::chrono::duration<double>(std::min(settings.timeLimitSeconds, 1e9)));
+  const auto deadline = started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                                      std::min(settings.timeLimitSeconds, 1e9)));
   SolveEnd end = SolveEnd::Complete;
   auto shouldStop = [&] {
     if (control.stopRequested.load(std::memory_order_relaxed)) {
@@ -402,7 +404,8 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   for (size_t i = 0; i < plan.items.size(); ++i) {
     const SplitItem& item = plan.items[i];
     if (item.task && !settings.exhaustive) continue;  // the bounded task offers its root itself
-    offerToRecord(run.best, item.score, static_cast<int64_t>(i), plan.rows.data() + item.firstRow, item.rowCount);
+    offerToRecord(run.best, item.score, static_cast<int64_t>(i), plan.rows.data() + item.firstRow,
+                  item.rowCount);
   }
 
   std::vector<std::unique_ptr<Worker>> workers;

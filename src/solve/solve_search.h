@@ -16,9 +16,9 @@
 namespace arrowgrid {
 
 struct SolveSettings {
-  bool exhaustive = false;        // every trial, no skipped subtree
-  int32_t jobs = 1;               // worker threads, 1 or more
-  double timeLimitSeconds = 0;    // stop with the best so far after this long; 0: no limit
+  bool exhaustive = false;      // every trial, no skipped subtree
+  int32_t jobs = 1;             // worker threads, 1 or more
+  double timeLimitSeconds = 0;  // stop with the best so far after this long; 0: no limit
 };
 
 enum class SolveEnd {
@@ -28,15 +28,15 @@ enum class SolveEnd {
 };
 
 struct SolveResult {
-  ArrangementScore score;            // of the answer
+  ArrangementScore score;  // of the answer
   int32_t wordCount = 0;
-  std::vector<Placement> rows;       // the answer's rows 1..score.wordsPlaced; [0] unused
-  GridEvaluation evaluation;         // its grid and counts, built by the engine's evaluation
+  std::vector<Placement> rows;  // the answer's rows 1..score.wordsPlaced; [0] unused
+  GridEvaluation evaluation;    // its grid and counts, built by the engine's evaluation
   SolveEnd end = SolveEnd::Complete;
   bool exhaustive = false;
-  int64_t trials = 0;                // exhaustive: the interactive program's final trials count
-  int64_t evaluations = 0;           // arrangements and rows evaluated, probes included
-  double seconds = 0;                // wall-clock time of the search
+  int64_t trials = 0;                    // exhaustive: the interactive program's final trials count
+  int64_t evaluations = 0;               // arrangements and rows evaluated, probes included
+  double seconds = 0;                    // wall-clock time of the search
   std::vector<double> workerCpuSeconds;  // processor time of each worker thread, for the benchmark
 };
 
@@ -56,7 +56,7 @@ using CutObserver = std::function<void(const ArrangementSearch& search, int32_t 
                                        const ArrangementScore& threshold, bool strict)>;
 
 struct SolveControl {
-  std::atomic<bool> stopRequested{false};           // set from outside (Ctrl+C) to stop early
+  std::atomic<bool> stopRequested{false};            // set from outside (Ctrl+C) to stop early
   std::function<void(const SolveProgress&)> onTick;  // on the calling thread, about 10 times a second
   CutObserver onCut;                                 // tests only
 };

@@ -129,7 +129,7 @@ int32_t newCrossingsAtMost(const LevelLetters& level, const BoundTables& tables,
     oldRowsAtMost += old;
     pairsAtMost += std::popcount(tables.sharing[w] & words & (~uint64_t{0} << w));
   }
-  int32_t joint = 0;      // the per-letter maxima of y + z
+  int32_t joint = 0;  // the per-letter maxima of y + z
   int32_t reusesAtMost = 0;
   int32_t pairedAtMost = 0;
   for (size_t l = 0; l < LETTER_KINDS; ++l) {
@@ -183,7 +183,8 @@ void noteProbe(WordProbes& found, int32_t unwanted, int32_t crossings, int64_t s
 
 // Whether writing `written` can change a cell that `reader` reads: its
 // arrow, letters, terminator and the side cells of its letters.
-bool rowTouches(const Placement& reader, int32_t readerLength, const Placement& written, int32_t writtenLength) {
+bool rowTouches(const Placement& reader, int32_t readerLength, const Placement& written,
+                int32_t writtenLength) {
   const bool readerAcross = reader.direction == DIR_HORIZONTAL;
   const bool writtenAcross = written.direction == DIR_HORIZONTAL;
   const int32_t rx0 = readerAcross ? reader.x : reader.x - 1;
@@ -201,8 +202,8 @@ bool rowTouches(const Placement& reader, int32_t readerLength, const Placement& 
 // when the parent's list is known only its rows and those across row k are
 // tried; and a row of that list that reads no cell row k wrote adds what it
 // added to the parent.
-void probeNextRows(ArrangementSearch& search, BoundLevels& levels, uint64_t unplaced, const ArrangementScore& node,
-                   std::array<WordProbes, MAX_WORDS + 1>& found) {
+void probeNextRows(ArrangementSearch& search, BoundLevels& levels, uint64_t unplaced,
+                   const ArrangementScore& node, std::array<WordProbes, MAX_WORDS + 1>& found) {
   const int32_t k = search.state.placedCount;
   const GridBox box = search.evaluation.grid.box;
   std::vector<ProbedRow>& accepted = levels.accepted;
@@ -277,7 +278,8 @@ int32_t groupWords(const BoundTables& tables, uint64_t words, std::array<int32_t
         grew = true;
       }
     }
-    for (uint64_t rest = members; rest != 0; rest &= rest - 1) group[static_cast<size_t>(std::countr_zero(rest))] = groups;
+    for (uint64_t rest = members; rest != 0; rest &= rest - 1)
+      group[static_cast<size_t>(std::countr_zero(rest))] = groups;
     ++groups;
   }
   return groups;
@@ -288,9 +290,12 @@ int32_t groupWords(const BoundTables& tables, uint64_t words, std::array<int32_t
 int32_t rankScores(const ArrangementScore& a, const ArrangementScore& b) {
   ArrangementScore best = b;
   switch (compareWithBest(best, a)) {
-    case ScoreOrder::Better: return 1;
-    case ScoreOrder::Equal: return 0;
-    case ScoreOrder::Worse: return -1;
+    case ScoreOrder::Better:
+      return 1;
+    case ScoreOrder::Equal:
+      return 0;
+    case ScoreOrder::Worse:
+      return -1;
   }
   return 0;
 }
@@ -302,7 +307,8 @@ void buildBoundTables(const WordLetters& words, BoundTables& tables) {
     const int32_t length = words.length[static_cast<size_t>(w)];
     tables.totalLetters += length;
     for (int32_t i = 0; i < length; ++i) {
-      const int32_t l = letterKind(words.letters[static_cast<size_t>(words.offset[static_cast<size_t>(w)] + i)]);
+      const int32_t l =
+          letterKind(words.letters[static_cast<size_t>(words.offset[static_cast<size_t>(w)] + i)]);
       tables.letterMask[static_cast<size_t>(w)] |= uint32_t{1} << l;
       ++tables.letterCount[static_cast<size_t>(w)][static_cast<size_t>(l)];
     }
@@ -310,7 +316,8 @@ void buildBoundTables(const WordLetters& words, BoundTables& tables) {
   }
   for (int32_t w = 1; w <= words.wordCount; ++w) {
     for (int32_t v = 1; v <= words.wordCount; ++v) {
-      if (v != w && (tables.letterMask[static_cast<size_t>(w)] & tables.letterMask[static_cast<size_t>(v)]) != 0) {
+      if (v != w &&
+          (tables.letterMask[static_cast<size_t>(w)] & tables.letterMask[static_cast<size_t>(v)]) != 0) {
         tables.sharing[static_cast<size_t>(w)] |= enumeration_detail::wordBit(v);
       }
     }
@@ -329,7 +336,8 @@ void recordLevelLetters(const ArrangementSearch& search, const BoundTables& tabl
   levels.acceptedEnd[static_cast<size_t>(level)] = levels.acceptedEnd[static_cast<size_t>(level - 1)];
   record.placedLetters += length;
   const uint32_t rowLetters = tables.letterMask[static_cast<size_t>(row.wordNumber)];
-  for (uint64_t sharing = tables.sharing[static_cast<size_t>(row.wordNumber)]; sharing != 0; sharing &= sharing - 1) {
+  for (uint64_t sharing = tables.sharing[static_cast<size_t>(row.wordNumber)]; sharing != 0;
+       sharing &= sharing - 1) {
     ++record.rowsSharing[static_cast<size_t>(std::countr_zero(sharing))];
   }
   const auto& count = tables.letterCount[static_cast<size_t>(row.wordNumber)];
@@ -345,8 +353,8 @@ void recordLevelLetters(const ArrangementSearch& search, const BoundTables& tabl
     if (other.direction == row.direction) continue;
     const int32_t otherLength = lengthOf(search, other.wordNumber);
     const bool horizontal = row.direction == DIR_HORIZONTAL;
-    const int32_t along = horizontal ? other.x - row.x : other.y - row.y;        // letter index in row
-    const int32_t across = horizontal ? row.y - other.y : row.x - other.x;       // letter index in other
+    const int32_t along = horizontal ? other.x - row.x : other.y - row.y;   // letter index in row
+    const int32_t across = horizontal ? row.y - other.y : row.x - other.x;  // letter index in other
     if (along < 1 || along > length || across < 1 || across > otherLength) continue;
     record.uncrossed[static_cast<size_t>(letterKind(word[along - 1]))] -= 2;
   }
@@ -367,7 +375,8 @@ ArrangementScore quickBoundBelow(const ArrangementSearch& search, const BoundTab
   ArrangementScore bound = node;
   bound.wordsPlaced += std::popcount(unplaced);
   bound.crossings += newCrossingsAtMost(level, tables, unplaced);
-  bound.surface = std::max(node.surface, surfaceWithSpan(search.evaluation.grid.box, longestWord(search, unplaced) + 2));
+  bound.surface =
+      std::max(node.surface, surfaceWithSpan(search.evaluation.grid.box, longestWord(search, unplaced) + 2));
   return bound;
 }
 

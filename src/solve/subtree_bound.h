@@ -19,15 +19,15 @@ struct BoundTables {
   int32_t totalLetters = 0;
   std::array<uint32_t, MAX_WORDS + 1> letterMask{};  // bit l: the word holds letter kind l
   std::array<std::array<int32_t, LETTER_KINDS>, MAX_WORDS + 1> letterCount{};  // occurrences per kind
-  std::array<uint64_t, MAX_WORDS + 1> sharing{};     // bit v: word v (not w itself) shares a letter with w
+  std::array<uint64_t, MAX_WORDS + 1> sharing{};  // bit v: word v (not w itself) shares a letter with w
   std::array<int32_t, MAX_WORDS + 1> length{};
 };
 
 // What the rows 1..level of the arrangement under construction hold, kept per
 // level so that a child's record is its parent's plus one row.
 struct LevelLetters {
-  std::array<int32_t, LETTER_KINDS> uncrossed{};  // letter cells that only one word covers
-  int32_t placedLetters = 0;                      // letters in the rows
+  std::array<int32_t, LETTER_KINDS> uncrossed{};     // letter cells that only one word covers
+  int32_t placedLetters = 0;                         // letters in the rows
   std::array<int32_t, MAX_WORDS + 1> rowsSharing{};  // per word: rows whose word shares a letter with it
 };
 
@@ -40,7 +40,7 @@ struct ProbedRow {
 
 struct BoundLevels {
   std::array<LevelLetters, MAX_WORDS + 1> levels{};  // [0]: nothing placed
-  int64_t probes = 0;                                 // rows probed, for the progress line
+  int64_t probes = 0;                                // rows probed, for the progress line
   // The rows that could join each level's arrangement next and were
   // accepted, level after level: level k's are [acceptedEnd[k-1], acceptedEnd[k]).
   std::vector<ProbedRow> accepted;

@@ -43,16 +43,53 @@ Decoded decodeCharacter(std::string_view text, size_t at) {
 const char* foldedCharacter(char32_t c) {
   if (c >= 'A' && c <= 'Z') return nullptr;  // handled by the caller
   switch (c) {
-    case U'é': case U'è': case U'ê': case U'ë': case U'É': case U'È': case U'Ê': case U'Ë': return "E";
-    case U'à': case U'â': case U'ä': case U'À': case U'Â': case U'Ä': return "A";
-    case U'î': case U'ï': case U'Î': case U'Ï': return "I";
-    case U'ô': case U'ö': case U'Ô': case U'Ö': return "O";
-    case U'ù': case U'û': case U'ü': case U'Ù': case U'Û': case U'Ü': return "U";
-    case U'ÿ': case U'Ÿ': return "Y";
-    case U'ç': case U'Ç': return "C";
-    case U'œ': case U'Œ': return "OE";
-    case U'æ': case U'Æ': return "AE";
-    default: return nullptr;
+    case U'é':
+    case U'è':
+    case U'ê':
+    case U'ë':
+    case U'É':
+    case U'È':
+    case U'Ê':
+    case U'Ë':
+      return "E";
+    case U'à':
+    case U'â':
+    case U'ä':
+    case U'À':
+    case U'Â':
+    case U'Ä':
+      return "A";
+    case U'î':
+    case U'ï':
+    case U'Î':
+    case U'Ï':
+      return "I";
+    case U'ô':
+    case U'ö':
+    case U'Ô':
+    case U'Ö':
+      return "O";
+    case U'ù':
+    case U'û':
+    case U'ü':
+    case U'Ù':
+    case U'Û':
+    case U'Ü':
+      return "U";
+    case U'ÿ':
+    case U'Ÿ':
+      return "Y";
+    case U'ç':
+    case U'Ç':
+      return "C";
+    case U'œ':
+    case U'Œ':
+      return "OE";
+    case U'æ':
+    case U'Æ':
+      return "AE";
+    default:
+      return nullptr;
   }
 }
 
@@ -116,7 +153,8 @@ FoldedWord foldWordText(std::string_view text) {
     } else {
       const bool printable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
       folded.badCharacter = codePoint(c);
-      if (printable) folded.badCharacter = std::string("'").append(text.substr(at, d.bytes)) + "' (" + codePoint(c) + ")";
+      if (printable)
+        folded.badCharacter = std::string("'").append(text.substr(at, d.bytes)) + "' (" + codePoint(c) + ")";
       return folded;
     }
     at += d.bytes;
@@ -143,8 +181,9 @@ WordListInput buildWordList(const std::vector<WordText>& words) {
   WordListInput input;
   const auto wordCount = static_cast<int64_t>(words.size());
   if (wordCount < 2 || wordCount > MAX_WORDS) {
-    input.error = std::to_string(wordCount) + (wordCount == 1 ? " word" : " words") + " given; " +
-                  (wordCount < 2 ? "at least 2 are needed" : "at most " + std::to_string(MAX_WORDS) + " are allowed");
+    input.error =
+        std::to_string(wordCount) + (wordCount == 1 ? " word" : " words") + " given; " +
+        (wordCount < 2 ? "at least 2 are needed" : "at most " + std::to_string(MAX_WORDS) + " are allowed");
     return input;
   }
   input.list.wordCount = static_cast<int32_t>(wordCount);

@@ -27,19 +27,23 @@ struct GridDrawingFixture : ::testing::Test {
     return true;
   }
   bool lit(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return runIs(x1, y1, x2, y2, COLOR_FOREGROUND); }
-  bool dark(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return runIs(x1, y1, x2, y2, COLOR_BACKGROUND); }
+  bool dark(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return runIs(x1, y1, x2, y2, COLOR_BACKGROUND);
+  }
 
   struct Glyph {
     int32_t row, column, code;
   };
   void expectGlyphs(std::initializer_list<Glyph> glyphs) {
-    for (const Glyph& g : glyphs) EXPECT_TRUE(glyphShownAt(*console, g.row, g.column, g.code)) << g.row << "," << g.column;
+    for (const Glyph& g : glyphs)
+      EXPECT_TRUE(glyphShownAt(*console, g.row, g.column, g.code)) << g.row << "," << g.column;
   }
 
   // Text row 4 of LE: arrow, L, E and the block; then the frame's four sides
   // from pixel (0, 28) to (64, frameBottom).
   void expectLeRowAndFrame(int32_t frameBottom) {
-    expectGlyphs({{4, 2, CELL_RIGHT_ARROW}, {4, 4, 'L'}, {4, 6, 'E'}, {4, 7, CELL_BLOCK}, {4, 8, CELL_BLOCK}});
+    expectGlyphs(
+        {{4, 2, CELL_RIGHT_ARROW}, {4, 4, 'L'}, {4, 6, 'E'}, {4, 7, CELL_BLOCK}, {4, 8, CELL_BLOCK}});
     EXPECT_TRUE(lit(0, 28, 64, 28));
     EXPECT_TRUE(lit(64, 28, 64, frameBottom));
     EXPECT_TRUE(lit(0, frameBottom, 64, frameBottom));
@@ -120,7 +124,8 @@ TEST_F(GridDrawingFixture, LeWithEnLeavesItsNineEmptyCellsBlank) {
   for (int32_t y : {42, 56, 70}) EXPECT_TRUE(lit(32, y, 48, y)) << y;
 
   const int32_t emptyCells[][2] = {{1, 1}, {2, 1}, {4, 1}, {1, 3}, {2, 3}, {4, 3}, {1, 4}, {2, 4}, {4, 4}};
-  for (const auto& cell : emptyCells) EXPECT_TRUE(squareInsideBlank(*console, cell[0], cell[1])) << cell[0] << "," << cell[1];
+  for (const auto& cell : emptyCells)
+    EXPECT_TRUE(squareInsideBlank(*console, cell[0], cell[1])) << cell[0] << "," << cell[1];
   // Edges between two empty cells belong to no square.
   EXPECT_TRUE(dark(16, 29, 16, 41));  // (1,1) | (2,1)
   EXPECT_TRUE(dark(16, 57, 16, 83));  // (1,3) | (2,3) and (1,4) | (2,4)
@@ -138,7 +143,8 @@ TEST_F(GridDrawingFixture, BothArrowsCellGetsItsDiagonalAndNoGlyph) {
   const int32_t diagonal[][2] = {{32, 56}, {31, 55}, {30, 54}, {29, 53}, {28, 52}, {27, 52},
                                  {26, 51}, {25, 50}, {24, 49}, {23, 48}, {22, 47}, {21, 46},
                                  {20, 45}, {19, 45}, {18, 44}, {17, 43}, {16, 42}};
-  for (const auto& p : diagonal) EXPECT_EQ(pixelAt(*console, p[0], p[1]), COLOR_FOREGROUND) << p[0] << "," << p[1];
+  for (const auto& p : diagonal)
+    EXPECT_EQ(pixelAt(*console, p[0], p[1]), COLOR_FOREGROUND) << p[0] << "," << p[1];
   int32_t litInside = 0;
   for (int32_t y = 43; y < 56; ++y)
     for (int32_t x = 17; x < 32; ++x) litInside += pixelAt(*console, x, y) == COLOR_FOREGROUND;
@@ -171,11 +177,11 @@ TEST_F(GridDrawingFixture, FortyWideGridLosesOnlyItsRightmostLines) {
 
 TEST_F(GridDrawingFixture, GridTooLargeForTheScreenPrintsNothingOutOfPlaceAndNeverScrolls) {
   Grid grid = emptyHandGrid(0, 0, 45, 25);
-  putHandCell(grid, 39, 21, CELL_BLOCK);        // text row 24, columns 79 and 80
-  putHandCell(grid, 0, 22, CELL_DOWN_ARROW);    // row 25, column 1
-  putHandCell(grid, 4, 22, CELL_RIGHT_ARROW);   // row 25, column 10
-  putHandCell(grid, 6, 22, 'A');                // row 25, column 14
-  putHandCell(grid, 39, 22, CELL_BLOCK);        // row 25, columns 79 and 80
+  putHandCell(grid, 39, 21, CELL_BLOCK);       // text row 24, columns 79 and 80
+  putHandCell(grid, 0, 22, CELL_DOWN_ARROW);   // row 25, column 1
+  putHandCell(grid, 4, 22, CELL_RIGHT_ARROW);  // row 25, column 10
+  putHandCell(grid, 6, 22, 'A');               // row 25, column 14
+  putHandCell(grid, 39, 22, CELL_BLOCK);       // row 25, columns 79 and 80
   // Cells past column 40 or row 23 have no place on the screen.
   putHandCell(grid, 40, 0, 'Q');
   putHandCell(grid, 44, 10, 'Q');
@@ -186,8 +192,13 @@ TEST_F(GridDrawingFixture, GridTooLargeForTheScreenPrintsNothingOutOfPlaceAndNev
   drawGrid(*console, grid, settings);
 
   EXPECT_EQ(shownCells(), 7);
-  expectGlyphs({{24, 79, CELL_BLOCK}, {24, 80, CELL_BLOCK}, {25, 1, CELL_DOWN_ARROW}, {25, 10, CELL_RIGHT_ARROW},
-                {25, 14, 'A'}, {25, 79, CELL_BLOCK}, {25, 80, CELL_BLOCK}});
+  expectGlyphs({{24, 79, CELL_BLOCK},
+                {24, 80, CELL_BLOCK},
+                {25, 1, CELL_DOWN_ARROW},
+                {25, 10, CELL_RIGHT_ARROW},
+                {25, 14, 'A'},
+                {25, 79, CELL_BLOCK},
+                {25, 80, CELL_BLOCK}});
   // Not shifted: rows 1 and 2 still empty, the frame's top still at pixel row 28.
   EXPECT_TRUE(dark(0, 0, 639, 27));
   EXPECT_TRUE(lit(0, 28, 639, 28));

@@ -6,8 +6,8 @@
 #include "interaction/arrangement_report.h"
 #include "interaction/trials_line.h"
 #include "platform/key_script.h"
-#include "search/grid_evaluation.h"
 #include "search/fast_evaluation.h"
+#include "search/grid_evaluation.h"
 #include "search/search_engine.h"
 #include "search/search_test_support.h"
 #include "support/hand_grid.h"
@@ -65,16 +65,15 @@ TEST_F(ReportFixture, PausePromptLeadsToTheMenuOnlyForMAlone) {
     ReportOutcome outcome;
   };
   const Case cases[] = {
-      {"m", ReportOutcome::Menu},      {"M", ReportOutcome::Menu},
-      {"  M", ReportOutcome::Menu},    {"m,x", ReportOutcome::Menu},
-      {"", ReportOutcome::Continue},   {"mm", ReportOutcome::Continue},
-      {"x", ReportOutcome::Continue},  {"m ", ReportOutcome::Continue},
-      {"menu", ReportOutcome::Continue},
+      {"m", ReportOutcome::Menu},     {"M", ReportOutcome::Menu},      {"  M", ReportOutcome::Menu},
+      {"m,x", ReportOutcome::Menu},   {"", ReportOutcome::Continue},   {"mm", ReportOutcome::Continue},
+      {"x", ReportOutcome::Continue}, {"m ", ReportOutcome::Continue}, {"menu", ReportOutcome::Continue},
   };
   settings.pauseMode = 1;
   for (const Case& c : cases) {
     typeLine(platform.script, c.typed);
-    EXPECT_EQ(showArrangementReport(*console, {2, 0, 1, 20}, grid, 3, settings), c.outcome) << '"' << c.typed << '"';
+    EXPECT_EQ(showArrangementReport(*console, {2, 0, 1, 20}, grid, 3, settings), c.outcome)
+        << '"' << c.typed << '"';
     EXPECT_EQ(screenRow(*console, 22), std::string(29, ' ') + "entrez <M> pour aller au menu, ou");
     std::string row23 = std::string(29, ' ') + "pressez <return> pour continuer" + c.typed;
     row23.erase(row23.find_last_not_of(' ') + 1);  // rows are read without trailing blanks
@@ -103,7 +102,8 @@ struct DeferredReportFixture : ::testing::Test {
     const ArrangementScore score = lastEvaluationScore(search);
     buildArrangementGrid(search, search.state.placedCount, evaluation);
     showArrangementReport(*eager, score, evaluation.grid, search.state.trialCount, settings);
-    deferArrangementReport(*deferred, *pending, search, search.state.placedCount, score, settings, deferredLine);
+    deferArrangementReport(*deferred, *pending, search, search.state.placedCount, score, settings,
+                           deferredLine);
   }
 
   // What the search's stop does to the trials line.
@@ -139,9 +139,11 @@ TEST_F(DeferredReportFixture, ReadAtAnyPointItShowsWhatTheReportsDrawnAtOnceShow
                                       ++accepted;
                                       report(at);
                                       // Read right after the report, after its stop, or not at all.
-                                      if (accepted % 7 == 0) expectSamePicture("report " + std::to_string(accepted));
+                                      if (accepted % 7 == 0)
+                                        expectSamePicture("report " + std::to_string(accepted));
                                       stopAt(at.state.trialCount + accepted);
-                                      if (accepted % 5 == 0) expectSamePicture("stop " + std::to_string(accepted));
+                                      if (accepted % 5 == 0)
+                                        expectSamePicture("stop " + std::to_string(accepted));
                                     });
     ASSERT_GT(accepted, 20);
     // The end of the search writes its message over the last report.
@@ -160,8 +162,8 @@ TEST_F(DeferredReportFixture, NothingIsDrawnUntilReadAndAClearDropsIt) {
   printText(*deferred, "avant", PrintEnding::LineEnd);
   const uint64_t textChanges = deferred->text.changeCount;
   const uint64_t surfaceChanges = deferred->surface.changeCount;
-  deferArrangementReport(*deferred, *pending, *search, search->state.placedCount, lastEvaluationScore(*search),
-                         settings, deferredLine);
+  deferArrangementReport(*deferred, *pending, *search, search->state.placedCount,
+                         lastEvaluationScore(*search), settings, deferredLine);
   EXPECT_EQ(deferred->text.changeCount, textChanges);
   EXPECT_EQ(deferred->surface.changeCount, surfaceChanges);
   EXPECT_EQ(screenRow(*deferred, 1), "avant");
@@ -174,8 +176,8 @@ TEST_F(DeferredReportFixture, NothingIsDrawnUntilReadAndAClearDropsIt) {
   for (int32_t y = 0; y < SURFACE_HEIGHT; y += 7) EXPECT_EQ(pixelAt(*deferred, 17, y), COLOR_BACKGROUND);
 
   // A print lies over the report drawn first.
-  deferArrangementReport(*deferred, *pending, *search, search->state.placedCount, lastEvaluationScore(*search),
-                         settings, deferredLine);
+  deferArrangementReport(*deferred, *pending, *search, search->state.placedCount,
+                         lastEvaluationScore(*search), settings, deferredLine);
   locateCursor(*deferred, 24, 1);
   printText(*deferred, "apres", PrintEnding::NoEnding);
   EXPECT_EQ(screenRow(*deferred, 1), "Nb mots placés = 1          Nb de voisinages non désirés = 0");

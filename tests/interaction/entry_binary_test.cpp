@@ -12,12 +12,12 @@ namespace {
 
 TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
   const BinaryRun run = runBinary(
-      "\n\n"                // the two intro pauses
-      "chat\nchien\n"       // words 1 and 2
-      "été\n\n"             // refused, then the pause
-      "\nn\n"               // end? no
-      "chat\n\nO\n"         // word 3 repeats word 1; end
-      "0\n1\n");            // selection mode 0, pause mode 1
+      "\n\n"           // the two intro pauses
+      "chat\nchien\n"  // words 1 and 2
+      "été\n\n"        // refused, then the pause
+      "\nn\n"          // end? no
+      "chat\n\nO\n"    // word 3 repeats word 1; end
+      "0\n1\n");       // selection mode 0, pause mode 1
   EXPECT_EQ(run.terminatingSignal, 0) << run.standardError;
   ASSERT_GE(run.snapshots.size(), 13u) << run.standardError;
   auto rows = [&](size_t i) { return snapshotRows(run.snapshots[i]); };

@@ -17,9 +17,9 @@ TEST(ExportBinary, EachGridShownIsWrittenAndNothingIsOverwritten) {
   const BinaryRun first = runBinary(EMPTY_THEN_COMPLETED, 60, {"--export", folder.path});
   EXPECT_EQ(first.exitStatus, 0);
   EXPECT_EQ(first.standardError, "");
-  const std::vector<std::string> firstFiles = {
-      "grille-complete-001.pdf", "grille-complete-001.png", "grille-complete-001.svg",
-      "grille-vide-001.pdf",     "grille-vide-001.png",     "grille-vide-001.svg"};
+  const std::vector<std::string> firstFiles = {"grille-complete-001.pdf", "grille-complete-001.png",
+                                               "grille-complete-001.svg", "grille-vide-001.pdf",
+                                               "grille-vide-001.png",     "grille-vide-001.svg"};
   EXPECT_EQ(folder.names(), firstFiles);
   const std::string firstPng = fileContent(folder.file("grille-vide-001.png"));
 

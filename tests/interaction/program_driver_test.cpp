@@ -26,10 +26,13 @@ TEST_F(DriverFixture, FirstIntroScreenWaitsWithTypingFromColumn32) {
   EXPECT_EQ(screenRow(console, 4), "");
   EXPECT_EQ(screenRow(console, 5), "");
   EXPECT_EQ(screenRow(console, 6), ".......................sauf");
-  for (int row = 7; row <= 10; ++row) EXPECT_EQ(screenRow(console, row).substr(0, 17), std::string(16, ' ') + "(");
+  for (int row = 7; row <= 10; ++row)
+    EXPECT_EQ(screenRow(console, row).substr(0, 17), std::string(16, ' ') + "(");
   EXPECT_EQ(screenRow(console, 11), "");
   EXPECT_EQ(screenRow(console, 12), "");
-  EXPECT_EQ(screenRow(console, 13), "pressez <RETURN> pour continuer" "x,\"y");
+  EXPECT_EQ(screenRow(console, 13),
+            "pressez <RETURN> pour continuer"
+            "x,\"y");
   EXPECT_EQ(cellAt(console, 13, 32), 'x');
 }
 
@@ -41,7 +44,8 @@ TEST_F(DriverFixture, SecondIntroScreenAfterAnyLine) {
   EXPECT_EQ(screenRow(console, 2), "notamment en versant 1 EURO");
   EXPECT_EQ(screenRow(console, 3), "         soit par virement bancaire au compte");
   EXPECT_EQ(screenRow(console, 4).substr(0, 17), std::string(16, ' ') + "(");
-  for (int row = 5; row <= 7; ++row) EXPECT_EQ(screenRow(console, row).substr(0, 21), std::string(20, ' ') + "(");
+  for (int row = 5; row <= 7; ++row)
+    EXPECT_EQ(screenRow(console, row).substr(0, 21), std::string(20, ' ') + "(");
   EXPECT_EQ(screenRow(console, 8).substr(0, 23), std::string(16, ' ') + "IBAN : ");
   EXPECT_EQ(screenRow(console, 9).substr(0, 27), std::string(16, ' ') + "BIC code : ");
   EXPECT_EQ(screenRow(console, 10), "");

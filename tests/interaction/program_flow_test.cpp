@@ -174,7 +174,7 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
   typeLine(platform.script, "0");
   typeLine(platform.script, "0");
   typeLine(platform.script, "R");
-  typeLine(platform.script, "");   // the pause after the end of the search
+  typeLine(platform.script, "");  // the pause after the end of the search
   typeLine(platform.script, "F");
   EXPECT_EQ(runUntilStopped(), 0);
   EXPECT_EQ(program->search.state.trialCount, 26);
@@ -201,7 +201,8 @@ TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment
     std::copy(shown[k].rows.begin(), shown[k].rows.end(), table.rows.begin() + 1);
     GridEvaluation evaluation;
     buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(shown[k].rows.size()), evaluation);
-    showArrangementReport(*console, shown[k].score, evaluation.grid, shown[k].trialCount, DisplaySettings{1, 0, 0});
+    showArrangementReport(*console, shown[k].score, evaluation.grid, shown[k].trialCount,
+                          DisplaySettings{1, 0, 0});
     TrialsLineState line;
     printTrialsLine(*console, line, trial);
     return screenText(*console);
@@ -220,7 +221,8 @@ TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment
     size_t checked = 0;
     for (const std::string& picture : platform.pictures) {
       const std::string line = rowOf(picture, 21);
-      if (line.find("essais") == std::string::npos || rowOf(picture, 1).find("Nb mots") == std::string::npos) continue;
+      if (line.find("essais") == std::string::npos || rowOf(picture, 1).find("Nb mots") == std::string::npos)
+        continue;
       const int64_t trial = std::stoll(line.substr(line.find(':') + 2));
       size_t k = 0;
       while (k + 1 < shown.size() && shown[k + 1].trialCount <= trial) ++k;

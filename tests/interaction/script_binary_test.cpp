@@ -58,8 +58,8 @@ TEST(ScriptBinary, AReaderGoneDuringASearchEndsTheProgram) {
   std::string binary = ARROWGRID_BINARY;
   char* argv[] = {binary.data(), nullptr};
   char* envp[] = {nullptr};
-  struct sigaction ignore{};
-  struct sigaction previous{};
+  struct sigaction ignore {};
+  struct sigaction previous {};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGPIPE, &ignore, &previous);  // inherited: the program sees failed writes, not the signal
   pid_t pid = 0;

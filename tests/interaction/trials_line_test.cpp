@@ -75,8 +75,8 @@ class TrialsLineTest : public ::testing::Test {
 
 TEST_F(TrialsLineTest, ConsecutiveCountsAcrossEveryWidth) {
   trials(1, 1200);
-  trials(999'999'990, 1'000'000'010);          // ten digits reach column 80
-  trials(9'999'999'990, 10'000'000'010);       // eleven wrap onto row 22
+  trials(999'999'990, 1'000'000'010);     // ten digits reach column 80
+  trials(9'999'999'990, 10'000'000'010);  // eleven wrap onto row 22
   trials(999'999'999'999'999'990, 1'000'000'000'000'000'010);
   expectSamePicture();
   // Almost every trial only rewrote digits.

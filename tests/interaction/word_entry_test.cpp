@@ -177,9 +177,9 @@ TEST(WordEntry, OnlyABareNContinuesEntry) {
     std::string_view answer;
     bool continues;
   };
-  const Case cases[] = {{"n", true},    {"N", true},    {"\"n\"", true},  {"O", false},
-                        {"o", false},   {"", false},    {"oui", false},   {"non", false},
-                        {"no", false},  {"n ", false},  {"n,", true},     {"nn", false}};
+  const Case cases[] = {{"n", true},   {"N", true},   {"\"n\"", true}, {"O", false},
+                        {"o", false},  {"", false},   {"oui", false},  {"non", false},
+                        {"no", false}, {"n ", false}, {"n,", true},    {"nn", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.answer));
     EntrySession session;
@@ -241,9 +241,9 @@ void expectSoundList(const WordList& list, bool returned) {
 }
 
 TEST(WordEntryFuzz, RandomBytesAndEditingKeysStoreOnlyValidWords) {
-  const KeyKind editing[] = {KeyKind::Left, KeyKind::Right, KeyKind::Up,  KeyKind::Down,
-                             KeyKind::Home, KeyKind::End,   KeyKind::Delete, KeyKind::CloseRequest,
-                             KeyKind::Other};
+  const KeyKind editing[] = {KeyKind::Left,   KeyKind::Right,        KeyKind::Up,
+                             KeyKind::Down,   KeyKind::Home,         KeyKind::End,
+                             KeyKind::Delete, KeyKind::CloseRequest, KeyKind::Other};
   for (uint32_t seed = 1; seed <= 12; ++seed) {
     SCOPED_TRACE(seed);
     std::mt19937 random(seed);

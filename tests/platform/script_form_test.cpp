@@ -30,7 +30,9 @@ struct ScriptOnMemory {
 
 TEST(ScriptForm, AnOverlongLineIsCutAndItsRestDiscarded) {
   // Escape past the kept bytes would erase the line; it is never typed.
-  ScriptOnMemory script(std::string(100000, 'x') + "\x1b" "AB\nCD\n");
+  ScriptOnMemory script(std::string(100000, 'x') +
+                        "\x1b"
+                        "AB\nCD\n");
   Console& console = *script.console;
   console.platform.waitingForKey(console.platform.context, console);
   EXPECT_EQ(script.form.script.pending.size() + static_cast<size_t>(waitingKeyCount(console.keys)),

@@ -37,8 +37,8 @@ const Key DELETE = editingKey(KeyKind::Delete);
 const Key OTHER = editingKey(KeyKind::Other);
 
 TEST(TerminalKeys, PlainAndControlBytes) {
-  EXPECT_EQ(decodeAll("ab\r\t"), (std::vector<Key>{characterKey('a'), characterKey('b'),
-                                                   characterKey(13), characterKey(9)}));
+  EXPECT_EQ(decodeAll("ab\r\t"),
+            (std::vector<Key>{characterKey('a'), characterKey('b'), characterKey(13), characterKey(9)}));
   // Backspace is DEL on most terminals, ^H on some: both are Backspace.
   EXPECT_EQ(decodeAll("\x7f\x08"), (std::vector<Key>{characterKey(8), characterKey(8)}));
 }
@@ -46,7 +46,9 @@ TEST(TerminalKeys, PlainAndControlBytes) {
 TEST(TerminalKeys, Utf8BecomesCodePage437AndUnknownCharactersAreDropped) {
   EXPECT_EQ(decodeAll("\xC3\xA9t\xC3\xA9"),
             (std::vector<Key>{characterKey(130), characterKey('t'), characterKey(130)}));
-  EXPECT_EQ(decodeAll("a\xE2\x82\xAC" "b"), (std::vector<Key>{characterKey('a'), characterKey('b')}));
+  EXPECT_EQ(decodeAll("a\xE2\x82\xAC"
+                      "b"),
+            (std::vector<Key>{characterKey('a'), characterKey('b')}));
   EXPECT_EQ(decodeAll("\xE2\x96\x88"), (std::vector<Key>{characterKey(219)}));  // full block
 }
 

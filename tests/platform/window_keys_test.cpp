@@ -19,12 +19,18 @@ TEST(WindowKeys, EditingKeysComeFromKeyDown) {
     int32_t keycode;
     Key expected;
   } cases[] = {
-      {SDLK_LEFT, editingKey(KeyKind::Left)},     {SDLK_RIGHT, editingKey(KeyKind::Right)},
-      {SDLK_UP, editingKey(KeyKind::Up)},         {SDLK_DOWN, editingKey(KeyKind::Down)},
-      {SDLK_HOME, editingKey(KeyKind::Home)},     {SDLK_END, editingKey(KeyKind::End)},
-      {SDLK_DELETE, editingKey(KeyKind::Delete)}, {SDLK_BACKSPACE, characterKey(8)},
-      {SDLK_RETURN, characterKey(13)},            {SDLK_KP_ENTER, characterKey(13)},
-      {SDLK_ESCAPE, characterKey(27)},            {SDLK_TAB, characterKey(9)},
+      {SDLK_LEFT, editingKey(KeyKind::Left)},
+      {SDLK_RIGHT, editingKey(KeyKind::Right)},
+      {SDLK_UP, editingKey(KeyKind::Up)},
+      {SDLK_DOWN, editingKey(KeyKind::Down)},
+      {SDLK_HOME, editingKey(KeyKind::Home)},
+      {SDLK_END, editingKey(KeyKind::End)},
+      {SDLK_DELETE, editingKey(KeyKind::Delete)},
+      {SDLK_BACKSPACE, characterKey(8)},
+      {SDLK_RETURN, characterKey(13)},
+      {SDLK_KP_ENTER, characterKey(13)},
+      {SDLK_ESCAPE, characterKey(27)},
+      {SDLK_TAB, characterKey(9)},
   };
   for (const auto& c : cases) {
     Key key;
@@ -55,7 +61,9 @@ TEST(WindowKeys, CtrlCAndCtrlBreakAreIgnoredKeysNotInterrupts) {
 
 TEST(WindowKeys, TextInputArrivesInCodePage437) {
   KeyQueue queue;
-  pushTextInput(queue, "a\xC3\xA9" "Z");  // a, é, Z
+  pushTextInput(queue,
+                "a\xC3\xA9"
+                "Z");  // a, é, Z
   EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey('a'), characterKey(130), characterKey('Z')}));
   pushTextInput(queue, "\xC3\xA0\xC3\xA8\xC3\xAA");  // à è ê
   EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey(133), characterKey(138), characterKey(136)}));
@@ -63,7 +71,9 @@ TEST(WindowKeys, TextInputArrivesInCodePage437) {
 
 TEST(WindowKeys, CharacterWithoutCodePage437CodeIsDropped) {
   KeyQueue queue;
-  pushTextInput(queue, "x\xE2\x82\xAC" "y");  // the euro sign has no code
+  pushTextInput(queue,
+                "x\xE2\x82\xAC"
+                "y");  // the euro sign has no code
   EXPECT_EQ(drainKeys(queue), (std::vector<Key>{characterKey('x'), characterKey('y')}));
   pushTextInput(queue, "\xF0\x9F\x98\x80");  // nor has an emoji
   EXPECT_TRUE(drainKeys(queue).empty());

@@ -20,11 +20,11 @@ TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
   EXPECT_TRUE(exportGrid(exporting, leGrid(), GridContent::Puzzle).empty());
   EXPECT_TRUE(exportGrid(exporting, leGrid(), GridContent::Puzzle).empty());
   EXPECT_TRUE(exportGrid(exporting, leGrid(), GridContent::Solution).empty());
-  EXPECT_EQ(folder.names(), (std::vector<std::string>{
-                                "grille-complete-001.pdf", "grille-complete-001.png", "grille-complete-001.svg",
-                                "grille-vide-001.pdf", "grille-vide-001.png", "grille-vide-001.svg",
-                                "grille-vide-002.svg",
-                                "grille-vide-003.pdf", "grille-vide-003.png", "grille-vide-003.svg"}));
+  EXPECT_EQ(folder.names(),
+            (std::vector<std::string>{"grille-complete-001.pdf", "grille-complete-001.png",
+                                      "grille-complete-001.svg", "grille-vide-001.pdf", "grille-vide-001.png",
+                                      "grille-vide-001.svg", "grille-vide-002.svg", "grille-vide-003.pdf",
+                                      "grille-vide-003.png", "grille-vide-003.svg"}));
   EXPECT_EQ(testing::fileContent(folder.file("grille-vide-002.svg")), "an earlier run's");
   EXPECT_EQ(exportFileName(GridContent::Solution, 1234, PrintFormat::Png), "grille-complete-1234.png");
 }

@@ -59,8 +59,11 @@ struct Png {
   Rgb at(double x, double y) const {
     const int column = static_cast<int>(x), row = static_cast<int>(y);
     const uint8_t* data = cairo_image_surface_get_data(surface.get());
-    const auto* pixel = reinterpret_cast<const uint32_t*>(data + row * cairo_image_surface_get_stride(surface.get())) + column;
-    return {static_cast<int>((*pixel >> 16) & 0xff), static_cast<int>((*pixel >> 8) & 0xff), static_cast<int>(*pixel & 0xff)};
+    const auto* pixel =
+        reinterpret_cast<const uint32_t*>(data + row * cairo_image_surface_get_stride(surface.get())) +
+        column;
+    return {static_cast<int>((*pixel >> 16) & 0xff), static_cast<int>((*pixel >> 8) & 0xff),
+            static_cast<int>(*pixel & 0xff)};
   }
   bool dark(double x, double y) const { return at(x, y).red < 80; }
   bool white(double x, double y) const { return at(x, y).red > 245; }
@@ -272,7 +275,8 @@ TEST(GridPrint, SvgIsWellFormedAndMeasuredInMillimetres) {
   EXPECT_EQ(status, 0) << complaints;
   const std::string svg = testing::fileContent(path);
   // 4 by 4 cells of 12 mm, 4 mm margins, a 10 mm title line.
-  EXPECT_NE(svg.find("width=\"56mm\" height=\"66mm\" viewBox=\"0 0 56 66\""), std::string::npos) << svg.substr(0, 300);
+  EXPECT_NE(svg.find("width=\"56mm\" height=\"66mm\" viewBox=\"0 0 56 66\""), std::string::npos)
+      << svg.substr(0, 300);
 }
 
 // The extent of the dark pixels: the outer frame of the grid.
@@ -284,7 +288,8 @@ Extent darkExtent(const Png& png) {
   Extent e;
   for (int y = 0; y < png.height; ++y)
     for (int x = 0; x < png.width; ++x)
-      if (png.dark(x, y)) e = {std::min(e.left, x), std::min(e.top, y), std::max(e.right, x), std::max(e.bottom, y)};
+      if (png.dark(x, y))
+        e = {std::min(e.left, x), std::min(e.top, y), std::max(e.right, x), std::max(e.bottom, y)};
   return e;
 }
 
@@ -293,10 +298,14 @@ TEST(GridPrint, PdfRasterisedMatchesThePngCellForCell) {
   const Grid grid = abBcCaGrid();
   PrintOptions options;
   options.dpi = DPI;
-  ASSERT_EQ(printGridFile(grid, GridContent::Solution, PrintFormat::Pdf, options, folder.file("grid.pdf")), "");
-  ASSERT_EQ(printGridFile(grid, GridContent::Solution, PrintFormat::Png, options, folder.file("grid.png")), "");
+  ASSERT_EQ(printGridFile(grid, GridContent::Solution, PrintFormat::Pdf, options, folder.file("grid.pdf")),
+            "");
+  ASSERT_EQ(printGridFile(grid, GridContent::Solution, PrintFormat::Png, options, folder.file("grid.png")),
+            "");
   int status = 0;
-  commandOutput("pdftoppm -r 150 -png -singlefile '" + folder.file("grid.pdf") + "' '" + folder.file("page") + "'", status);
+  commandOutput(
+      "pdftoppm -r 150 -png -singlefile '" + folder.file("grid.pdf") + "' '" + folder.file("page") + "'",
+      status);
   ASSERT_EQ(status, 0);
   const Png page(folder.file("page.png")), png(folder.file("grid.png"));
   ASSERT_NEAR(page.width, 1240, 1);  // A4 at 150 dpi
@@ -310,7 +319,8 @@ TEST(GridPrint, PdfRasterisedMatchesThePngCellForCell) {
   for (int32_t i = 0; i < grid.box.width; ++i) {
     for (int32_t j = 0; j < grid.box.height; ++j) {
       const double dx = (i + 0.3) * cell, dy = (j + 0.3) * cell;
-      EXPECT_EQ(shade(page, onPage.left + dx, onPage.top + dy), shade(png, inPng.left + dx, inPng.top + dy)) << i << "," << j;
+      EXPECT_EQ(shade(page, onPage.left + dx, onPage.top + dy), shade(png, inPng.left + dx, inPng.top + dy))
+          << i << "," << j;
     }
   }
 }
@@ -319,8 +329,9 @@ TEST(GridPrint, FullDiskIsReportedWithTheFileName) {
   std::FILE* full = std::fopen("/dev/full", "wb");
   ASSERT_NE(full, nullptr);
   for (const PrintFormat format : {PrintFormat::Pdf, PrintFormat::Svg, PrintFormat::Png}) {
-    EXPECT_EQ(renderGridToStream(leGrid(), GridContent::Solution, format, PrintOptions{}, full, "out/grille.x"),
-              "cannot write out/grille.x: No space left on device");
+    EXPECT_EQ(
+        renderGridToStream(leGrid(), GridContent::Solution, format, PrintOptions{}, full, "out/grille.x"),
+        "cannot write out/grille.x: No space left on device");
     std::clearerr(full);
   }
   std::fclose(full);

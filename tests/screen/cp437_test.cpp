@@ -36,12 +36,20 @@ TEST(Cp437, ControlsStayControlsAndUnknownCharactersHaveNoCode) {
 }
 
 TEST(Cp437, InvalidUtf8IsDroppedWithoutLosingWhatFollows) {
-  EXPECT_EQ(fromUtf8("a\xC3"), "a");                 // cut short
-  EXPECT_EQ(fromUtf8("\xC3x"), "x");                 // bad continuation
-  EXPECT_EQ(fromUtf8("\xC0\xAF" "b"), "b");          // over-long
-  EXPECT_EQ(fromUtf8("\xED\xA0\x80" "c"), "c");      // surrogate
-  EXPECT_EQ(fromUtf8("\xFF\xFE" "d"), "d");
-  EXPECT_EQ(fromUtf8("\xF0\x9F\x98\x80" "e"), "e");  // valid, but not in the code page
+  EXPECT_EQ(fromUtf8("a\xC3"), "a");  // cut short
+  EXPECT_EQ(fromUtf8("\xC3x"), "x");  // bad continuation
+  EXPECT_EQ(fromUtf8("\xC0\xAF"
+                     "b"),
+            "b");  // over-long
+  EXPECT_EQ(fromUtf8("\xED\xA0\x80"
+                     "c"),
+            "c");  // surrogate
+  EXPECT_EQ(fromUtf8("\xFF\xFE"
+                     "d"),
+            "d");
+  EXPECT_EQ(fromUtf8("\xF0\x9F\x98\x80"
+                     "e"),
+            "e");  // valid, but not in the code page
 }
 
 }  // namespace

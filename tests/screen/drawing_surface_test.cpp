@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -59,9 +59,9 @@ TEST(ToPixel, UpwardOrientationMirrorsRows) {
 }
 
 TEST(LinePixels, DiagonalSetsTheSeventeenPixelsInOrder) {
-  const std::vector<PixelPoint> expected = {
-      {16, 42}, {15, 41}, {14, 40}, {13, 39}, {12, 38}, {11, 38}, {10, 37}, {9, 36}, {8, 35},
-      {7, 34},  {6, 33},  {5, 32},  {4, 31},  {3, 31},  {2, 30},  {1, 29},  {0, 28}};
+  const std::vector<PixelPoint> expected = {{16, 42}, {15, 41}, {14, 40}, {13, 39}, {12, 38}, {11, 38},
+                                            {10, 37}, {9, 36},  {8, 35},  {7, 34},  {6, 33},  {5, 32},
+                                            {4, 31},  {3, 31},  {2, 30},  {1, 29},  {0, 28}};
   EXPECT_EQ(walk({16, 42}, {0, 28}), expected);
 
   auto surface = openedSurface();
@@ -191,7 +191,7 @@ TEST(SurfaceClearAndScroll, ClearErasesLinesAndTheirMarks) {
 
 TEST(SurfaceClearAndScroll, ScrollCarriesLinesAndMarksUp) {
   auto surface = openedSurface();
-  drawLine(*surface, 0, 0, 10, 0);      // pixel row 28, text row 3
+  drawLine(*surface, 0, 0, 10, 0);          // pixel row 28, text row 3
   drawLine(*surface, 0, 22.5f, 10, 22.5f);  // pixel row 343, text row 25
   drawGlyph(*surface, 5, 20, 219);          // after the lines: on top
   scrollTextRows(*surface, 1);

@@ -28,7 +28,8 @@ TEST(KeyQueue, FifteenKeysAreKeptAndASixteenthDropsTheOldest) {
 TEST(KeyQueue, WhileLinesAreReadEveryKeyIsHeldUpToTheLimit) {
   auto queue = std::make_unique<KeyQueue>();
   setKeysRead(*queue, true);
-  for (int32_t i = 0; i < KEYS_HELD_MAX + 5; ++i) pushKey(*queue, characterKey(static_cast<uint8_t>(i % 200 + 1)));
+  for (int32_t i = 0; i < KEYS_HELD_MAX + 5; ++i)
+    pushKey(*queue, characterKey(static_cast<uint8_t>(i % 200 + 1)));
   EXPECT_EQ(waitingKeyCount(*queue), KEYS_HELD_MAX);
   Key key;
   for (int32_t i = 0; i < KEYS_HELD_MAX; ++i) {

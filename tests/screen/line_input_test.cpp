@@ -59,7 +59,7 @@ TEST_F(LineInput, HomeEndRightAndLeftStayWithinTheLine) {
   type("bc");
   press(KeyKind::Right);  // already at the end
   press(KeyKind::Home);
-  press(KeyKind::Left);   // already at the start
+  press(KeyKind::Left);  // already at the start
   type("a");
   press(KeyKind::End);
   EXPECT_EQ(typedLine("d"), "abcd");
@@ -195,11 +195,13 @@ TEST_F(LineInput, EditingALineThatScrolledOffTheTopStaysSafe) {
 }
 
 TEST_F(LineInput, FifteenKeysTypedAheadAreKeptAndASixteenthDropsTheOldest) {
-  for (const char c : std::string_view("abcdefghijklmno")) pushKey(console().keys, characterKey(static_cast<uint8_t>(c)));
+  for (const char c : std::string_view("abcdefghijklmno"))
+    pushKey(console().keys, characterKey(static_cast<uint8_t>(c)));
   pushKey(console().keys, characterKey(13));
   EXPECT_EQ(input(), "bcdefghijklmno");
 
-  for (const char c : std::string_view("abcdefghijklmn")) pushKey(console().keys, characterKey(static_cast<uint8_t>(c)));
+  for (const char c : std::string_view("abcdefghijklmn"))
+    pushKey(console().keys, characterKey(static_cast<uint8_t>(c)));
   pushKey(console().keys, characterKey(13));
   EXPECT_EQ(input(), "abcdefghijklmn");
 }
@@ -224,7 +226,8 @@ TEST(LineInputWait, KeysFromAnotherThreadArriveWithoutSpinning) {
   };
   std::thread typist([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    for (const char c : std::string_view("ok\r")) pushKey(console->keys, characterKey(static_cast<uint8_t>(c)));
+    for (const char c : std::string_view("ok\r"))
+      pushKey(console->keys, characterKey(static_cast<uint8_t>(c)));
   });
   const ByteString line = inputText(*console, ByteString(), false);
   typist.join();
@@ -241,7 +244,9 @@ TEST(LineInputWait, APasteAtAPromptLosesNoKey) {
   openSurface(console->surface);
   std::atomic<bool> waiting{false};
   console->platform.context = &waiting;
-  console->platform.waitingForKey = [](void* context, Console&) { *static_cast<std::atomic<bool>*>(context) = true; };
+  console->platform.waitingForKey = [](void* context, Console&) {
+    *static_cast<std::atomic<bool>*>(context) = true;
+  };
   const std::string pasted(100, 'p');
   std::thread typist([&] {
     while (!waiting) std::this_thread::yield();

@@ -15,13 +15,11 @@ TEST(Ranking, FirstDifferingFieldDecidesAndOnlyBetterMovesTheBest) {
     ScoreOrder order;
   };
   const Case cases[] = {
-      {{3, 1, 2, 40}, ScoreOrder::Worse},   // one more unwanted outweighs a smaller surface
-      {{3, 0, 3, 80}, ScoreOrder::Better},  // one more crossing outweighs a larger surface
-      {{4, 5, 0, 200}, ScoreOrder::Better}, // more words outweigh everything
-      {{3, 0, 2, 60}, ScoreOrder::Equal},
-      {{2, 0, 9, 1}, ScoreOrder::Worse},
-      {{3, 0, 2, 61}, ScoreOrder::Worse},
-      {{3, 0, 2, 59}, ScoreOrder::Better},
+      {{3, 1, 2, 40}, ScoreOrder::Worse},    // one more unwanted outweighs a smaller surface
+      {{3, 0, 3, 80}, ScoreOrder::Better},   // one more crossing outweighs a larger surface
+      {{4, 5, 0, 200}, ScoreOrder::Better},  // more words outweigh everything
+      {{3, 0, 2, 60}, ScoreOrder::Equal},   {{2, 0, 9, 1}, ScoreOrder::Worse},
+      {{3, 0, 2, 61}, ScoreOrder::Worse},   {{3, 0, 2, 59}, ScoreOrder::Better},
   };
   for (const Case& c : cases) {
     ArrangementScore bestScore = best;

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "search/search_engine.h"
 #include "search/grid_evaluation.h"
+#include "search/search_engine.h"
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
@@ -80,8 +80,7 @@ TEST(CandidateEnumeration, ThreeWordsPushInOrderAndBacktrack) {
   EXPECT_EQ(run.pushes[3], row(3, 1, -2, 2, 2, 1, 1));
   EXPECT_EQ(run.pushes[4], row(2, 2, -1, 2, 1, 1, 2));
   EXPECT_EQ(run.pushes[5], row(2, -1, -1, 1, 2, 2, 1));
-  EXPECT_EQ(run.comparedLetters,
-            "BA BB CA CB CB CC AA AB AB AC CA CB CA CB AA BA BB BC BA CA CB CC CA AB");
+  EXPECT_EQ(run.comparedLetters, "BA BB CA CB CB CC AA AB AB AC CA CB CA CB AA BA BB BC BA CA CB CC CA AB");
 }
 
 TEST(CandidateEnumeration, ThreeWordsAcceptedArrangementsAndTheirTrials) {
@@ -98,8 +97,8 @@ TEST(CandidateEnumeration, ThreeWordsAcceptedArrangementsAndTheirTrials) {
     seen.push_back(Seen{s.state.trialCount, s.state.placedCount, s.evaluation.unwantedNeighbourhoods,
                         s.evaluation.crossings, boxSurface(s.evaluation.grid.box)});
   });
-  const std::vector<Seen> expected = {{1, 1, 0, 0, 12},  {3, 2, 0, 1, 16},  {7, 3, 0, 2, 20},
-                                      {8, 3, 0, 2, 20},  {16, 2, 0, 1, 16}, {18, 3, 0, 2, 20},
+  const std::vector<Seen> expected = {{1, 1, 0, 0, 12}, {3, 2, 0, 1, 16},  {7, 3, 0, 2, 20},
+                                      {8, 3, 0, 2, 20}, {16, 2, 0, 1, 16}, {18, 3, 0, 2, 20},
                                       {23, 3, 0, 2, 20}};
   EXPECT_EQ(seen, expected);
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "search/search_engine.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
+#include "search/search_engine.h"
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
@@ -81,7 +81,7 @@ TEST(FastEvaluation, MatchesTheReferenceOnSmallLists) {
   const std::vector<std::vector<std::string>> lists = {
       {"AB", "BC", "CA"},
       {"AA", "AB", "BB"},
-      {"ABA", "ABA", "BAB"},             // repeated words
+      {"ABA", "ABA", "BAB"},              // repeated words
       {"A-B", "-A-", "B-", "AB-A"},       // hyphens
       {"AAB", "ABA", "BAA", "AB", "BB"},  // words sharing many letters
       {"A", "A", "AB", "B", "BA"},        // one-letter words

@@ -43,8 +43,13 @@ TEST(GridEvaluation, FirstWordAlone) {
   const GridEvaluation& e = search->evaluation;
   expectBox(e.grid.box, 0, 6, -1, 1);
   EXPECT_EQ(boxSurface(e.grid.box), 21);
-  expectCells(e.grid, {{{0, 0}, 26}, {{1, 0}, 'T'}, {{2, 0}, 'A'}, {{3, 0}, 'B'},
-                       {{4, 0}, 'L'}, {{5, 0}, 'E'}, {{6, 0}, 219}});
+  expectCells(e.grid, {{{0, 0}, 26},
+                       {{1, 0}, 'T'},
+                       {{2, 0}, 'A'},
+                       {{3, 0}, 'B'},
+                       {{4, 0}, 'L'},
+                       {{5, 0}, 'E'},
+                       {{6, 0}, 219}});
   EXPECT_EQ(e.crossings, 0);
   EXPECT_EQ(e.unwantedNeighbourhoods, 0);
   EXPECT_EQ(search->state.extendFlag, 1);
@@ -58,8 +63,14 @@ TEST(GridEvaluation, VerticalWordThroughTheFirst) {
   const GridEvaluation& e = search->evaluation;
   expectBox(e.grid.box, 0, 4, -1, 2);
   EXPECT_EQ(boxSurface(e.grid.box), 20);
-  expectCells(e.grid, {{{0, 0}, 26}, {{1, 0}, 65}, {{2, 0}, 66}, {{3, 0}, 67}, {{4, 0}, 219},
-                       {{2, -1}, 25}, {{2, 1}, 68}, {{2, 2}, 219}});
+  expectCells(e.grid, {{{0, 0}, 26},
+                       {{1, 0}, 65},
+                       {{2, 0}, 66},
+                       {{3, 0}, 67},
+                       {{4, 0}, 219},
+                       {{2, -1}, 25},
+                       {{2, 1}, 68},
+                       {{2, 2}, 219}});
   EXPECT_EQ(e.crossings, 1);
   EXPECT_EQ(e.unwantedNeighbourhoods, 0);
   EXPECT_EQ(search->state.extendFlag, 1);
@@ -71,9 +82,16 @@ TEST(GridEvaluation, ThreeWordsInBothShapes) {
   pushRow(*search, 3, 1, 2, 2);  // CA across through the C
   EXPECT_EQ(evaluateArrangement(*search), EvaluationOutcome::Accepted);
   expectBox(search->evaluation.grid.box, 0, 4, -1, 2);
-  expectCells(search->evaluation.grid,
-              {{{0, 0}, 26}, {{1, 0}, 65}, {{2, 0}, 66}, {{3, 0}, 219}, {{2, -1}, 25}, {{2, 1}, 67},
-               {{2, 2}, 219}, {{1, 1}, 26}, {{3, 1}, 65}, {{4, 1}, 219}});
+  expectCells(search->evaluation.grid, {{{0, 0}, 26},
+                                        {{1, 0}, 65},
+                                        {{2, 0}, 66},
+                                        {{3, 0}, 219},
+                                        {{2, -1}, 25},
+                                        {{2, 1}, 67},
+                                        {{2, 2}, 219},
+                                        {{1, 1}, 26},
+                                        {{3, 1}, 65},
+                                        {{4, 1}, 219}});
   EXPECT_EQ(search->evaluation.crossings, 2);
   EXPECT_EQ(search->evaluation.unwantedNeighbourhoods, 0);
 
@@ -123,10 +141,19 @@ TEST(GridEvaluation, RejectionKeepsThePartialGrid) {
   EXPECT_EQ(search->state.extendFlag, 0);
   const GridEvaluation& e = search->evaluation;
   expectBox(e.grid.box, 0, 4, -2, 1);
-  expectCells(e.grid, {{{0, 0}, 26}, {{1, 0}, 'A'}, {{2, 0}, 'B'}, {{3, 0}, 'A'}, {{4, 0}, 219},
-                       {{1, -2}, 25}, {{1, -1}, 'C'}, {{1, 1}, 219},
-                       {{3, -2}, 25}, {{3, -1}, 'D'}, {{3, 1}, 219},
-                       {{0, -1}, 26}, {{2, -1}, 'X'}});
+  expectCells(e.grid, {{{0, 0}, 26},
+                       {{1, 0}, 'A'},
+                       {{2, 0}, 'B'},
+                       {{3, 0}, 'A'},
+                       {{4, 0}, 219},
+                       {{1, -2}, 25},
+                       {{1, -1}, 'C'},
+                       {{1, 1}, 219},
+                       {{3, -2}, 25},
+                       {{3, -1}, 'D'},
+                       {{3, 1}, 219},
+                       {{0, -1}, 26},
+                       {{2, -1}, 'X'}});
   EXPECT_EQ(e.crossings, 3);
   EXPECT_EQ(e.unwantedNeighbourhoods, 1);
 }
@@ -144,20 +171,34 @@ struct RuleCase {
 TEST(GridEvaluation, EveryRowOfTheCellRules) {
   const int32_t L = 'L';
   const RuleCase cases[] = {
-      {CELL_EMPTY, Step::HorizontalArrow, true, 26},  {CELL_EMPTY, Step::VerticalArrow, true, 25},
-      {CELL_EMPTY, Step::Letter, true, L},            {CELL_EMPTY, Step::Terminator, true, 219},
-      {25, Step::HorizontalArrow, true, 27},          {25, Step::VerticalArrow, false, 25},
-      {25, Step::Letter, false, 25},                  {25, Step::Terminator, true, 25},
-      {26, Step::HorizontalArrow, false, 26},         {26, Step::VerticalArrow, true, 27},
-      {26, Step::Letter, false, 26},                  {26, Step::Terminator, true, 26},
-      {27, Step::HorizontalArrow, false, 27},         {27, Step::VerticalArrow, false, 27},
-      {27, Step::Letter, false, 27},                  {27, Step::Terminator, false, 27},
-      {219, Step::HorizontalArrow, true, 26},         {219, Step::VerticalArrow, true, 25},
-      {219, Step::Letter, false, 219},                {219, Step::Terminator, true, 219},
-      {L, Step::HorizontalArrow, false, L},           {L, Step::VerticalArrow, false, L},
-      {L, Step::Letter, true, L},                     {L, Step::Terminator, false, L},
-      {'M', Step::HorizontalArrow, false, 'M'},       {'M', Step::VerticalArrow, false, 'M'},
-      {'M', Step::Letter, false, 'M'},                {'M', Step::Terminator, false, 'M'},
+      {CELL_EMPTY, Step::HorizontalArrow, true, 26},
+      {CELL_EMPTY, Step::VerticalArrow, true, 25},
+      {CELL_EMPTY, Step::Letter, true, L},
+      {CELL_EMPTY, Step::Terminator, true, 219},
+      {25, Step::HorizontalArrow, true, 27},
+      {25, Step::VerticalArrow, false, 25},
+      {25, Step::Letter, false, 25},
+      {25, Step::Terminator, true, 25},
+      {26, Step::HorizontalArrow, false, 26},
+      {26, Step::VerticalArrow, true, 27},
+      {26, Step::Letter, false, 26},
+      {26, Step::Terminator, true, 26},
+      {27, Step::HorizontalArrow, false, 27},
+      {27, Step::VerticalArrow, false, 27},
+      {27, Step::Letter, false, 27},
+      {27, Step::Terminator, false, 27},
+      {219, Step::HorizontalArrow, true, 26},
+      {219, Step::VerticalArrow, true, 25},
+      {219, Step::Letter, false, 219},
+      {219, Step::Terminator, true, 219},
+      {L, Step::HorizontalArrow, false, L},
+      {L, Step::VerticalArrow, false, L},
+      {L, Step::Letter, true, L},
+      {L, Step::Terminator, false, L},
+      {'M', Step::HorizontalArrow, false, 'M'},
+      {'M', Step::VerticalArrow, false, 'M'},
+      {'M', Step::Letter, false, 'M'},
+      {'M', Step::Terminator, false, 'M'},
   };
   for (const RuleCase& rule : cases) {
     GridEvaluation e;

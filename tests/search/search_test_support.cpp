@@ -126,7 +126,7 @@ void expectAsJudged(ArrangementSearch& search, const JudgedSearch& run, const Ar
 Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterPos, int32_t crossedRow,
                   int32_t crossedPos) {
   const Placement row = placementAcross(search.table.rows[static_cast<size_t>(crossedRow)],
-                                       Candidate{wordNumber, letterPos, crossedRow, crossedPos});
+                                        Candidate{wordNumber, letterPos, crossedRow, crossedPos});
   search.table.rows[static_cast<size_t>(++search.state.placedCount)] = row;
   search.state.extendFlag = 0;
   return row;

@@ -84,19 +84,22 @@ TEST(RowProbe, AgreesWithPushingAndEvaluatingAndChangesNothing) {
       if (outcome == EvaluationOutcome::Accepted && k < static_cast<int32_t>(words.size())) {
         // Every row the next level could push, probed on the grid of this
         // arrangement and checked by building the grid with it from scratch.
-        std::copy(probed->table.rows.begin() + 1, probed->table.rows.begin() + k + 1, reference->table.rows.begin() + 1);
+        std::copy(probed->table.rows.begin() + 1, probed->table.rows.begin() + k + 1,
+                  reference->table.rows.begin() + 1);
         for (int32_t crossedRow = 1; crossedRow <= k; ++crossedRow) {
           const Placement& crossed = probed->table.rows[static_cast<size_t>(crossedRow)];
           const ByteString& crossedWord = wordOfRow(*probed, crossedRow);
           for (int32_t w = 1; w <= static_cast<int32_t>(words.size()); ++w) {
             bool placed = false;
-            for (int32_t r = 1; r <= k; ++r) placed = placed || probed->table.rows[static_cast<size_t>(r)].wordNumber == w;
+            for (int32_t r = 1; r <= k; ++r)
+              placed = placed || probed->table.rows[static_cast<size_t>(r)].wordNumber == w;
             if (placed) continue;
             const ByteString& word = words[static_cast<size_t>(w - 1)];
             for (int32_t letterPos = 1; letterPos <= textLength(word); ++letterPos) {
               for (int32_t crossedPos = 1; crossedPos <= textLength(crossedWord); ++crossedPos) {
                 if (codeAt(word, letterPos) != codeAt(crossedWord, crossedPos)) continue;
-                const Placement row = placementAcross(crossed, Candidate{w, letterPos, crossedRow, crossedPos});
+                const Placement row =
+                    placementAcross(crossed, Candidate{w, letterPos, crossedRow, crossedPos});
                 const RowProbe probe = probeRowOnTop(*probed, row);
                 reference->table.rows[static_cast<size_t>(k + 1)] = row;
                 GridEvaluation grid;

@@ -57,7 +57,8 @@ TEST(ProgressLine, ExhaustiveSearchShowsTrialsPerSecond) {
   ProgressLine line;
   line.out = file;
   showProgress(line, progress);
-  EXPECT_EQ(contents(file), "\r2.0 s  250.00 M trials/s  best: 8 words, 0 unwanted, 8 crossings, surface 126");
+  EXPECT_EQ(contents(file),
+            "\r2.0 s  250.00 M trials/s  best: 8 words, 0 unwanted, 8 crossings, surface 126");
   std::fclose(file);
 }
 

@@ -17,7 +17,8 @@
 namespace arrowgrid::testing {
 namespace {
 
-BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "", int interruptAfter = 0) {
+BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
+                int interruptAfter = 0) {
   return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments, interruptAfter);
 }
 
@@ -52,7 +53,8 @@ TEST(SolveBinary, ThreeWordsPrintTheGridOfTrial7) {
   EXPECT_EQ(run.standardError, "");
   const BinaryRun exhaustive = solve({"AB", "BC", "CA", "--exhaustive"});
   EXPECT_NE(exhaustive.standardOutput.find("Trials:                  26\n"), std::string::npos);
-  EXPECT_NE(exhaustive.standardOutput.find("Proven best:             yes (every trial run)\n"), std::string::npos);
+  EXPECT_NE(exhaustive.standardOutput.find("Proven best:             yes (every trial run)\n"),
+            std::string::npos);
 }
 
 TEST(SolveBinary, SevenWordsGiveOneAnswerWhateverTheWorkers) {
@@ -77,11 +79,14 @@ TEST(SolveBinary, BadInputIsRefusedWithStatus2AndNothingWritten) {
   const std::string json = "/tmp/arrowgrid-solve-test-unwritten.json";
   std::remove(json.c_str());
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"chat", "ch!en", "--json", json}, "arrowgrid-solve: argument 2: word 'ch!en': '!' (U+0021) is not a letter or a hyphen\n"},
+      {{"chat", "ch!en", "--json", json},
+       "arrowgrid-solve: argument 2: word 'ch!en': '!' (U+0021) is not a letter or a hyphen\n"},
       {{"chat"}, "arrowgrid-solve: 1 word given; at least 2 are needed\n"},
-      {{"--words", "/nonexistent/words.txt"}, "arrowgrid-solve: /nonexistent/words.txt: No such file or directory\n"},
-      {{"--jobs", "zero", "a", "b"}, "arrowgrid-solve: invalid number of jobs 'zero': a whole number from 1 to 256 is needed\n"
-                                     "Try 'arrowgrid-solve --help' for more information.\n"},
+      {{"--words", "/nonexistent/words.txt"},
+       "arrowgrid-solve: /nonexistent/words.txt: No such file or directory\n"},
+      {{"--jobs", "zero", "a", "b"},
+       "arrowgrid-solve: invalid number of jobs 'zero': a whole number from 1 to 256 is needed\n"
+       "Try 'arrowgrid-solve --help' for more information.\n"},
   };
   for (const auto& [arguments, message] : cases) {
     const BinaryRun run = solve(arguments);
@@ -105,7 +110,8 @@ TEST(SolveBinary, HelpAndVersion) {
   const BinaryRun help = solve({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_TRUE(help.standardOutput.starts_with("Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"));
-  for (const char* option : {"--words", "--exhaustive", "--time-limit", "--jobs", "--json", "--quiet", "--version"}) {
+  for (const char* option :
+       {"--words", "--exhaustive", "--time-limit", "--jobs", "--json", "--quiet", "--version"}) {
     EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
   }
   const BinaryRun version = solve({"--version"});
@@ -122,7 +128,8 @@ TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
   limited.insert(limited.end(), {"--time-limit", "0.3"});
   const BinaryRun run = solve(limited);
   EXPECT_EQ(run.exitStatus, 0) << run.standardError;
-  EXPECT_NE(run.standardOutput.find("Proven best:             no: stopped at the time limit (0.3 s), best found so far\n"),
+  EXPECT_NE(run.standardOutput.find(
+                "Proven best:             no: stopped at the time limit (0.3 s), best found so far\n"),
             std::string::npos)
       << run.standardOutput;
 
@@ -146,7 +153,8 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
   ArrangementSearch search;
   search.wordList.wordCount = static_cast<int32_t>(result["words"].size());
   for (int32_t w = 1; w <= search.wordList.wordCount; ++w) {
-    search.wordList.words[static_cast<size_t>(w)] = result["words"][static_cast<size_t>(w - 1)].get<std::string>();
+    search.wordList.words[static_cast<size_t>(w)] =
+        result["words"][static_cast<size_t>(w - 1)].get<std::string>();
   }
   EXPECT_EQ(search.wordList.words[1], "MAISON");
   initSearch(search);
@@ -163,11 +171,16 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
     EXPECT_EQ(p["crossing"].is_null(), r == 0);
   }
   GridEvaluation rebuilt;
-  ASSERT_EQ(buildArrangementGrid(search, static_cast<int32_t>(placements.size()), rebuilt), EvaluationOutcome::Accepted);
+  ASSERT_EQ(buildArrangementGrid(search, static_cast<int32_t>(placements.size()), rebuilt),
+            EvaluationOutcome::Accepted);
 
   const GridBox& box = rebuilt.grid.box;
-  EXPECT_EQ(result["box"], (nlohmann::json{{"xMin", box.xMin}, {"xMax", box.xMax}, {"yMin", box.yMin},
-                                           {"yMax", box.yMax}, {"width", box.width}, {"height", box.height}}));
+  EXPECT_EQ(result["box"], (nlohmann::json{{"xMin", box.xMin},
+                                           {"xMax", box.xMax},
+                                           {"yMin", box.yMin},
+                                           {"yMax", box.yMax},
+                                           {"width", box.width},
+                                           {"height", box.height}}));
   EXPECT_EQ(result["counts"], (nlohmann::json{{"wordsPlaced", placements.size()},
                                               {"unwantedNeighbourhoods", rebuilt.unwantedNeighbourhoods},
                                               {"crossings", rebuilt.crossings},

@@ -14,8 +14,8 @@ SolveCommandLine parse(std::vector<const char*> arguments) {
 }
 
 TEST(SolveCommandLine, OptionsInEveryForm) {
-  const SolveCommandLine line =
-      parse({"--exhaustive", "chat", "--time-limit=2.5", "-j", "3", "--json", "-", "-q", "--", "-ab", "chien"});
+  const SolveCommandLine line = parse(
+      {"--exhaustive", "chat", "--time-limit=2.5", "-j", "3", "--json", "-", "-q", "--", "-ab", "chien"});
   ASSERT_EQ(line.action, SolveAction::Run) << line.message;
   EXPECT_TRUE(line.options.exhaustive);
   EXPECT_DOUBLE_EQ(line.options.timeLimitSeconds, 2.5);
@@ -41,12 +41,15 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
       {{"--jobs"}, "arrowgrid-solve: option '--jobs' requires an argument"},
       {{"-j", "0"}, "arrowgrid-solve: invalid number of jobs '0': a whole number from 1 to 256 is needed"},
       {{"--jobs=2x"}, "arrowgrid-solve: invalid number of jobs '2x': a whole number from 1 to 256 is needed"},
-      {{"--time-limit", "-1"}, "arrowgrid-solve: invalid time limit '-1': a number of seconds above 0 is needed"},
-      {{"--time-limit=inf"}, "arrowgrid-solve: invalid time limit 'inf': a number of seconds above 0 is needed"},
+      {{"--time-limit", "-1"},
+       "arrowgrid-solve: invalid time limit '-1': a number of seconds above 0 is needed"},
+      {{"--time-limit=inf"},
+       "arrowgrid-solve: invalid time limit 'inf': a number of seconds above 0 is needed"},
       {{"--quiet=yes"}, "arrowgrid-solve: option '--quiet' doesn't allow an argument"},
       {{"--json="}, "arrowgrid-solve: option '--json' requires a file name ('-' for standard output)"},
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},
-      {{"--words", "f", "chat"}, "arrowgrid-solve: give the words either as arguments or with --words, not both"},
+      {{"--words", "f", "chat"},
+       "arrowgrid-solve: give the words either as arguments or with --words, not both"},
   };
   for (const auto& [arguments, message] : cases) {
     const SolveCommandLine line = parse(arguments);

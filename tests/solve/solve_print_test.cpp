@@ -18,11 +18,12 @@ BinaryRun solve(const std::vector<std::string>& arguments) {
 TEST(SolvePrint, EachFormatWritesThePuzzleAndTheSolution) {
   TemporaryFolder folder;
   const std::string prefix = folder.file("abc");
-  const BinaryRun run = solve({"--quiet", "--pdf", prefix, "--svg", prefix, "--png", prefix, "--page", "letter",
-                               "--title", "Trois mots", "AB", "BC", "CA"});
+  const BinaryRun run = solve({"--quiet", "--pdf", prefix, "--svg", prefix, "--png", prefix, "--page",
+                               "letter", "--title", "Trois mots", "AB", "BC", "CA"});
   EXPECT_EQ(run.exitStatus, 0) << run.standardError;
-  EXPECT_EQ(folder.names(), (std::vector<std::string>{"abc-grille.pdf", "abc-grille.png", "abc-grille.svg",
-                                                      "abc-solution.pdf", "abc-solution.png", "abc-solution.svg"}));
+  EXPECT_EQ(folder.names(),
+            (std::vector<std::string>{"abc-grille.pdf", "abc-grille.png", "abc-grille.svg",
+                                      "abc-solution.pdf", "abc-solution.png", "abc-solution.svg"}));
   EXPECT_EQ(fileContent(folder.file("abc-grille.pdf")).substr(0, 5), "%PDF-");
   EXPECT_EQ(fileContent(folder.file("abc-solution.png")).substr(1, 3), "PNG");
   // Both carry the title; only the solution the letters' glyphs too.
@@ -45,7 +46,8 @@ TEST(SolvePrint, RefusalsWriteNothing) {
   const BinaryRun missing = solve({"--quiet", "--png", folder.file("nowhere/abc"), "AB", "BC"});
   EXPECT_EQ(missing.exitStatus, 1);
   EXPECT_TRUE(missing.standardOutput.empty());
-  EXPECT_NE(missing.standardError.find("cannot write " + folder.file("nowhere/abc-grille.png")), std::string::npos)
+  EXPECT_NE(missing.standardError.find("cannot write " + folder.file("nowhere/abc-grille.png")),
+            std::string::npos)
       << missing.standardError;
 
   const BinaryRun alone = solve({"--quiet", "--dpi", "300", "AB", "BC"});

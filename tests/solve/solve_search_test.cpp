@@ -36,14 +36,15 @@ EngineAnswer engineAnswer(const std::vector<std::string>& words) {
   auto search = makeSearch(words);
   EngineAnswer answer;
   answer.rows = {Placement{}, search->table.rows[1]};
-  answer.finalTrialCount = runWholeSearch(*search, Evaluator::Fast, [&](ArrangementSearch& s, EvaluationOutcome outcome) {
-    if (outcome != EvaluationOutcome::Accepted) return;
-    const ArrangementScore score = acceptedScore(s);
-    if (answer.score.wordsPlaced == 0) answer.score = score;  // word 1 alone
-    if (compareWithBest(s.bestScore, score) != ScoreOrder::Better) return;
-    answer.score = score;
-    answer.rows.assign(s.table.rows.begin(), s.table.rows.begin() + s.state.placedCount + 1);
-  }).finalTrialCount;
+  answer.finalTrialCount =
+      runWholeSearch(*search, Evaluator::Fast, [&](ArrangementSearch& s, EvaluationOutcome outcome) {
+        if (outcome != EvaluationOutcome::Accepted) return;
+        const ArrangementScore score = acceptedScore(s);
+        if (answer.score.wordsPlaced == 0) answer.score = score;  // word 1 alone
+        if (compareWithBest(s.bestScore, score) != ScoreOrder::Better) return;
+        answer.score = score;
+        answer.rows.assign(s.table.rows.begin(), s.table.rows.begin() + s.state.placedCount + 1);
+      }).finalTrialCount;
   return answer;
 }
 
@@ -157,8 +158,8 @@ TEST(SolveSearch, EverySkippedSubtreeHoldsNothingThatCouldChangeTheAnswer) {
   std::mutex mutex;
   int64_t cuts = 0;
   int64_t violations = 0;
-  const CutObserver check = [&](const ArrangementSearch& search, int32_t cutRow, const ArrangementScore& threshold,
-                                bool strict) {
+  const CutObserver check = [&](const ArrangementSearch& search, int32_t cutRow,
+                                const ArrangementScore& threshold, bool strict) {
     int64_t bad = 0;
     for (const ArrangementScore& score : scoresBelow(search, cutRow)) {
       const int32_t order = rankScores(score, threshold);
@@ -222,11 +223,13 @@ TEST(SolveSearch, TimeLimitStopsWithTheBestSoFar) {
   }
   for (bool exhaustive : {false, true}) {
     for (int32_t jobs : {1, 2}) {
-      const std::string what = std::string(exhaustive ? "exhaustive" : "bounded") + ", jobs " + std::to_string(jobs);
+      const std::string what =
+          std::string(exhaustive ? "exhaustive" : "bounded") + ", jobs " + std::to_string(jobs);
       SolveControl control;
       std::vector<int64_t> ticks;
       control.onTick = [&](const SolveProgress& progress) { ticks.push_back(progress.trials); };
-      const SolveResult result = solveArrangement(wordListOf(words), SolveSettings{exhaustive, jobs, 0.3}, control);
+      const SolveResult result =
+          solveArrangement(wordListOf(words), SolveSettings{exhaustive, jobs, 0.3}, control);
       EXPECT_EQ(result.end, SolveEnd::TimeLimit) << what;
       EXPECT_LT(result.seconds, 5.0) << what;
       EXPECT_GE(result.score.wordsPlaced, 2) << what;

@@ -11,10 +11,22 @@ namespace {
 
 TEST(WordInput, FoldsAccentsLigaturesAndCaseKeepingTheHyphen) {
   const std::pair<const char*, const char*> cases[] = {
-      {"élève", "ELEVE"},      {"Noël", "NOEL"},         {"garçon", "GARCON"},  {"cœur", "COEUR"},
-      {"Œuvre", "OEUVRE"},     {"ex-æquo", "EX-AEQUO"},  {"PÂTÉ", "PATE"},      {"naïf", "NAIF"},
-      {"où", "OU"},            {"L'HAŸ", nullptr},       {"aÿ", "AY"},          {"Über", "UBER"},
-      {"porte-clé", "PORTE-CLE"}, {"ÎLE", "ILE"},        {"côté", "COTE"},      {"ÇA", "CA"},
+      {"élève", "ELEVE"},
+      {"Noël", "NOEL"},
+      {"garçon", "GARCON"},
+      {"cœur", "COEUR"},
+      {"Œuvre", "OEUVRE"},
+      {"ex-æquo", "EX-AEQUO"},
+      {"PÂTÉ", "PATE"},
+      {"naïf", "NAIF"},
+      {"où", "OU"},
+      {"L'HAŸ", nullptr},
+      {"aÿ", "AY"},
+      {"Über", "UBER"},
+      {"porte-clé", "PORTE-CLE"},
+      {"ÎLE", "ILE"},
+      {"côté", "COTE"},
+      {"ÇA", "CA"},
   };
   for (const auto& [text, folded] : cases) {
     const FoldedWord word = foldWordText(text);
@@ -37,7 +49,9 @@ TEST(WordInput, NamesTheFirstCharacterThatHasNoPlace) {
 }
 
 TEST(WordInput, WordsFileSkipsBlankAndCommentLinesAndKeepsLineNumbers) {
-  std::istringstream file("\xEF\xBB\xBF" "chat\r\n\n# animals\n  chien  \n\t\nvache\n");
+  std::istringstream file(
+      "\xEF\xBB\xBF"
+      "chat\r\n\n# animals\n  chien  \n\t\nvache\n");
   const std::vector<WordText> words = wordsFromLines(file, "list.txt");
   ASSERT_EQ(words.size(), 3u);
   EXPECT_EQ(words[0].text, "chat");
@@ -59,7 +73,8 @@ TEST(WordInput, WordListRefusalsSayWhereAndWhy) {
   EXPECT_EQ(error({{std::string(101, 'a'), "argument 1"}, {"b", "argument 2"}}),
             "argument 1: word '" + std::string(101, 'a') + "': 101 letters; at most 100 are allowed");
 
-  const WordListInput good = buildWordList({{"œil", "argument 1"}, {"île", "argument 2"}, {"œil", "argument 3"}});
+  const WordListInput good =
+      buildWordList({{"œil", "argument 1"}, {"île", "argument 2"}, {"œil", "argument 3"}});
   ASSERT_TRUE(good.ok);
   EXPECT_EQ(good.list.wordCount, 3);
   EXPECT_EQ(good.list.words[1], "OEIL");

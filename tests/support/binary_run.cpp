@@ -54,9 +54,15 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
   posix_spawn_file_actions_addopen(&files, 0, inPath.c_str(), O_RDONLY, 0);
   int pipeEnds[2] = {-1, -1};
   switch (output) {
-    case OutputTarget::Captured: posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0); break;
-    case OutputTarget::FullDisk: posix_spawn_file_actions_addopen(&files, 1, "/dev/full", O_WRONLY, 0); break;
-    case OutputTarget::Closed: posix_spawn_file_actions_addclose(&files, 1); break;
+    case OutputTarget::Captured:
+      posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+      break;
+    case OutputTarget::FullDisk:
+      posix_spawn_file_actions_addopen(&files, 1, "/dev/full", O_WRONLY, 0);
+      break;
+    case OutputTarget::Closed:
+      posix_spawn_file_actions_addclose(&files, 1);
+      break;
     case OutputTarget::ReaderGone:
       if (pipe(pipeEnds) != 0) return BinaryRun{};
       close(pipeEnds[0]);
@@ -86,8 +92,8 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
   BinaryRun run;
   // An ignored SIGPIPE is inherited: writes into the gone reader's pipe fail
   // instead of ending the child by the signal.
-  struct sigaction pipeAction{};
-  struct sigaction previousPipeAction{};
+  struct sigaction pipeAction {};
+  struct sigaction previousPipeAction {};
   pipeAction.sa_handler = SIG_IGN;
   if (output == OutputTarget::ReaderGone) sigaction(SIGPIPE, &pipeAction, &previousPipeAction);
   const int spawned = posix_spawn(&pid, binary.c_str(), &files, nullptr, argv.data(), envp.data());
@@ -101,7 +107,8 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
     const auto deadline = started + std::chrono::seconds(timeoutSeconds);
     bool interrupted = interruptAfterMilliseconds <= 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (!interrupted && std::chrono::steady_clock::now() > started + std::chrono::milliseconds(interruptAfterMilliseconds)) {
+      if (!interrupted && std::chrono::steady_clock::now() >
+                              started + std::chrono::milliseconds(interruptAfterMilliseconds)) {
         kill(pid, SIGINT);
         interrupted = true;
       }

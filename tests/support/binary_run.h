@@ -8,8 +8,8 @@
 namespace arrowgrid::testing {
 
 struct BinaryRun {
-  int exitStatus = -1;                 // the status passed to exit, or -1
-  int terminatingSignal = 0;           // the signal that ended it, or 0
+  int exitStatus = -1;        // the status passed to exit, or -1
+  int terminatingSignal = 0;  // the signal that ended it, or 0
   std::string standardOutput;
   std::string standardError;
   std::vector<std::string> snapshots;  // one per line input, form feeds removed

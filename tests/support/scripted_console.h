@@ -21,9 +21,9 @@ struct ProgramEnded {
 struct ScriptExhausted {};
 
 struct ScriptedPlatform {
-  KeyScript script;        // keys still to type
-  int32_t beeps = 0;       // beeps asked for so far
-  int32_t lineInputs = 0;  // line inputs started so far
+  KeyScript script;                  // keys still to type
+  int32_t beeps = 0;                 // beeps asked for so far
+  int32_t lineInputs = 0;            // line inputs started so far
   bool keepScreens = false;          // record the screen at every line input
   std::vector<std::string> screens;  // screenText at each line input, when kept
   // A form that asks for a new picture as soon as it got one, recording

@@ -24,7 +24,8 @@ TemporaryFolder::~TemporaryFolder() {
 
 std::vector<std::string> TemporaryFolder::names() const {
   std::vector<std::string> result;
-  for (const auto& entry : std::filesystem::directory_iterator(path)) result.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(path))
+    result.push_back(entry.path().filename());
   std::sort(result.begin(), result.end());
   return result;
 }

@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
       const int ry = y - top;
       const bool inside = rx >= 0 && ry >= 0 && rx < reference.width * scale && ry < reference.height * scale;
       static const unsigned char black[3] = {0, 0, 0};
-      const unsigned char* want = inside ? &reference.rgb[(static_cast<size_t>(ry / scale) * reference.width + rx / scale) * 3] : black;
+      const unsigned char* want =
+          inside ? &reference.rgb[(static_cast<size_t>(ry / scale) * reference.width + rx / scale) * 3]
+                 : black;
       const unsigned char* got = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
       if (got[0] != want[0] || got[1] != want[1] || got[2] != want[2]) {
         if (mismatches < 5)

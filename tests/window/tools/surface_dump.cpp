@@ -70,12 +70,18 @@ bool parseKey(std::string_view word, std::vector<Key>& keys) {
     const char* name;
     Key key;
   } named[] = {
-      {"enter", characterKey(13)},  {"backspace", characterKey(8)},
-      {"escape", characterKey(27)}, {"tab", characterKey(9)},
-      {"left", editingKey(KeyKind::Left)},     {"right", editingKey(KeyKind::Right)},
-      {"up", editingKey(KeyKind::Up)},         {"down", editingKey(KeyKind::Down)},
-      {"home", editingKey(KeyKind::Home)},     {"end", editingKey(KeyKind::End)},
-      {"delete", editingKey(KeyKind::Delete)}, {"close", editingKey(KeyKind::CloseRequest)},
+      {"enter", characterKey(13)},
+      {"backspace", characterKey(8)},
+      {"escape", characterKey(27)},
+      {"tab", characterKey(9)},
+      {"left", editingKey(KeyKind::Left)},
+      {"right", editingKey(KeyKind::Right)},
+      {"up", editingKey(KeyKind::Up)},
+      {"down", editingKey(KeyKind::Down)},
+      {"home", editingKey(KeyKind::Home)},
+      {"end", editingKey(KeyKind::End)},
+      {"delete", editingKey(KeyKind::Delete)},
+      {"close", editingKey(KeyKind::CloseRequest)},
   };
   for (const auto& entry : named) {
     if (word == entry.name) {
