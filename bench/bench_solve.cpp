@@ -18,8 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "puzzle/word_file.h"
 #include "solve/solve_search.h"
-#include "solve/word_input.h"
 
 using namespace arrowgrid;
 
@@ -139,7 +139,9 @@ std::vector<ListFile> readLists() {
   std::vector<ListFile> lists;
   for (const auto& path : paths) {
     std::ifstream in(path);
-    const WordListInput input = buildWordList(wordsFromLines(in, path.filename().string()));
+    const WordFileText file = readWordFile(in, path.filename().string());
+    const WordListInput input =
+        file.ok ? buildWordList(file.words) : WordListInput{false, {}, {}, file.error};
     if (!input.ok) {
       std::fprintf(stderr, "bench_solve: %s\n", input.error.c_str());
       std::exit(1);

@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "print/grid_print.h"
+#include "puzzle/word_file.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
 #include "solve/solve_command_line.h"
 #include "solve/solve_report.h"
 #include "solve/solve_search.h"
-#include "solve/word_input.h"
 
 namespace arrowgrid {
 
@@ -66,32 +66,39 @@ int fail(const std::string& message, int status) {
 }
 
 // The words of the command line or of the words file; false with a message
-// when the file cannot be read.
+// when the file cannot be read or holds a line or item that is refused.
 bool gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::string& error) {
   if (!options.wordsFromFile) {
     for (size_t i = 0; i < options.words.size(); ++i) {
-      words.push_back(WordText{options.words[i], "argument " + std::to_string(i + 1)});
+      words.push_back(WordText{options.words[i], "argument " + std::to_string(i + 1), {}});
     }
     return true;
   }
-  if (options.wordsFile == "-") {
-    words = wordsFromLines(std::cin, "standard input");
-    if (std::cin.bad()) {
-      error = "standard input: cannot be read";
+  const bool standardInput = options.wordsFile == "-";
+  std::ifstream opened;
+  if (!standardInput) {
+    opened.open(options.wordsFile, std::ios::binary);
+    if (!opened) {
+      error = options.wordsFile + ": " + std::strerror(errno);
       return false;
     }
-    return true;
   }
-  std::ifstream in(options.wordsFile, std::ios::binary);
-  if (!in) {
-    error = options.wordsFile + ": " + std::strerror(errno);
-    return false;
-  }
-  words = wordsFromLines(in, options.wordsFile);
+  std::istream& in = standardInput ? std::cin : opened;
+  const std::string name = standardInput ? "standard input" : options.wordsFile;
+  WordFileText file = readWordFile(in, name);
   if (in.bad()) {
-    error = options.wordsFile + ": cannot be read";
+    error = name + ": cannot be read";
     return false;
   }
+  if (!file.ok) {
+    error = file.error;
+    return false;
+  }
+  for (const std::string& warning : file.warnings) {
+    std::fprintf(stderr, "%.*s: warning: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
+                 warning.c_str());
+  }
+  words = std::move(file.words);
   return true;
 }
 

@@ -1,10 +1,8 @@
-// Words folded as grids write them, words files, and the refusals that name
-// the word, where it came from and the character.
+// Words folded as grids write them, and the refusals that name the word,
+// where it came from and the character.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "solve/word_input.h"
+#include "puzzle/word_input.h"
 
 namespace arrowgrid {
 namespace {
@@ -46,19 +44,6 @@ TEST(WordInput, NamesTheFirstCharacterThatHasNoPlace) {
   EXPECT_EQ(foldWordText("a\tb").badCharacter, "U+0009");
   EXPECT_EQ(foldWordText("caf\xC3").badCharacter, "byte \\xC3 (not UTF-8)");
   EXPECT_EQ(foldWordText("\xC0\xAF").badCharacter, "byte \\xC0 (not UTF-8)");  // overlong '/'
-}
-
-TEST(WordInput, WordsFileSkipsBlankAndCommentLinesAndKeepsLineNumbers) {
-  std::istringstream file(
-      "\xEF\xBB\xBF"
-      "chat\r\n\n# animals\n  chien  \n\t\nvache\n");
-  const std::vector<WordText> words = wordsFromLines(file, "list.txt");
-  ASSERT_EQ(words.size(), 3u);
-  EXPECT_EQ(words[0].text, "chat");
-  EXPECT_EQ(words[0].place, "list.txt:1");
-  EXPECT_EQ(words[1].text, "chien");
-  EXPECT_EQ(words[1].place, "list.txt:4");
-  EXPECT_EQ(words[2].place, "list.txt:6");
 }
 
 TEST(WordInput, WordListRefusalsSayWhereAndWhy) {

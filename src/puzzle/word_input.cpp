@@ -1,43 +1,11 @@
-// Folding and reading the solver's words.
-#include "solve/word_input.h"
+// Folding and checking the words of both programs.
+#include "puzzle/word_input.h"
 
 #include <cstdio>
 
 namespace arrowgrid {
 
 namespace {
-
-// Decodes one UTF-8 character at text[at]; 0 bytes when the sequence is
-// not valid UTF-8 (overlong forms and surrogates included).
-struct Decoded {
-  char32_t code = 0;
-  size_t bytes = 0;
-};
-
-Decoded decodeCharacter(std::string_view text, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  if (lead < 0x80) return {lead, 1};
-  size_t length = 0;
-  char32_t code = 0;
-  char32_t smallest = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, smallest = 0x10000;
-  } else {
-    return {};
-  }
-  if (at + length > text.size()) return {};
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return {};
-    code = (code << 6) | (byte(at + i) & 0x3F);
-  }
-  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
-  return {code, length};
-}
 
 // The capitals a character folds to, or nullptr when it has none.
 const char* foldedCharacter(char32_t c) {
@@ -105,12 +73,37 @@ std::string codePoint(char32_t c) {
   return text;
 }
 
-// The word as it can be shown in a message: bytes that are not valid UTF-8
-// and control characters written as escapes.
+}  // namespace
+
+DecodedCharacter decodeUtf8Character(std::string_view text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return {lead, 1};
+  size_t length = 0;
+  char32_t code = 0;
+  char32_t smallest = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, smallest = 0x10000;
+  } else {
+    return {};
+  }
+  if (at + length > text.size()) return {};
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return {};
+    code = (code << 6) | (byte(at + i) & 0x3F);
+  }
+  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+  return {code, length};
+}
+
 std::string shownText(std::string_view text) {
   std::string shown;
   for (size_t at = 0; at < text.size();) {
-    const Decoded d = decodeCharacter(text, at);
+    const DecodedCharacter d = decodeUtf8Character(text, at);
     if (d.bytes == 0) {
       shown += hexByte(static_cast<unsigned char>(text[at]));
       ++at;
@@ -125,20 +118,10 @@ std::string shownText(std::string_view text) {
   return shown;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
-
 FoldedWord foldWordText(std::string_view text) {
   FoldedWord folded;
   for (size_t at = 0; at < text.size();) {
-    const Decoded d = decodeCharacter(text, at);
+    const DecodedCharacter d = decodeUtf8Character(text, at);
     if (d.bytes == 0) {
       folded.badCharacter = "byte " + hexByte(static_cast<unsigned char>(text[at])) + " (not UTF-8)";
       return folded;
@@ -163,23 +146,9 @@ FoldedWord foldWordText(std::string_view text) {
   return folded;
 }
 
-std::vector<WordText> wordsFromLines(std::istream& in, const std::string& name) {
-  std::vector<WordText> words;
-  std::string line;
-  for (int64_t number = 1; std::getline(in, line); ++number) {
-    std::string_view text = line;
-    // A byte order mark some editors put first.
-    if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    text = trimmed(text);
-    if (text.empty() || text.front() == '#') continue;
-    words.push_back(WordText{std::string(text), name + ":" + std::to_string(number)});
-  }
-  return words;
-}
-
-WordListInput buildWordList(const std::vector<WordText>& words) {
+WordListInput buildWordList(const std::vector<WordText>& words, int64_t wordsGiven) {
   WordListInput input;
-  const auto wordCount = static_cast<int64_t>(words.size());
+  const int64_t wordCount = wordsGiven >= 0 ? wordsGiven : static_cast<int64_t>(words.size());
   if (wordCount < 2 || wordCount > MAX_WORDS) {
     input.error =
         std::to_string(wordCount) + (wordCount == 1 ? " word" : " words") + " given; " +
@@ -187,6 +156,7 @@ WordListInput buildWordList(const std::vector<WordText>& words) {
     return input;
   }
   input.list.wordCount = static_cast<int32_t>(wordCount);
+  input.clues.assign(static_cast<size_t>(wordCount + 1), std::string());
   for (int64_t i = 0; i < wordCount; ++i) {
     const WordText& word = words[static_cast<size_t>(i)];
     const std::string prefix = word.place + ": word '" + shownText(word.text) + "': ";
@@ -205,6 +175,7 @@ WordListInput buildWordList(const std::vector<WordText>& words) {
       return input;
     }
     input.list.words[static_cast<size_t>(i + 1)] = folded.word;
+    input.clues[static_cast<size_t>(i + 1)] = word.clue;
   }
   input.ok = true;
   return input;
