@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/safe_file_write.h"
 #include "print/print_options.h"
-#include "print/safe_file_write.h"
 #include "search/arrangement_grid.h"
 
 namespace arrowgrid {
