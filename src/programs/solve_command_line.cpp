@@ -9,7 +9,7 @@ namespace arrowgrid {
 
 namespace {
 
-enum class OptionId { Words, Exhaustive, TimeLimit, Jobs, Json, Quiet, Help, Version, Pdf, Svg, Png };
+enum class OptionId { Words, Exhaustive, TimeLimit, Jobs, Json, Quiet, Help, Version, Pdf, Svg, Png, Ipuz };
 
 struct OptionEntry {
   OptionId id;
@@ -30,6 +30,7 @@ constexpr OptionEntry OPTIONS[] = {
     {OptionId::Pdf, "pdf", 0, true},
     {OptionId::Svg, "svg", 0, true},
     {OptionId::Png, "png", 0, true},
+    {OptionId::Ipuz, "ipuz", 0, true},
 };
 
 SolveCommandLine refuse(const std::string& why) {
@@ -93,6 +94,10 @@ std::string applyOption(OptionId id, const std::string& value, SolveCommandLine&
       return {};
     case OptionId::Version:
       line.action = SolveAction::ShowVersion;
+      return {};
+    case OptionId::Ipuz:
+      if (value.empty()) return "option '--ipuz' requires a file name";
+      options.ipuzFile = value;
       return {};
     case OptionId::Pdf:
     case OptionId::Svg:
@@ -208,7 +213,9 @@ std::string solveHelpText() {
              "  --pdf PREFIX          write the puzzle to PREFIX-grille.pdf and its solution\n"
              "                        to PREFIX-solution.pdf\n"
              "  --svg PREFIX          the same as SVG (in millimetres)\n"
-             "  --png PREFIX          the same as PNG\n") +
+             "  --png PREFIX          the same as PNG\n"
+             "  --ipuz FILE           write the puzzle, its solution and its clues to FILE\n"
+             "                        in the ipuz format that puzzle players open\n") +
          printOptionsHelp() +
          std::string(
              "  -h, --help            display this help and exit\n"

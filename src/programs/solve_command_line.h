@@ -29,7 +29,8 @@ struct SolveOptions {
   std::string pdfPrefix;  // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
   std::string svgPrefix;  // likewise for --svg and --png; empty: not written
   std::string pngPrefix;
-  PrintOptions print;  // --page, --dpi, --title
+  std::string ipuzFile;  // --ipuz FILE: the puzzle for players' programs; empty: not written
+  PrintOptions print;    // --page, --dpi, --title
 };
 
 enum class SolveAction {

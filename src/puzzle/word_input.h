@@ -8,20 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/utf8_decoding.h"
 #include "search/search_data.h"
 
 namespace arrowgrid {
 
 inline constexpr int32_t MAX_WORD_LETTERS = 100;  // keeps the printed grid and its JSON of sane size
-
-// One UTF-8 character decoded: 0 bytes when the sequence at text[at] is not
-// valid UTF-8 (overlong forms and surrogates included).
-struct DecodedCharacter {
-  char32_t code = 0;
-  size_t bytes = 0;
-};
-
-DecodedCharacter decodeUtf8Character(std::string_view text, size_t at);
 
 // One word folded: ok, or the first character that has no place in a grid.
 struct FoldedWord {

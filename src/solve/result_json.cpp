@@ -29,7 +29,13 @@ Json boxJson(const GridBox& box) {
               {"yMax", box.yMax}, {"width", box.width}, {"height", box.height}};
 }
 
-Json placementsJson(const SolveResult& result, const WordList& words) {
+Json clueJson(const std::vector<std::string>& clues, int32_t wordNumber) {
+  const auto word = static_cast<size_t>(wordNumber);
+  if (word >= clues.size() || clues[word].empty()) return nullptr;
+  return clues[word];
+}
+
+Json placementsJson(const SolveResult& result, const WordList& words, const std::vector<std::string>& clues) {
   Json placements = Json::array();
   for (size_t r = 1; r < result.rows.size(); ++r) {
     const Placement& row = result.rows[r];
@@ -45,12 +51,29 @@ Json placementsJson(const SolveResult& result, const WordList& words) {
                               {"text", words.words[static_cast<size_t>(row.wordNumber)]},
                               {"arrow", Json{{"x", row.x}, {"y", row.y}}},
                               {"direction", row.direction == DIR_HORIZONTAL ? "right" : "down"},
-                              {"crossing", crossing}});
+                              {"crossing", crossing},
+                              {"clue", clueJson(clues, row.wordNumber)}});
   }
   return placements;
 }
 
-Json cellsJson(const Grid& grid) {
+// The clues an arrow cell holds: the word to the right first, as printed.
+Json cellCluesJson(const SolveResult& result, const std::vector<std::string>& clues, int32_t x, int32_t y) {
+  Json held = Json::array();
+  for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+    for (size_t r = 1; r < result.rows.size(); ++r) {
+      const Placement& row = result.rows[r];
+      if (row.x != x || row.y != y || row.direction != direction) continue;
+      held.push_back(Json{{"row", r},
+                          {"direction", direction == DIR_HORIZONTAL ? "right" : "down"},
+                          {"clue", clueJson(clues, row.wordNumber)}});
+    }
+  }
+  return held;
+}
+
+Json cellsJson(const SolveResult& result, const std::vector<std::string>& clues) {
+  const Grid& grid = result.evaluation.grid;
   Json rows = Json::array();
   for (int32_t y = grid.box.yMin; y <= grid.box.yMax; ++y) {
     Json cells = Json::array();
@@ -58,6 +81,8 @@ Json cellsJson(const Grid& grid) {
       const int32_t code = gridCell(grid, x, y);
       Json cell{{"kind", cellKindName(code)}};
       if (isLetterCode(code)) cell["letter"] = std::string(1, static_cast<char>(code));
+      if (code == CELL_DOWN_ARROW || code == CELL_RIGHT_ARROW || code == CELL_BOTH_ARROWS)
+        cell["clues"] = cellCluesJson(result, clues, x, y);
       cells.push_back(std::move(cell));
     }
     rows.push_back(std::move(cells));
@@ -84,16 +109,17 @@ const char* cellKindName(int32_t code) {
   }
 }
 
-std::string resultJsonText(const SolveResult& result, const WordList& words) {
+std::string resultJsonText(const SolveResult& result, const WordList& words,
+                           const std::vector<std::string>& clues) {
   Json document;
   document["program"] = SOLVE_PROGRAM;
   document["version"] = SOLVE_VERSION;
   Json wordTexts = Json::array();
   for (int32_t w = 1; w <= words.wordCount; ++w) wordTexts.push_back(words.words[static_cast<size_t>(w)]);
   document["words"] = wordTexts;
-  document["placements"] = placementsJson(result, words);
+  document["placements"] = placementsJson(result, words, clues);
   document["box"] = boxJson(result.evaluation.grid.box);
-  document["cells"] = cellsJson(result.evaluation.grid);
+  document["cells"] = cellsJson(result, clues);
   document["counts"] = Json{{"wordsPlaced", result.score.wordsPlaced},
                             {"unwantedNeighbourhoods", result.score.unwantedNeighbourhoods},
                             {"crossings", result.score.crossings},

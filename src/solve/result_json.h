@@ -3,14 +3,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "search/search_data.h"
 #include "solve/solve_search.h"
 
 namespace arrowgrid {
 
-// The whole document, indented, ending with a line end.
-std::string resultJsonText(const SolveResult& result, const WordList& words);
+// The whole document, indented, ending with a line end; clues by word
+// number ("" or missing: none).
+std::string resultJsonText(const SolveResult& result, const WordList& words,
+                           const std::vector<std::string>& clues = {});
 
 // The JSON name of a cell's kind: "empty", "down-arrow", "right-arrow",
 // "both-arrows", "block" or "letter".

@@ -18,6 +18,7 @@
 
 #include "print/grid_print.h"
 #include "programs/solve_command_line.h"
+#include "puzzle/ipuz_writer.h"
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
@@ -124,8 +125,11 @@ std::string printPath(const PrintRequest& request, GridContent content) {
 // A folder that cannot take the files is told before the search, not after
 // hours of it; the files themselves are written, whole or not at all, at the end.
 std::string checkPrintFolders(const SolveOptions& options) {
-  for (const PrintRequest& request : printRequests(options)) {
-    const std::string path = printPath(request, GridContent::Puzzle);
+  std::vector<std::string> paths;
+  for (const PrintRequest& request : printRequests(options))
+    paths.push_back(printPath(request, GridContent::Puzzle));
+  if (!options.ipuzFile.empty()) paths.push_back(options.ipuzFile);
+  for (const std::string& path : paths) {
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
@@ -139,7 +143,7 @@ bool writeAll(std::FILE* out, const std::string& text) {
   return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
 }
 
-int solveAndWrite(const SolveOptions& options, const WordList& words) {
+int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
@@ -184,17 +188,26 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
     }
   }
   if (options.json) {
-    const std::string json = resultJsonText(result, words);
+    const std::string json = resultJsonText(result, words, clues);
     std::FILE* out = jsonToStandardOutput ? stdout : jsonFile;
     const std::string name = jsonToStandardOutput ? "standard output" : options.jsonFile;
     bool written = writeAll(out, json);
     if (jsonFile != nullptr && std::fclose(jsonFile) != 0) written = false;
     if (!written) status = fail(name + ": " + std::strerror(errno), 1);
   }
+  if (!options.ipuzFile.empty()) {
+    const IpuzPuzzle puzzle{
+        result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
+        options.print.copyright};
+    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty())
+      status = fail(problem, 1);
+  }
+  const PuzzleWords puzzleWords{clues, result.rows};
   for (const PrintRequest& request : printRequests(options)) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
-      const std::string problem = printGridFile(result.evaluation.grid, content, request.format,
-                                                options.print, printPath(request, content));
+      const std::string problem =
+          printGridFile(result.evaluation.grid, content, request.format, options.print,
+                        printPath(request, content), ExistingFile::Replace, puzzleWords);
       if (!problem.empty()) status = fail(problem, 1);
     }
   }
@@ -222,7 +235,7 @@ int runSolveProgram(int argc, char** argv) {
     if (!gatherWords(line.options, texts, error)) return fail(error, 2);
     const WordListInput input = buildWordList(texts);
     if (!input.ok) return fail(input.error, 2);
-    return solveAndWrite(line.options, input.list);
+    return solveAndWrite(line.options, input.list, input.clues);
   } catch (const std::bad_alloc&) {
     return fail("out of memory", 1);
   }
