@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "platform/terminal_keys.h"
-#include "print/safe_file_write.h"
+#include "base/safe_file_write.h"
 #include "screen/console.h"
 #include "screen/cp437.h"
 

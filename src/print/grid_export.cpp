@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "print/safe_file_write.h"
+#include "base/safe_file_write.h"
 
 namespace arrowgrid {
 

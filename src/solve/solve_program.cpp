@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "base/message_text.h"
+#include "base/safe_file_write.h"
 #include "print/grid_print.h"
-#include "print/safe_file_write.h"
+#include "programs/solve_command_line.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
-#include "solve/solve_command_line.h"
 #include "solve/solve_report.h"
 #include "solve/solve_search.h"
 #include "solve/word_input.h"
