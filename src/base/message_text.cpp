@@ -17,7 +17,7 @@ std::string messageText(std::string_view text, bool keepLineEnds) {
   shown.reserve(text.size());
   char escape[16];
   for (size_t at = 0; at < text.size();) {
-    const DecodedCharacter d = decodeCharacter(text, at);
+    const DecodedCharacter d = decodeUtf8Character(text, at);
     if (d.bytes == 0 || d.code < 0x80) {
       const auto byte = static_cast<unsigned char>(text[at]);
       if (d.bytes == 0 || (isEscapedInMessages(byte) && !(keepLineEnds && byte == '\n'))) {

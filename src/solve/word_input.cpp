@@ -83,7 +83,7 @@ std::string_view trimmed(std::string_view text) {
 FoldedWord foldWordText(std::string_view text) {
   FoldedWord folded;
   for (size_t at = 0; at < text.size();) {
-    const DecodedCharacter d = decodeCharacter(text, at);
+    const DecodedCharacter d = decodeUtf8Character(text, at);
     if (d.bytes == 0) {
       folded.badCharacter = "byte " + messageText(text.substr(at, 1)) + " (not UTF-8)";
       return folded;
