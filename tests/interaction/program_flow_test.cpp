@@ -179,7 +179,9 @@ TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
     auto console = std::make_unique<Console>();
     ScriptedPlatform quiet;
     openTestConsole(*console, quiet);
-    drawGrid(*console, evaluation.grid, DisplaySettings{1, 2, std::stoi(pauseMode)});
+    drawGrid(
+        *console, evaluation.grid,
+        DisplaySettings{true, SelectionMode::NewBestsOnly, static_cast<PauseMode>(std::stoi(pauseMode))});
 
     program = std::make_unique<Program>();
     platform = ScriptedPlatform{};
