@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "puzzle/word_input.h"
+#include "base/utf8_decoding.h"
 
 namespace arrowgrid {
 

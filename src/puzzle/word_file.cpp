@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/message_text.h"
 #include "puzzle/clue_text.h"
 #include "search/search_data.h"
 
@@ -48,7 +49,7 @@ std::string tooManyWords() {
 bool addWord(WordFileText& file, std::string_view word, std::string_view clue, const std::string& place) {
   const CheckedClue checked = checkClueText(clue);
   if (!checked.ok) {
-    file.error = place + ": clue of '" + shownText(word) + "': " + checked.why;
+    file.error = place + ": clue of '" + messageText(word) + "': " + checked.why;
     return false;
   }
   file.words.push_back(WordText{std::string(word), place, checked.text});
@@ -62,7 +63,7 @@ void warnMissingClues(WordFileText& file, bool listOfClues) {
   if (!listOfClues) return;
   for (const WordText& word : file.words) {
     if (word.clue.empty())
-      file.warnings.push_back(word.place + ": word '" + shownText(word.text) +
+      file.warnings.push_back(word.place + ": word '" + messageText(word.text) +
                               "' has no clue; its cell stays empty");
   }
 }

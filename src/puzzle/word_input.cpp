@@ -3,6 +3,9 @@
 
 #include <cstdio>
 
+#include "base/message_text.h"
+#include "base/utf8_decoding.h"
+
 namespace arrowgrid {
 
 namespace {
@@ -61,12 +64,6 @@ const char* foldedCharacter(char32_t c) {
   }
 }
 
-std::string hexByte(unsigned char b) {
-  char text[8];
-  std::snprintf(text, sizeof text, "\\x%02X", b);
-  return text;
-}
-
 std::string codePoint(char32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
@@ -75,30 +72,12 @@ std::string codePoint(char32_t c) {
 
 }  // namespace
 
-std::string shownText(std::string_view text) {
-  std::string shown;
-  for (size_t at = 0; at < text.size();) {
-    const DecodedCharacter d = decodeUtf8Character(text, at);
-    if (d.bytes == 0) {
-      shown += hexByte(static_cast<unsigned char>(text[at]));
-      ++at;
-    } else if (d.code < 0x20 || d.code == 0x7F) {
-      shown += hexByte(static_cast<unsigned char>(d.code));
-      at += d.bytes;
-    } else {
-      shown.append(text.substr(at, d.bytes));
-      at += d.bytes;
-    }
-  }
-  return shown;
-}
-
 FoldedWord foldWordText(std::string_view text) {
   FoldedWord folded;
   for (size_t at = 0; at < text.size();) {
     const DecodedCharacter d = decodeUtf8Character(text, at);
     if (d.bytes == 0) {
-      folded.badCharacter = "byte " + hexByte(static_cast<unsigned char>(text[at])) + " (not UTF-8)";
+      folded.badCharacter = "byte " + messageText(text.substr(at, 1)) + " (not UTF-8)";
       return folded;
     }
     const char32_t c = d.code;
@@ -109,9 +88,8 @@ FoldedWord foldWordText(std::string_view text) {
     } else if (const char* capitals = foldedCharacter(c)) {
       folded.word += capitals;
     } else {
-      const bool printable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
       folded.badCharacter = codePoint(c);
-      if (printable)
+      if (!isEscapedInMessages(c))
         folded.badCharacter = std::string("'").append(text.substr(at, d.bytes)) + "' (" + codePoint(c) + ")";
       return folded;
     }
@@ -121,9 +99,9 @@ FoldedWord foldWordText(std::string_view text) {
   return folded;
 }
 
-WordListInput buildWordList(const std::vector<WordText>& words, int64_t wordsGiven) {
+WordListInput buildWordList(const std::vector<WordText>& words) {
   WordListInput input;
-  const int64_t wordCount = wordsGiven >= 0 ? wordsGiven : static_cast<int64_t>(words.size());
+  const auto wordCount = static_cast<int64_t>(words.size());
   if (wordCount < 2 || wordCount > MAX_WORDS) {
     input.error =
         std::to_string(wordCount) + (wordCount == 1 ? " word" : " words") + " given; " +
@@ -134,7 +112,7 @@ WordListInput buildWordList(const std::vector<WordText>& words, int64_t wordsGiv
   input.clues.assign(static_cast<size_t>(wordCount + 1), std::string());
   for (int64_t i = 0; i < wordCount; ++i) {
     const WordText& word = words[static_cast<size_t>(i)];
-    const std::string prefix = word.place + ": word '" + shownText(word.text) + "': ";
+    const std::string prefix = word.place + ": word '" + messageText(word.text) + "': ";
     if (word.text.empty()) {
       input.error = word.place + ": empty word";
       return input;

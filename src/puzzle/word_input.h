@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/utf8_decoding.h"
 #include "search/search_data.h"
 
 namespace arrowgrid {
@@ -23,10 +22,6 @@ struct FoldedWord {
 };
 
 FoldedWord foldWordText(std::string_view text);
-
-// The word as it can be shown in a message: bytes that are not valid UTF-8
-// and control characters written as escapes.
-std::string shownText(std::string_view text);
 
 // A word as typed and where it came from, for the messages.
 struct WordText {
@@ -43,7 +38,6 @@ struct WordListInput {
 };
 
 // Folds the words and checks their number (2..MAX_WORDS) and length.
-// wordsGiven counts words a file held beyond those kept (-1: words.size()).
-WordListInput buildWordList(const std::vector<WordText>& words, int64_t wordsGiven = -1);
+WordListInput buildWordList(const std::vector<WordText>& words);
 
 }  // namespace arrowgrid
