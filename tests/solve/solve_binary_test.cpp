@@ -14,7 +14,9 @@
 #include "solve/result_json.h"
 #include "support/binary_run.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
@@ -208,4 +210,4 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid
