@@ -167,10 +167,9 @@ TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
   const std::tuple<std::vector<std::string>, std::string, size_t> cases[] = {
       {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
   for (const auto& [words, pauseMode, wordsPlaced] : cases) {
-    auto judged = testing_support::makeSearch(words);
-    const std::vector<testing_support::ShownArrangement> shown =
-        testing_support::judgeSearch(*judged, 2).shown;
-    PlacementTable table = testing_support::makeSearch(words)->table;  // word 1 alone
+    auto judged = test_support::makeSearch(words);
+    const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 2).shown;
+    PlacementTable table = test_support::makeSearch(words)->table;  // word 1 alone
     std::vector<Placement> rows{table.rows[1]};
     if (!shown.empty()) rows = shown.back().rows;
     ASSERT_EQ(rows.size(), wordsPlaced);
