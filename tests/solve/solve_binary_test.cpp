@@ -142,6 +142,13 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
   const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe},
                                       1000, OutputTarget::Captured, SIGTERM);
   EXPECT_NE(unread.standardOutput.find("Words placed:            3 of 3\n"), std::string::npos);
+  // Standard output by its name, a file here: added to, the link kept.
+  const BinaryRun named = solve({"AB", "BC", "CA", "-q", "--json", "/dev/stdout"});
+  EXPECT_EQ(named.exitStatus, 0) << named.standardError;
+  EXPECT_TRUE(named.standardOutput.starts_with("┌")) << named.standardOutput;
+  EXPECT_NE(named.standardOutput.find("\"words\": ["), std::string::npos);
+  struct stat link {};
+  EXPECT_TRUE(lstat("/dev/stdout", &link) == 0 && S_ISLNK(link.st_mode));
 
   TemporaryFolder small;
   if (!mountSmallDisk(small)) GTEST_SKIP() << "no tmpfs can be mounted here";
