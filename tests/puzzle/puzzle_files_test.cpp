@@ -91,13 +91,13 @@ TEST(PuzzleFiles, IpuzCellsNumbersAndClueLocations) {
 
 TEST(PuzzleFiles, IpuzRefusalsNameTheFile) {
   const SolvedFive five;
-  testing::TemporaryFolder folder;
+  test_support::TemporaryFolder folder;
   const IpuzPuzzle puzzle{five.result.evaluation.grid, five.result.rows, five.words, five.clues, "", "", ""};
   EXPECT_EQ(writeIpuzFile(puzzle, folder.file("none/grid.ipuz")),
             "cannot write " + folder.file("none/grid.ipuz") + ": No such file or directory");
   EXPECT_EQ(writeIpuzFile(puzzle, folder.file("grid.ipuz")), "");
   std::string error;
-  EXPECT_EQ(testing::fileContent(folder.file("grid.ipuz")), ipuzText(puzzle, error));
+  EXPECT_EQ(test_support::fileContent(folder.file("grid.ipuz")), ipuzText(puzzle, error));
 
   Grid huge;
   huge.box = GridBox{0, 1999, 0, 999, 2000, 1000};
