@@ -11,7 +11,7 @@
 #include "search/search_data.h"
 #include "search/search_engine.h"
 
-namespace arrowgrid::testing_support {
+namespace arrowgrid::test_support {
 
 // A search over these words, initialised (initSearch run, nothing evaluated).
 std::unique_ptr<ArrangementSearch> makeSearch(const std::vector<std::string>& words);
@@ -88,4 +88,4 @@ inline const ByteString& wordOfRow(const ArrangementSearch& search, int32_t row)
   return search.wordList.words[static_cast<size_t>(search.table.rows[static_cast<size_t>(row)].wordNumber)];
 }
 
-}  // namespace arrowgrid::testing_support
+}  // namespace arrowgrid::test_support
