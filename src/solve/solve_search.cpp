@@ -44,7 +44,7 @@
 #include "search/grid_evaluation.h"
 #include "search/search_engine.h"
 #include "search/search_start.h"
-#include "solve/subtree_bound.h"
+#include "search/subtree_bound.h"
 
 namespace arrowgrid {
 

@@ -14,8 +14,8 @@
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
+#include "search/subtree_bound.h"
 #include "solve/solve_search.h"
-#include "solve/subtree_bound.h"
 
 namespace arrowgrid {
 namespace {

@@ -67,7 +67,7 @@
 //
 // The quick bound is the same argument with S = every unplaced word taken
 // as one group, without probes: nothing but the counts of N and the letters.
-#include "solve/subtree_bound.h"
+#include "search/subtree_bound.h"
 
 #include <algorithm>
 #include <bit>
