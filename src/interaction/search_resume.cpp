@@ -35,23 +35,23 @@ void stopAtTrial(void* context, int64_t trialCount) {
 }  // namespace
 
 SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
-                            int32_t selectionMode) {
+                            SelectionMode selectionMode) {
   ScreenTrials screen{console, line};
   const TrialsHook hook{.refreshWanted = &console.platform.refreshWanted,
                         .present = presentAtTrial,
                         .stopped = stopAtTrial,
                         .context = &screen};
-  return searchUntilShown(search, selectionMode, hook);
+  return searchUntilShown(search, modeNumber(selectionMode), hook);
 }
 
 SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
-                            TrialsLineState& line, int32_t selectionMode) {
+                            TrialsLineState& line, SelectionMode selectionMode) {
   ScreenTrials screen{console, line};
   const TrialsHook hook{.refreshWanted = &console.platform.refreshWanted,
                         .present = presentAtTrial,
                         .stopped = stopAtTrial,
                         .context = &screen};
-  return searchUntilShownInParallel(search, workers, selectionMode, hook);
+  return searchUntilShownInParallel(search, workers, modeNumber(selectionMode), hook);
 }
 
 void printSearchFinished(Console& console) {
