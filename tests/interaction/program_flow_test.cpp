@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "display/grid_drawing.h"
 #include "interaction/program_driver.h"
 #include "interaction/trials_line.h"
 #include "search/grid_evaluation.h"
@@ -153,6 +155,45 @@ TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
   EXPECT_EQ(row(21), "");
   EXPECT_EQ(program->console.text.cursorRow, 22);
   EXPECT_EQ(program->console.text.cursorColumn, 50);
+}
+
+// At the end of the search the search's own grid is whatever it tried last.
+// The menu shows the arrangement reported last instead, with or without a
+// pause, or word 1 alone when nothing was reported.
+TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
+  const std::vector<std::string> animals = {"CHAT", "CHIEN", "LAPIN", "TIGRE", "LION", "POULE"};
+  const std::vector<std::string> apart = {"AB", "CD"};
+  const std::tuple<std::vector<std::string>, std::string, size_t> cases[] = {
+      {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
+  for (const auto& [words, pauseMode, wordsPlaced] : cases) {
+    auto judged = testing_support::makeSearch(words);
+    const std::vector<testing_support::ShownArrangement> shown =
+        testing_support::judgeSearch(*judged, 2).shown;
+    PlacementTable table = testing_support::makeSearch(words)->table;  // word 1 alone
+    std::vector<Placement> rows{table.rows[1]};
+    if (!shown.empty()) rows = shown.back().rows;
+    ASSERT_EQ(rows.size(), wordsPlaced);
+    std::copy(rows.begin(), rows.end(), table.rows.begin() + 1);
+    GridEvaluation evaluation;
+    buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(rows.size()), evaluation);
+    auto console = std::make_unique<Console>();
+    ScriptedPlatform quiet;
+    openTestConsole(*console, quiet);
+    drawGrid(
+        *console, evaluation.grid,
+        DisplaySettings{true, SelectionMode::NewBestsOnly, static_cast<PauseMode>(std::stoi(pauseMode))});
+
+    program = std::make_unique<Program>();
+    platform = ScriptedPlatform{};
+    SetUp();
+    startWith("2", pauseMode, words);
+    if (pauseMode != "0")
+      for (size_t report = 0; report < shown.size(); ++report) typeLine(platform.script, "");
+    typeLine(platform.script, "");  // the pause after the end of the search
+    typeLine(platform.script, "C");
+    EXPECT_EQ(runUntilStopped(), -1);
+    for (int32_t r = 1; r <= 21; ++r) EXPECT_EQ(row(r), screenRow(*console, r)) << r << " " << words[0];
+  }
 }
 
 TEST_F(ProgramFlow, ResumingAfterTheEndCountsOneTrialAndEndsAgain) {
