@@ -9,12 +9,14 @@
 #include <cstdio>
 
 #include "base/safe_file_write.h"
+#include "puzzle/ipuz_writer.h"
 
 namespace arrowgrid {
 
 namespace {
 
 constexpr PrintFormat EXPORT_FORMATS[] = {PrintFormat::Pdf, PrintFormat::Svg, PrintFormat::Png};
+constexpr std::string_view IPUZ_EXTENSION = "ipuz";
 
 // Far more than a folder holds: a bound on the walk, not a limit met in use.
 constexpr int32_t LAST_EXPORT_NUMBER = 999999;
@@ -33,8 +35,10 @@ std::string inFolder(const std::string& directory, const std::string& name) {
 std::string exportFileName(GridContent content, int32_t number, std::string_view extension) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%03d", number);
-  return std::string(content == GridContent::Puzzle ? "grille-vide-" : "grille-complete-") + digits + "." +
-         std::string(extension);
+  const char* kind = extension == IPUZ_EXTENSION      ? "grille-"
+                     : content == GridContent::Puzzle ? "grille-vide-"
+                                                      : "grille-complete-";
+  return std::string(kind) + digits + "." + std::string(extension);
 }
 
 std::string exportFileName(GridContent content, int32_t number, PrintFormat format) {
@@ -83,15 +87,33 @@ std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, Gri
   int32_t& last = content == GridContent::Puzzle ? exporting.lastPuzzleNumber : exporting.lastSolutionNumber;
   std::vector<std::string_view> extensions;
   for (const PrintFormat format : EXPORT_FORMATS) extensions.push_back(printFormatExtension(format));
+  if (content == GridContent::Solution) extensions.push_back(IPUZ_EXTENSION);
   ExportNumber reserved = reserveExportNumber(exporting.directory, content, last + 1, extensions);
 
+  const GridPuzzle puzzle = puzzleOfGrid(grid, exporting.clues);
+  const PuzzleWords words{puzzle.clues, puzzle.placements};
   std::vector<std::string> problems;
-  for (const PrintFormat format : EXPORT_FORMATS) {
-    const int32_t number = reserved.error != 0 ? last + 1 : reserved.number;
-    const std::string path = inFolder(exporting.directory, exportFileName(content, number, format));
-    std::string problem = reserved.error != 0 ? fileWriteError(path, reserved.error)
-                                              : printGridFile(grid, content, format, exporting.options, path,
-                                                              ExistingFile::Keep);
+  const int32_t number = reserved.error != 0 ? last + 1 : reserved.number;
+  for (const std::string_view extension : extensions) {
+    const std::string path = inFolder(exporting.directory, exportFileName(content, number, extension));
+    std::string problem;
+    if (reserved.error != 0) {
+      problem = fileWriteError(path, reserved.error);
+    } else if (extension == IPUZ_EXTENSION) {
+      const IpuzPuzzle ipuz{grid,
+                            puzzle.placements,
+                            puzzle.words,
+                            puzzle.clues,
+                            exporting.options.title,
+                            exporting.options.author,
+                            exporting.options.copyright};
+      problem = writeIpuzFile(ipuz, path, ExistingFile::Keep);
+    } else {
+      const PrintFormat format = extension == "pdf"   ? PrintFormat::Pdf
+                                 : extension == "svg" ? PrintFormat::Svg
+                                                      : PrintFormat::Png;
+      problem = printGridFile(grid, content, format, exporting.options, path, ExistingFile::Keep, words);
+    }
     if (!problem.empty()) problems.push_back(std::move(problem));
   }
   if (reserved.error == 0) last = reserved.number;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "print/grid_print.h"
+#include "puzzle/puzzle_words.h"
 
 namespace arrowgrid {
 
@@ -17,9 +18,11 @@ struct GridExport {
   PrintOptions options;
   int32_t lastPuzzleNumber = 0;  // the last numbers this run used
   int32_t lastSolutionNumber = 0;
+  CluesByWord clues = {};  // the clue of each placed word, by folded word (--clues)
 };
 
-// "grille-vide-007.pdf" or "grille-complete-012.png": three digits at least.
+// "grille-vide-007.pdf" or "grille-complete-012.png": three digits at least;
+// the ipuz file, puzzle and solution in one, "grille-012.ipuz".
 std::string exportFileName(GridContent content, int32_t number, PrintFormat format);
 std::string exportFileName(GridContent content, int32_t number, std::string_view extension);
 
@@ -40,10 +43,10 @@ ExportNumber reserveExportNumber(const std::string& directory, GridContent conte
 // Lets the number go once its files are written.
 void releaseExportNumber(ExportNumber& reserved);
 
-// Writes grid to the folder in the three formats under the next number of
-// its kind that none of the three files there already has, reserved for
-// them. Returns one
-// message for each file that could not be written (none when all were).
+// Writes grid to the folder in the three formats (and a completed grid as
+// ipuz too) under the next number of its kind that none of those files
+// there already has, reserved for them. Returns one message for each file
+// that could not be written (none when all were).
 std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, GridContent content);
 
 }  // namespace arrowgrid

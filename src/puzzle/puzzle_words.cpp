@@ -1,16 +1,21 @@
 // Reading a grid's words back from its arrows, and clues by word.
 #include "puzzle/puzzle_words.h"
 
+#include "base/message_text.h"
 #include "search/grid_evaluation.h"
 
 namespace arrowgrid {
 
-CluesByWord cluesByWord(const WordList& words, const std::vector<std::string>& clues) {
+CluesByWord cluesByWord(const std::vector<WordText>& words, std::string& error) {
   CluesByWord byWord;
-  for (int32_t w = 1; w <= words.wordCount && static_cast<size_t>(w) < clues.size(); ++w) {
-    // The first clue given for a word wins, as it would in the list read top down.
-    if (!clues[static_cast<size_t>(w)].empty())
-      byWord.emplace(std::string(words.words[static_cast<size_t>(w)]), clues[static_cast<size_t>(w)]);
+  for (const WordText& word : words) {
+    const FoldedWord folded = foldWordText(word.text);
+    if (!folded.ok || folded.word.empty()) {
+      error = word.place + ": word '" + messageText(word.text) +
+              "': " + (folded.ok ? "empty" : folded.badCharacter + " is not a letter or a hyphen");
+      return {};
+    }
+    if (!word.clue.empty()) byWord.emplace(folded.word, word.clue);
   }
   return byWord;
 }
@@ -28,39 +33,30 @@ std::string wordInGrid(const Grid& grid, const Placement& placement) {
   return word;
 }
 
-std::vector<Placement> placementsInGrid(const Grid& grid, const WordList& words) {
-  std::vector<Placement> rows(1);
-  std::vector<bool> taken(static_cast<size_t>(words.wordCount) + 1, false);
+GridPuzzle puzzleOfGrid(const Grid& grid, const CluesByWord& clues) {
+  GridPuzzle puzzle;
+  puzzle.placements.resize(1);
+  puzzle.clues.resize(1);
   for (int32_t y = grid.box.yMin; y <= grid.box.yMax; ++y) {
     for (int32_t x = grid.box.xMin; x <= grid.box.xMax; ++x) {
       const int32_t code = gridCell(grid, x, y);
       for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
         const bool starts = code == CELL_BOTH_ARROWS ||
                             code == (direction == DIR_HORIZONTAL ? CELL_RIGHT_ARROW : CELL_DOWN_ARROW);
-        if (!starts) continue;
+        // A grid of the search never holds more words than a list.
+        if (!starts || puzzle.words.wordCount == MAX_WORDS) continue;
         Placement row;
         row.x = x, row.y = y, row.direction = direction;
+        row.wordNumber = ++puzzle.words.wordCount;
         const std::string text = wordInGrid(grid, row);
-        for (int32_t w = 1; w <= words.wordCount && row.wordNumber == 0; ++w) {
-          if (!taken[static_cast<size_t>(w)] && words.words[static_cast<size_t>(w)] == text) {
-            taken[static_cast<size_t>(w)] = true;
-            row.wordNumber = w;
-          }
-        }
-        rows.push_back(row);
+        puzzle.words.words[static_cast<size_t>(row.wordNumber)] = text;
+        const auto clue = clues.find(text);
+        puzzle.clues.push_back(clue == clues.end() ? std::string() : clue->second);
+        puzzle.placements.push_back(row);
       }
     }
   }
-  return rows;
-}
-
-std::vector<std::string> cluesOfWords(const WordList& words, const CluesByWord& clues) {
-  std::vector<std::string> byNumber(static_cast<size_t>(words.wordCount) + 1);
-  for (int32_t w = 1; w <= words.wordCount; ++w) {
-    const auto found = clues.find(std::string(words.words[static_cast<size_t>(w)]));
-    if (found != clues.end()) byNumber[static_cast<size_t>(w)] = found->second;
-  }
-  return byNumber;
+  return puzzle;
 }
 
 }  // namespace arrowgrid

@@ -1,30 +1,35 @@
 // The words of a finished grid as a puzzle: which word each arrow cell
-// starts and the clue the player reads there.
+// starts and the clue the player reads there, for a program that places
+// words typed elsewhere and takes their clues from a list.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "puzzle/word_input.h"
 #include "search/arrangement_grid.h"
 #include "search/search_data.h"
 
 namespace arrowgrid {
 
-// Clues by folded word, as a list of clues gives them to a program that
-// places words typed elsewhere.
+// Clues by folded word.
 using CluesByWord = std::unordered_map<std::string, std::string>;
 
-CluesByWord cluesByWord(const WordList& words, const std::vector<std::string>& clues);
+// The clues of a list read from a file, by folded word; the first clue
+// given for a word wins. Sets error ("PLACE: word 'TEXT': why") for a word
+// that cannot be folded.
+CluesByWord cluesByWord(const std::vector<WordText>& words, std::string& error);
 
-// The words the grid's arrows start, read from its cells, as rows of a
-// table ([0] unused, crossings left 0), each with the number of the first
-// word of the list spelt alike that no earlier row took (0 when none).
-std::vector<Placement> placementsInGrid(const Grid& grid, const WordList& words);
+// The grid's words read from its arrows, numbered in reading order of
+// their arrow cells (across before down), with their clues.
+struct GridPuzzle {
+  WordList words;
+  std::vector<Placement> placements;  // [0] unused; crossings left 0
+  std::vector<std::string> clues;     // by word number, "" when none was given
+};
 
-// The clue of each word of the list (by word number) from clues by word.
-std::vector<std::string> cluesOfWords(const WordList& words, const CluesByWord& clues);
+GridPuzzle puzzleOfGrid(const Grid& grid, const CluesByWord& clues);
 
 // The letters of a placed word read from the grid, from the cell after
 // its arrow to the first cell that holds no letter.

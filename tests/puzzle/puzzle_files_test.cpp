@@ -34,18 +34,29 @@ struct SolvedFive {
   }
 };
 
-TEST(PuzzleFiles, ArrowsGiveBackThePlacedWords) {
+TEST(PuzzleFiles, ArrowsGiveBackThePlacedWordsWithTheirClues) {
   const SolvedFive five;
-  std::vector<Placement> read = placementsInGrid(five.result.evaluation.grid, five.words);
-  ASSERT_EQ(read.size(), five.result.rows.size());
+  std::vector<WordText> list;
+  for (int32_t w = 1; w <= 5; ++w)
+    list.push_back(WordText{std::string(five.words.words[static_cast<size_t>(w)]), "list",
+                            five.clues[static_cast<size_t>(w)]});
+  list[0].text = "ami";  // folded before it is looked up
+  std::string error;
+  const GridPuzzle read = puzzleOfGrid(five.result.evaluation.grid, cluesByWord(list, error));
+  ASSERT_EQ(error, "");
+  ASSERT_EQ(read.placements.size(), five.result.rows.size());
   for (const Placement& row : std::vector(five.result.rows.begin() + 1, five.result.rows.end())) {
-    const bool found = std::any_of(read.begin(), read.end(), [&](const Placement& r) {
-      return r.x == row.x && r.y == row.y && r.direction == row.direction && r.wordNumber == row.wordNumber;
+    const auto found = std::find_if(read.placements.begin(), read.placements.end(), [&](const Placement& r) {
+      return r.x == row.x && r.y == row.y && r.direction == row.direction;
     });
-    EXPECT_TRUE(found) << five.words.words[static_cast<size_t>(row.wordNumber)];
+    ASSERT_NE(found, read.placements.end());
+    const auto number = static_cast<size_t>(found->wordNumber);
+    EXPECT_EQ(read.words.words[number], five.words.words[static_cast<size_t>(row.wordNumber)]);
+    EXPECT_EQ(read.clues[number], five.clues[static_cast<size_t>(row.wordNumber)]);
   }
-  const CluesByWord byWord = cluesByWord(five.words, five.clues);
-  EXPECT_EQ(cluesOfWords(five.words, byWord), five.clues);
+  list[1].text = "été!";
+  cluesByWord(list, error);
+  EXPECT_EQ(error, "list: word 'été!': '!' (U+0021) is not a letter or a hyphen");
 }
 
 TEST(PuzzleFiles, IpuzCellsNumbersAndClueLocations) {
