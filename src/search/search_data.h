@@ -80,8 +80,4 @@ struct ArrangementSearch {
   SearchTrace* trace = nullptr;  // tests only: records comparisons and pushes
 };
 
-inline const ByteString& wordOfRow(const ArrangementSearch& search, int32_t row) {
-  return search.wordList.words[static_cast<size_t>(search.table.rows[static_cast<size_t>(row)].wordNumber)];
-}
-
 }  // namespace arrowgrid
