@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "search/grid_evaluation.h"
-#include "solve/solve_command_line.h"
+#include "solve/solve_options.h"
 
 namespace arrowgrid {
 

@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/exit_status.h"
 #include "print/grid_print.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
-#include "solve/solve_command_line.h"
 #include "solve/solve_report.h"
 #include "solve/solve_search.h"
 #include "solve/word_input.h"
@@ -75,9 +75,13 @@ bool gatherWords(const SolveOptions& options, std::vector<WordText>& words, std:
     return true;
   }
   if (options.wordsFile == "-") {
+    // A closed standard input or a folder reads as no line at all: only the
+    // stream's error tells it from an empty list.
+    errno = 0;
     words = wordsFromLines(std::cin, "standard input");
-    if (std::cin.bad()) {
-      error = "standard input: cannot be read";
+    if (std::cin.bad() || std::ferror(stdin)) {
+      error = std::string("standard input: cannot be read") + (errno != 0 ? ": " : "") +
+              (errno != 0 ? std::strerror(errno) : "");
       return false;
     }
     return true;
@@ -138,7 +142,8 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds;
 
-  if (const std::string problem = checkPrintFolders(options); !problem.empty()) return fail(problem, 1);
+  if (const std::string problem = checkPrintFolders(options); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
 
   // The JSON file is opened before the search, so that a folder that cannot
   // be written is known at once and not after hours of search.
@@ -146,7 +151,7 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   const bool jsonToStandardOutput = options.json && options.jsonFile == "-";
   if (options.json && !jsonToStandardOutput) {
     jsonFile = std::fopen(options.jsonFile.c_str(), "w");
-    if (jsonFile == nullptr) return fail(options.jsonFile + ": " + std::strerror(errno), 1);
+    if (jsonFile == nullptr) return fail(options.jsonFile + ": " + std::strerror(errno), FAILURE_STATUS);
   }
 
   SolveControl control;
@@ -167,13 +172,13 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   wipeProgress(progress);
   if (!failure.empty()) {
     if (jsonFile != nullptr) std::fclose(jsonFile);
-    return fail(failure, 1);
+    return fail(failure, FAILURE_STATUS);
   }
 
-  int status = result.end == SolveEnd::Interrupted ? 130 : 0;
+  int status = result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
   if (!jsonToStandardOutput) {
     if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
-      status = fail(std::string("standard output: ") + std::strerror(errno), 1);
+      status = fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (options.json) {
@@ -182,13 +187,13 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
     const std::string name = jsonToStandardOutput ? "standard output" : options.jsonFile;
     bool written = writeAll(out, json);
     if (jsonFile != nullptr && std::fclose(jsonFile) != 0) written = false;
-    if (!written) status = fail(name + ": " + std::strerror(errno), 1);
+    if (!written) status = fail(name + ": " + std::strerror(errno), FAILURE_STATUS);
   }
   for (const PrintRequest& request : printRequests(options)) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
       const std::string problem = printGridFile(result.evaluation.grid, content, request.format,
                                                 options.print, printPath(request, content));
-      if (!problem.empty()) status = fail(problem, 1);
+      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
     }
   }
   return status;
@@ -196,28 +201,16 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
 
 }  // namespace
 
-int runSolveProgram(int argc, char** argv) {
-  const SolveCommandLine line = parseSolveCommandLine(argc, argv);
-  switch (line.action) {
-    case SolveAction::ShowHelp:
-      return writeAll(stdout, solveHelpText()) ? 0 : 1;
-    case SolveAction::ShowVersion:
-      return writeAll(stdout, std::string(SOLVE_PROGRAM) + " " + std::string(SOLVE_VERSION) + "\n") ? 0 : 1;
-    case SolveAction::Refuse:
-      std::fprintf(stderr, "%s\n", line.message.c_str());
-      return 2;
-    case SolveAction::Run:
-      break;
-  }
+int runSolveProgram(const SolveOptions& options) {
   try {
     std::vector<WordText> texts;
     std::string error;
-    if (!gatherWords(line.options, texts, error)) return fail(error, 2);
+    if (!gatherWords(options, texts, error)) return fail(error, FAILURE_STATUS);
     const WordListInput input = buildWordList(texts);
-    if (!input.ok) return fail(input.error, 2);
-    return solveAndWrite(line.options, input.list);
+    if (!input.ok) return fail(input.error, BAD_COMMAND_LINE_STATUS);
+    return solveAndWrite(options, input.list);
   } catch (const std::bad_alloc&) {
-    return fail("out of memory", 1);
+    return fail("out of memory", FAILURE_STATUS);
   }
 }
 
