@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/command_line.h"
-#include "solve/solve_command_line.h"
+#include "programs/command_line.h"
+#include "programs/solve_command_line.h"
 
 using namespace arrowgrid;
 

@@ -7,7 +7,8 @@
 #include <cstring>
 #include <map>
 
-#include "platform/exit_status.h"
+#include "base/exit_status.h"
+#include "base/message_text.h"
 
 namespace arrowgrid {
 
@@ -230,7 +231,7 @@ int statusWithoutRunning(CommandLineAction action, std::string_view program, std
                  ? SUCCESS_STATUS
                  : FAILURE_STATUS;
     case CommandLineAction::Refuse:
-      std::fprintf(stderr, "%s\n", message.c_str());
+      std::fprintf(stderr, "%s\n", messageText(message, true).c_str());  // values are echoed in it
       return BAD_COMMAND_LINE_STATUS;
     case CommandLineAction::Run:
       break;

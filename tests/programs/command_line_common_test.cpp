@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/command_line.h"
-#include "solve/solve_command_line.h"
+#include "programs/command_line.h"
+#include "programs/solve_command_line.h"
 
 namespace arrowgrid {
 namespace {

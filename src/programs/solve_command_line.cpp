@@ -1,10 +1,10 @@
 // arrowgrid-solve's options, on the shared command-line pieces.
-#include "solve/solve_command_line.h"
+#include "programs/solve_command_line.h"
 
 #include <array>
 #include <limits>
 
-#include "platform/exit_status.h"
+#include "base/exit_status.h"
 
 namespace arrowgrid {
 

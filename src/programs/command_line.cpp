@@ -1,10 +1,10 @@
 // arrowgrid's options, on the shared command-line pieces.
-#include "platform/command_line.h"
+#include "programs/command_line.h"
 
 #include <array>
 #include <vector>
 
-#include "platform/exit_status.h"
+#include "base/exit_status.h"
 
 namespace arrowgrid {
 

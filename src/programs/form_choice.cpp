@@ -1,19 +1,21 @@
 // The choice among the three forms: the one the command line names, else
 // the first that works.
-#include "platform/form_choice.h"
+#include "programs/form_choice.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <string_view>
 
+#include "base/exit_status.h"
+#include "base/message_text.h"
+#include "base/safe_file_write.h"
 #include "interaction/program_driver.h"
-#include "platform/command_line.h"
-#include "platform/exit_status.h"
 #include "platform/script_form.h"
 #include "platform/terminal_form.h"
 #include "platform/window_form.h"
 #include "platform/window_picture.h"
+#include "programs/command_line.h"
 
 namespace arrowgrid {
 
@@ -37,6 +39,9 @@ int runWithBestForm(int argc, char** argv) {
     return statusWithoutRunning(line.action, "arrowgrid", helpText, line.message);
   }
 
+  // The terminal form puts its own handlers over these, which remove the
+  // files too.
+  removeUnfinishedFilesOnSignals();
   // Program-wide data for the whole run; the process ends without freeing it.
   auto* program = new Program();
   program->options = line.options;

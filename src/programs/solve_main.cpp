@@ -1,6 +1,6 @@
 // arrowgrid-solve: the best arrow-word grid of a word list, from the command line.
+#include "programs/solve_command_line.h"
 #include "programs/standard_descriptors.h"
-#include "solve/solve_command_line.h"
 #include "solve/solve_program.h"
 
 int main(int argc, char** argv) {

@@ -1,5 +1,5 @@
 // arrowgrid: arranges a list of words into an arrow-word grid.
-#include "platform/form_choice.h"
+#include "programs/form_choice.h"
 #include "programs/standard_descriptors.h"
 
 int main(int argc, char** argv) {
