@@ -146,6 +146,8 @@ std::string checkPrintFolders(const SolveOptions& options) {
 // Where the JSON goes. A pipe or a device is written as it is, once the
 // answer is known (opening a pipe waits for its reader); anything else is a
 // file replaced whole, so that a failure leaves the one before untouched.
+// The links of /dev and /proc are never replaced: /dev/stdout or
+// /dev/fd/N name whatever the descriptor is, a file too, and are added to.
 enum class JsonTarget { None, StandardOutput, Stream, File };
 
 JsonTarget jsonTarget(const SolveOptions& options) {
@@ -153,6 +155,9 @@ JsonTarget jsonTarget(const SolveOptions& options) {
   if (options.jsonFile == "-") return JsonTarget::StandardOutput;
   struct stat info {};
   if (stat(options.jsonFile.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)))
+    return JsonTarget::Stream;
+  const bool inDevOrProc = options.jsonFile.starts_with("/dev/") || options.jsonFile.starts_with("/proc/");
+  if (inDevOrProc && lstat(options.jsonFile.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
     return JsonTarget::Stream;
   return JsonTarget::File;
 }
@@ -181,7 +186,7 @@ std::string writeJson(const std::string& path, JsonTarget target, const std::str
   }
   std::FILE* out = stdout;
   if (target == JsonTarget::Stream) {
-    const int descriptor = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    const int descriptor = open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
     out = descriptor < 0 ? nullptr : fdopen(descriptor, "w");
     if (out == nullptr) {
       const int failure = errno;
