@@ -3,7 +3,7 @@
 
 #include "support/binary_run.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 namespace {
 
 TEST(CommandLineBinary, HelpOrVersionThatCannotBeWrittenIsAWriteError) {
@@ -29,4 +29,4 @@ TEST(CommandLineBinary, HelpOrVersionThatCannotBeWrittenIsAWriteError) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support
