@@ -1,7 +1,7 @@
 // arrowgrid-solve's search on the word lists of bench/lists: time to the
 // proven best with one worker and with two (medians), against every trial
 // with one worker; for the lists not proven within a minute, the best found
-// after 1, 10 and 60 seconds. Prints Markdown tables for the README. On a
+// after 1, 10 and 60 seconds. Prints Markdown tables for docs/benchmarks.md. On a
 // machine shared with other work the wall clock says little about the
 // workers, so the processor time of the busiest worker is given too: the
 // wall clock the search would take on an otherwise idle machine. Each run

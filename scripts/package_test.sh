@@ -21,7 +21,7 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(dpkg-parsechangelog -l packaging/changelog -S Version)" = "$version" ] \
   || fail "packaging/changelog has no entry for version $version"
 
-# Errors and warnings fail; the kept informational tags are explained in the README.
+# Errors and warnings fail; the kept informational tags are explained in docs/packaging.md.
 lintian --fail-on error,warning --display-info "$deb"
 
 # Whatever happens below, the package does not stay installed.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "screen/byte_string.h"
+#include "base/byte_string.h"
 #include "screen/console.h"
 #include "search/search_data.h"
 

@@ -263,6 +263,11 @@ cairo_surface_t* createSurface(PrintFormat format, const PrintLayout& layout, co
       cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "arrowgrid");
       if (!options.title.empty())
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, options.title.c_str());
+      if (!options.author.empty())
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_AUTHOR, options.author.c_str());
+      // cairo writes no rights field: the notice goes where readers show it.
+      if (!options.copyright.empty())
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_SUBJECT, options.copyright.c_str());
       return surface;
     }
     case PrintFormat::Svg: {
@@ -346,7 +351,8 @@ PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptio
 }
 
 std::string renderGridToStream(const Grid& grid, GridContent content, PrintFormat format,
-                               const PrintOptions& options, std::FILE* out, const std::string& name) {
+                               const PrintOptions& options, std::FILE* out, const std::string& name,
+                               [[maybe_unused]] const PuzzleWords& words) {
   std::string error;
   cairo_font_face_t* face = createLetterFont(error);
   if (face == nullptr) return "cannot write " + name + ": " + error;
@@ -388,9 +394,10 @@ std::string renderGridToStream(const Grid& grid, GridContent content, PrintForma
 }
 
 std::string printGridFile(const Grid& grid, GridContent content, PrintFormat format,
-                          const PrintOptions& options, const std::string& path, ExistingFile existing) {
+                          const PrintOptions& options, const std::string& path, ExistingFile existing,
+                          const PuzzleWords& words) {
   return writeFileSafely(path, existing, [&](std::FILE* file) {
-    return renderGridToStream(grid, content, format, options, file, path);
+    return renderGridToStream(grid, content, format, options, file, path, words);
   });
 }
 

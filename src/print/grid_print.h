@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "base/safe_file_write.h"
 #include "print/print_options.h"
-#include "print/safe_file_write.h"
 #include "search/arrangement_grid.h"
+#include "search/search_data.h"
 
 namespace arrowgrid {
 
@@ -38,6 +40,13 @@ struct PrintLayout {
   double titleBaselineMm = 0;
 };
 
+// The words of a printed puzzle: what each clue cell says and which word it
+// belongs to. Without any clue the grid is drawn as a bare grid.
+struct PuzzleWords {
+  std::vector<std::string> clues;     // by word number (as in Placement), "" when the word has none
+  std::vector<Placement> placements;  // the placed words; rows of word number 0 are skipped
+};
+
 // Portrait width and height of a page.
 void pageSizeMm(PageSize page, double& widthMm, double& heightMm);
 
@@ -50,13 +59,14 @@ PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptio
 // Draws the grid into out as format; name is the file the messages name.
 // Returns "" or a message.
 std::string renderGridToStream(const Grid& grid, GridContent content, PrintFormat format,
-                               const PrintOptions& options, std::FILE* out, const std::string& name);
+                               const PrintOptions& options, std::FILE* out, const std::string& name,
+                               const PuzzleWords& words = {});
 
 // The one call a program makes: the grid written to path, through a
 // temporary file renamed when complete. Returns "" or a message naming path.
 std::string printGridFile(const Grid& grid, GridContent content, PrintFormat format,
                           const PrintOptions& options, const std::string& path,
-                          ExistingFile existing = ExistingFile::Replace);
+                          ExistingFile existing = ExistingFile::Replace, const PuzzleWords& words = {});
 
 // "pdf", "svg" or "png".
 const char* printFormatExtension(PrintFormat format);

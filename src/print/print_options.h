@@ -9,6 +9,11 @@ namespace arrowgrid {
 
 enum class PageSize { A4, Letter, A3 };
 
+// Where a puzzle's clues are printed: each in its clue cell (a clue too long
+// for its cell goes to a numbered list under the grid), or all of them in
+// that list, with only numbers in the cells.
+enum class ClueLayout { InCells, List };
+
 inline constexpr int32_t PRINT_DPI_DEFAULT = 150;
 // Below this a grid's letters are a few pixels high; above it a full A3
 // page would need hundreds of megabytes of pixels.
@@ -18,7 +23,10 @@ inline constexpr int32_t PRINT_DPI_MAX = 600;
 struct PrintOptions {
   PageSize page = PageSize::A4;
   int32_t dpi = PRINT_DPI_DEFAULT;
-  std::string title;  // UTF-8; empty: no title line
+  std::string title;      // UTF-8; empty: no title line
+  std::string author;     // UTF-8, under the title and in the PDF's metadata; empty: none
+  std::string copyright;  // UTF-8, likewise
+  ClueLayout clueLayout = ClueLayout::InCells;
 };
 
 // Reads the print option at args[index] ("--page a4|letter|a3",

@@ -1,5 +1,5 @@
 // The solver's answer for programs, as JSON. The fields are listed in the
-// README; they only ever grow.
+// docs/json.md; they only ever grow.
 #pragma once
 
 #include <string>
