@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "display/grid_drawing.h"
 #include "interaction/program_driver.h"
 #include "interaction/trials_line.h"
 #include "search/grid_evaluation.h"
@@ -155,6 +157,45 @@ TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
   EXPECT_EQ(program->console.text.cursorColumn, 50);
 }
 
+// At the end of the search the search's own grid is whatever it tried last.
+// The menu shows the arrangement reported last instead, with or without a
+// pause, or word 1 alone when nothing was reported.
+TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
+  const std::vector<std::string> animals = {"CHAT", "CHIEN", "LAPIN", "TIGRE", "LION", "POULE"};
+  const std::vector<std::string> apart = {"AB", "CD"};
+  const std::tuple<std::vector<std::string>, std::string, size_t> cases[] = {
+      {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
+  for (const auto& [words, pauseMode, wordsPlaced] : cases) {
+    auto judged = testing_support::makeSearch(words);
+    const std::vector<testing_support::ShownArrangement> shown =
+        testing_support::judgeSearch(*judged, 2).shown;
+    PlacementTable table = testing_support::makeSearch(words)->table;  // word 1 alone
+    std::vector<Placement> rows{table.rows[1]};
+    if (!shown.empty()) rows = shown.back().rows;
+    ASSERT_EQ(rows.size(), wordsPlaced);
+    std::copy(rows.begin(), rows.end(), table.rows.begin() + 1);
+    GridEvaluation evaluation;
+    buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(rows.size()), evaluation);
+    auto console = std::make_unique<Console>();
+    ScriptedPlatform quiet;
+    openTestConsole(*console, quiet);
+    drawGrid(
+        *console, evaluation.grid,
+        DisplaySettings{true, SelectionMode::NewBestsOnly, static_cast<PauseMode>(std::stoi(pauseMode))});
+
+    program = std::make_unique<Program>();
+    platform = ScriptedPlatform{};
+    SetUp();
+    startWith("2", pauseMode, words);
+    if (pauseMode != "0")
+      for (size_t report = 0; report < shown.size(); ++report) typeLine(platform.script, "");
+    typeLine(platform.script, "");  // the pause after the end of the search
+    typeLine(platform.script, "C");
+    EXPECT_EQ(runUntilStopped(), -1);
+    for (int32_t r = 1; r <= 21; ++r) EXPECT_EQ(row(r), screenRow(*console, r)) << r << " " << words[0];
+  }
+}
+
 TEST_F(ProgramFlow, ResumingAfterTheEndCountsOneTrialAndEndsAgain) {
   startWith("2", "");
   typeLine(platform.script, "");  // the pause after the end of the search
@@ -178,8 +219,8 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
   typeLine(platform.script, "F");
   EXPECT_EQ(runUntilStopped(), 0);
   EXPECT_EQ(program->search.state.trialCount, 26);
-  EXPECT_EQ(program->settings.selectionMode, 0);
-  EXPECT_EQ(program->settings.pauseMode, 0);
+  EXPECT_EQ(program->settings.selectionMode, SelectionMode{0});
+  EXPECT_EQ(program->settings.pauseMode, PauseMode{0});
 }
 
 // With no pause, reports are drawn only when something reads the screen. A
@@ -202,7 +243,7 @@ TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment
     GridEvaluation evaluation;
     buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(shown[k].rows.size()), evaluation);
     showArrangementReport(*console, shown[k].score, evaluation.grid, shown[k].trialCount,
-                          DisplaySettings{1, 0, 0});
+                          DisplaySettings{.selectionMode = SelectionMode::AllAccepted});
     TrialsLineState line;
     printTrialsLine(*console, line, trial);
     return screenText(*console);

@@ -2,6 +2,7 @@
 // out; and the project's other programs the same way.
 #pragma once
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,11 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
                     OutputTarget output = OutputTarget::Captured);
 
 // The same for any program of the project; with interruptAfterMilliseconds
-// above 0 it is sent SIGINT that long after its start, as Ctrl+C would.
+// above 0 it is sent interruptSignal (SIGINT, as Ctrl+C would) that long
+// after its start.
 BinaryRun runProgram(const std::string& binary, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0,
-                     OutputTarget output = OutputTarget::Captured);
+                     OutputTarget output = OutputTarget::Captured, int interruptSignal = SIGINT);
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);

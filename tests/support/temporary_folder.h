@@ -9,6 +9,7 @@ namespace arrowgrid::testing {
 
 struct TemporaryFolder {
   std::string path;
+  bool mounted = false;  // a small disk of its own, unmounted at the end
   TemporaryFolder();
   ~TemporaryFolder();
   TemporaryFolder(const TemporaryFolder&) = delete;
@@ -18,6 +19,12 @@ struct TemporaryFolder {
   // The names in the folder, hidden ones included, sorted.
   std::vector<std::string> names() const;
 };
+
+// Mounts a tmpfs of a few kilobytes on the folder; false when the test may
+// not (it then skips). fillDisk then takes its last free byte, so that any
+// further write fails with "No space left on device".
+bool mountSmallDisk(TemporaryFolder& folder);
+void fillDisk(const TemporaryFolder& folder);
 
 // The whole content of a file ("" when it cannot be read).
 std::string fileContent(const std::string& path);
