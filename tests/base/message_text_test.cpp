@@ -7,6 +7,7 @@
 #include "support/binary_run.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 TEST(MessageText, ControlsBidiAndBadBytesAreEscapedTheRestKept) {
@@ -30,23 +31,24 @@ TEST(MessageText, ControlsBidiAndBadBytesAreEscapedTheRestKept) {
 
 // Both programs, at every place a message leaves them.
 TEST(MessageText, TheProgramsEchoNothingRaw) {
-  const testing::BinaryRun word = testing::runProgram(ARROWGRID_SOLVE_BINARY, "", 30,
-                                                      {"chat",
-                                                       "ch\xc2\x9b"
-                                                       "en"});
+  const test_support::BinaryRun word = test_support::runProgram(ARROWGRID_SOLVE_BINARY, "", 30,
+                                                                {"chat",
+                                                                 "ch\xc2\x9b"
+                                                                 "en"});
   EXPECT_EQ(word.standardError,
             "arrowgrid-solve: argument 2: word 'ch\\u009Ben': U+009B is not a letter or a hyphen\n");
-  const testing::BinaryRun rlo = testing::runProgram(ARROWGRID_SOLVE_BINARY, "", 30, {"chat", "ab\u202E"});
+  const test_support::BinaryRun rlo =
+      test_support::runProgram(ARROWGRID_SOLVE_BINARY, "", 30, {"chat", "ab\u202E"});
   EXPECT_EQ(rlo.standardError,
             "arrowgrid-solve: argument 2: word 'ab\\u202E': U+202E is not a letter or a hyphen\n");
-  const testing::BinaryRun file =
-      testing::runProgram(ARROWGRID_SOLVE_BINARY, "", 30, {"--words", "/nonexistent/\x1b]0;x\x07"});
+  const test_support::BinaryRun file =
+      test_support::runProgram(ARROWGRID_SOLVE_BINARY, "", 30, {"--words", "/nonexistent/\x1b]0;x\x07"});
   EXPECT_EQ(file.standardError, "arrowgrid-solve: /nonexistent/\\x1B]0;x\\x07: No such file or directory\n");
-  const testing::BinaryRun option = testing::runBinary("", 30, {"--bad\x1b[2J"});
+  const test_support::BinaryRun option = test_support::runBinary("", 30, {"--bad\x1b[2J"});
   EXPECT_EQ(option.standardError.find('\x1b'), std::string::npos) << option.standardError;
   EXPECT_NE(option.standardError.find("--bad\\x1B[2J"), std::string::npos) << option.standardError;
-  const testing::BinaryRun exported =
-      testing::runBinary("\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, {"--export", "/nonexistent/\xc2\x85"});
+  const test_support::BinaryRun exported = test_support::runBinary("\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60,
+                                                                   {"--export", "/nonexistent/\xc2\x85"});
   EXPECT_NE(exported.standardError.find("cannot write /nonexistent/\\u0085/grille-vide-001.pdf"),
             std::string::npos)
       << exported.standardError;

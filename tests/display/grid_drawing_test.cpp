@@ -11,6 +11,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct GridDrawingFixture : ::testing::Test {

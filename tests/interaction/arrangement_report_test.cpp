@@ -14,6 +14,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct ReportFixture : ::testing::Test {
@@ -131,20 +132,20 @@ struct DeferredReportFixture : ::testing::Test {
 TEST_F(DeferredReportFixture, ReadAtAnyPointItShowsWhatTheReportsDrawnAtOnceShow) {
   for (const bool completeGrid : {true, false}) {
     settings.completeGrid = completeGrid;
-    auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
+    auto search = test_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
     int64_t accepted = 0;
-    testing_support::runWholeSearch(*search, testing_support::Evaluator::Fast,
-                                    [&](ArrangementSearch& at, EvaluationOutcome outcome) {
-                                      if (outcome != EvaluationOutcome::Accepted) return;
-                                      ++accepted;
-                                      report(at);
-                                      // Read right after the report, after its stop, or not at all.
-                                      if (accepted % 7 == 0)
-                                        expectSamePicture("report " + std::to_string(accepted));
-                                      stopAt(at.state.trialCount + accepted);
-                                      if (accepted % 5 == 0)
-                                        expectSamePicture("stop " + std::to_string(accepted));
-                                    });
+    test_support::runWholeSearch(*search, test_support::Evaluator::Fast,
+                                 [&](ArrangementSearch& at, EvaluationOutcome outcome) {
+                                   if (outcome != EvaluationOutcome::Accepted) return;
+                                   ++accepted;
+                                   report(at);
+                                   // Read right after the report, after its stop, or not at all.
+                                   if (accepted % 7 == 0)
+                                     expectSamePicture("report " + std::to_string(accepted));
+                                   stopAt(at.state.trialCount + accepted);
+                                   if (accepted % 5 == 0)
+                                     expectSamePicture("stop " + std::to_string(accepted));
+                                 });
     ASSERT_GT(accepted, 20);
     // The end of the search writes its message over the last report.
     locateCursor(*eager, 22, 30);
@@ -157,7 +158,7 @@ TEST_F(DeferredReportFixture, ReadAtAnyPointItShowsWhatTheReportsDrawnAtOnceShow
 }
 
 TEST_F(DeferredReportFixture, NothingIsDrawnUntilReadAndAClearDropsIt) {
-  auto search = testing_support::makeSearch({"AB", "BC", "CA"});
+  auto search = test_support::makeSearch({"AB", "BC", "CA"});
   ASSERT_EQ(evaluateArrangementFast(*search), EvaluationOutcome::Accepted);
   printText(*deferred, "avant", PrintEnding::LineEnd);
   const uint64_t textChanges = deferred->text.changeCount;

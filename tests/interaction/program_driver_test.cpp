@@ -8,6 +8,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct DriverFixture : ::testing::Test {

@@ -16,6 +16,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct ProgramFlow : ::testing::Test {
@@ -94,9 +95,9 @@ TEST_F(ProgramFlow, SelectionModesShowTheirReports) {
 TEST_F(ProgramFlow, ReportsAfterLongJumpsCarryTheTrialByTrialCounts) {
   // Few letters in common: most comparisons are passed over in bulk.
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE"};
-  auto judged = testing_support::makeSearch(words);
+  auto judged = test_support::makeSearch(words);
   std::vector<std::string> expected;
-  for (const auto& shown : testing_support::judgeSearch(*judged, 1).shown) {
+  for (const auto& shown : test_support::judgeSearch(*judged, 1).shown) {
     expected.push_back(std::to_string(shown.trialCount));
   }
   ASSERT_GT(expected.size(), 3u);
@@ -114,9 +115,9 @@ TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
   // changes the selection between 2 and 1.
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
   const auto modeAfter = [](size_t shown) { return shown >= 2 && (shown / 2) % 2 == 1 ? 1 : 2; };
-  auto judged = testing_support::makeSearch(words);
+  auto judged = test_support::makeSearch(words);
   std::vector<std::string> expected;
-  for (const auto& shown : testing_support::judgeSearch(*judged, modeAfter).shown) {
+  for (const auto& shown : test_support::judgeSearch(*judged, modeAfter).shown) {
     expected.push_back(std::to_string(shown.trialCount));
   }
   ASSERT_GT(expected.size(), 6u);
@@ -166,10 +167,9 @@ TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
   const std::tuple<std::vector<std::string>, std::string, size_t> cases[] = {
       {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
   for (const auto& [words, pauseMode, wordsPlaced] : cases) {
-    auto judged = testing_support::makeSearch(words);
-    const std::vector<testing_support::ShownArrangement> shown =
-        testing_support::judgeSearch(*judged, 2).shown;
-    PlacementTable table = testing_support::makeSearch(words)->table;  // word 1 alone
+    auto judged = test_support::makeSearch(words);
+    const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 2).shown;
+    PlacementTable table = test_support::makeSearch(words)->table;  // word 1 alone
     std::vector<Placement> rows{table.rows[1]};
     if (!shown.empty()) rows = shown.back().rows;
     ASSERT_EQ(rows.size(), wordsPlaced);
@@ -229,8 +229,8 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
 // and the end of the search the last report with the final count.
 TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment) {
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
-  auto judged = testing_support::makeSearch(words);
-  const std::vector<testing_support::ShownArrangement> shown = testing_support::judgeSearch(*judged, 0).shown;
+  auto judged = test_support::makeSearch(words);
+  const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 0).shown;
   ASSERT_GT(shown.size(), 50u);
 
   // The screen of report k drawn at once, with the trials line at trial.

@@ -10,6 +10,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct MenuFixture : ::testing::Test {

@@ -16,6 +16,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 // Two consoles fed the same operations: one prints the trials line the
@@ -156,7 +157,7 @@ TEST_F(TrialsLineTest, CountsThatGoBackOrChangeWidthRunTheFullSequenceWhenNeeded
 }
 
 TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
-  auto search = testing_support::makeSearch({"AB", "BC", "CA"});
+  auto search = test_support::makeSearch({"AB", "BC", "CA"});
   auto console = std::make_unique<Console>();
   ScriptedPlatform platform;
   TrialsLineState line;
@@ -181,7 +182,7 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
 }
 
 TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
-  auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
+  auto search = test_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
   auto console = std::make_unique<Console>();
   ScriptedPlatform platform;
   openTestConsole(*console, platform);

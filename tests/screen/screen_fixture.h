@@ -11,6 +11,7 @@
 #include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 
 class ScreenTest : public ::testing::Test {
  protected:

@@ -17,7 +17,9 @@
 #include "support/binary_run.h"
 #include "support/temporary_folder.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
@@ -163,22 +165,28 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
 }
 
 // A signal while the print files are drawn (large PNGs take a while) ends
-// the program with no hidden half-written file left.
+// either program with no hidden half-written file left.
 TEST(SolveBinary, ASignalWhileDrawingLeavesNoTemporaryFile) {
+  const std::vector<std::string> big{"--dpi", "600", "--page", "a3"};
   int endedBySignal = 0;
-  for (const int signalNumber : {SIGTERM, SIGINT})
-    for (const int afterMilliseconds : {100, 250, 500, 1000}) {
-      TemporaryFolder folder;
-      const std::string prefix = folder.file("big");
-      const BinaryRun run = runProgram(ARROWGRID_SOLVE_BINARY, "", 60,
-                                       {"AB", "BC", "CA", "-q", "--dpi", "600", "--page", "a3", "--png",
-                                        prefix, "--pdf", prefix, "--svg", prefix},
-                                       afterMilliseconds, OutputTarget::Captured, signalNumber);
-      if (run.terminatingSignal == signalNumber) ++endedBySignal;
-      for (const std::string& name : folder.names())
-        EXPECT_NE(name[0], '.') << name << " " << afterMilliseconds;
-    }
-  EXPECT_GT(endedBySignal, 0);  // else the files were written before any signal came
+  for (const bool solver : {true, false})
+    for (const int signalNumber : {SIGTERM, SIGINT})
+      for (const int afterMilliseconds : {100, 250, 500, 1000}) {
+        TemporaryFolder folder;
+        const std::string prefix = folder.file("big");
+        std::vector<std::string> arguments =
+            solver ? std::vector<std::string>{"AB",   "BC",    "CA",   "-q",    "--png",
+                                              prefix, "--pdf", prefix, "--svg", prefix}
+                   : std::vector<std::string>{"--script", "--export", folder.path};
+        arguments.insert(arguments.end(), big.begin(), big.end());
+        const BinaryRun run = runProgram(solver ? ARROWGRID_SOLVE_BINARY : ARROWGRID_BINARY,
+                                         "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, arguments,
+                                         afterMilliseconds, OutputTarget::Captured, signalNumber);
+        if (run.terminatingSignal == signalNumber) ++endedBySignal;
+        for (const std::string& name : folder.names())
+          EXPECT_NE(name[0], '.') << name << " " << solver << " " << afterMilliseconds;
+      }
+  EXPECT_GT(endedBySignal, 4);  // else the files were written before any signal came
 }
 
 TEST(SolveBinary, HelpAndVersion) {
@@ -279,4 +287,4 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid
