@@ -15,8 +15,8 @@
 namespace arrowgrid {
 namespace {
 
-using testing_support::makeSearch;
-using testing_support::randomWords;
+using test_support::makeSearch;
+using test_support::randomWords;
 
 WordList wordListOf(const std::vector<std::string>& words) { return makeSearch(words)->wordList; }
 
@@ -24,12 +24,12 @@ WordList wordListOf(const std::vector<std::string>& words) { return makeSearch(w
 ArrangementScore completeBest(const std::vector<std::string>& words) {
   auto search = makeSearch(words);
   ArrangementScore best;
-  testing_support::runWholeSearch(*search, testing_support::Evaluator::Fast,
-                                  [&](ArrangementSearch& s, EvaluationOutcome outcome) {
-                                    if (outcome != EvaluationOutcome::Accepted) return;
-                                    if (best.wordsPlaced == 0) best = lastEvaluationScore(s);
-                                    compareWithBest(best, lastEvaluationScore(s));
-                                  });
+  test_support::runWholeSearch(*search, test_support::Evaluator::Fast,
+                               [&](ArrangementSearch& s, EvaluationOutcome outcome) {
+                                 if (outcome != EvaluationOutcome::Accepted) return;
+                                 if (best.wordsPlaced == 0) best = lastEvaluationScore(s);
+                                 compareWithBest(best, lastEvaluationScore(s));
+                               });
   return best;
 }
 
