@@ -5,7 +5,8 @@
 
 #include "interaction/program_driver.h"
 #include "platform/key_script.h"
-#include "support/scripted_console.h"
+#include "support/console_session.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -13,15 +14,14 @@ namespace {
 
 struct DriverFixture : ::testing::Test {
   std::unique_ptr<Program> program = std::make_unique<Program>();
-  ScriptedPlatform platform;
-  void SetUp() override { openTestConsole(program->console, platform); }
+  ConsoleSession session{program->console};
 };
 
 TEST_F(DriverFixture, FirstIntroScreenWaitsWithTypingFromColumn32) {
-  typeText(platform.script, "x,\"y");  // typed but not ended: the pause still waits
+  typeText(session.platform.script, "x,\"y");  // typed but not ended: the pause still waits
   EXPECT_THROW(runStep(*program), ScriptExhausted);
   const Console& console = program->console;
-  EXPECT_EQ(screenRow(console, 1), "Ce programme peut prendre un temps assez long avant d'avoir exploré");
+  EXPECT_EQ(screenRow(console, 1), INTRO_FIRST_ROW);
   EXPECT_EQ(screenRow(console, 2), "toutes les possibilités. Pour quitter le programme avant la fin de son");
   EXPECT_EQ(screenRow(console, 3), "exécution, presser simultanément <Ctrl> et <Pause>");
   EXPECT_EQ(screenRow(console, 4), "");
@@ -31,17 +31,15 @@ TEST_F(DriverFixture, FirstIntroScreenWaitsWithTypingFromColumn32) {
     EXPECT_EQ(screenRow(console, row).substr(0, 17), std::string(16, ' ') + "(");
   EXPECT_EQ(screenRow(console, 11), "");
   EXPECT_EQ(screenRow(console, 12), "");
-  EXPECT_EQ(screenRow(console, 13),
-            "pressez <RETURN> pour continuer"
-            "x,\"y");
+  EXPECT_EQ(screenRow(console, 13), std::string(PRESS_RETURN) + "x,\"y");
   EXPECT_EQ(cellAt(console, 13, 32), 'x');
 }
 
 TEST_F(DriverFixture, SecondIntroScreenAfterAnyLine) {
-  typeLine(platform.script, "\"quoted, with comma\" and more");
+  typeLine(session.platform.script, "\"quoted, with comma\" and more");
   EXPECT_THROW(runStep(*program), ScriptExhausted);
   const Console& console = program->console;
-  EXPECT_EQ(screenRow(console, 1), "Si vous êtes content de ce programme, merci de nous le faire savoir,");
+  EXPECT_EQ(screenRow(console, 1), INTRO_THANKS_ROW);
   EXPECT_EQ(screenRow(console, 2), "notamment en versant 1 EURO");
   EXPECT_EQ(screenRow(console, 3), "         soit par virement bancaire au compte");
   EXPECT_EQ(screenRow(console, 4).substr(0, 17), std::string(16, ' ') + "(");
@@ -53,7 +51,7 @@ TEST_F(DriverFixture, SecondIntroScreenAfterAnyLine) {
   EXPECT_EQ(screenRow(console, 11), "         soit par mandat postal, chèque, lettre... à la même adresse");
   EXPECT_EQ(screenRow(console, 12), "");
   EXPECT_EQ(screenRow(console, 13), "");
-  EXPECT_EQ(screenRow(console, 14), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(screenRow(console, 14), PRESS_RETURN);
   EXPECT_EQ(console.text.cursorRow, 14);
   EXPECT_EQ(console.text.cursorColumn, 32);
 }
@@ -63,8 +61,8 @@ TEST_F(DriverFixture, KeysTypedBeforeThePromptServeIt) {
   for (int key = 0; key < 2; ++key) pushKey(program->console.keys, characterKey(13));
   runStep(*program);
   EXPECT_EQ(program->step, ProgramStep::WordEntry);
-  EXPECT_EQ(screenRow(program->console, 14), "pressez <RETURN> pour continuer");
-  EXPECT_EQ(platform.lineInputs, 2);
+  EXPECT_EQ(screenRow(program->console, 14), PRESS_RETURN);
+  EXPECT_EQ(session.platform.lineInputs, 2);
 }
 
 }  // namespace

@@ -6,30 +6,25 @@
 
 #include "interaction/result_menu.h"
 #include "platform/key_script.h"
+#include "support/console_session.h"
+#include "support/french_texts.h"
 #include "support/hand_grid.h"
-#include "support/scripted_console.h"
 
 namespace arrowgrid {
 using namespace test_support;
 namespace {
 
-struct MenuFixture : ::testing::Test {
-  std::unique_ptr<Console> console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+struct MenuFixture : ConsoleSessionTest {
   DisplaySettings settings;
   Grid grid = leGrid();
-  void SetUp() override { openTestConsole(*console, platform); }
-  void type(std::initializer_list<const char*> lines) {
-    for (const char* line : lines) typeLine(platform.script, line);
-  }
   void expectMenuScreen() {
-    EXPECT_EQ(screenRow(*console, 1), "MENU");
+    EXPECT_EQ(screenRow(*console, 1), MENU_TITLE);
     EXPECT_EQ(screenRow(*console, 2), "");
     EXPECT_EQ(screenRow(*console, 3), "entrez <V> pour imprimer une grille vide");
     EXPECT_EQ(screenRow(*console, 4), "       <C> pour imprimer une grille complétée");
     EXPECT_EQ(screenRow(*console, 5), "       <S> pour changer la sélection des impressions");
     EXPECT_EQ(screenRow(*console, 6), "       <R> pour continuer la recherche");
-    EXPECT_EQ(screenRow(*console, 7), "       <F> pour finir l'exécution");
+    EXPECT_EQ(screenRow(*console, 7), MENU_FINISH_ROW);
   }
 };
 
