@@ -18,6 +18,7 @@ enum class FormChoice {
 struct ProgramOptions {
   FormChoice form = FormChoice::Automatic;
   std::string exportDirectory;  // empty: no file is written
+  std::string cluesFile;        // the exported grids' clues (--clues); empty: none
   PrintOptions print;           // page, resolution and title of those files
 };
 

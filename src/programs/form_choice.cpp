@@ -4,7 +4,10 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <string_view>
 
 #include "base/exit_status.h"
@@ -16,6 +19,8 @@
 #include "platform/window_form.h"
 #include "platform/window_picture.h"
 #include "programs/command_line.h"
+#include "puzzle/puzzle_words.h"
+#include "puzzle/word_file.h"
 
 namespace arrowgrid {
 
@@ -35,18 +40,8 @@ bool terminalAvailable() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
 
 int runWithBestForm(int argc, char** argv) {
   const CommandLine line = parseCommandLine(argc, argv);
-  switch (line.action) {
-    case CommandLineAction::ShowHelp:
-      std::fputs(helpText().c_str(), stdout);
-      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    case CommandLineAction::ShowVersion:
-      std::printf("arrowgrid %.*s\n", static_cast<int>(PROGRAM_VERSION.size()), PROGRAM_VERSION.data());
-      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    case CommandLineAction::Refuse:
-      std::fprintf(stderr, "%s\n", messageText(line.message, true).c_str());
-      return BAD_COMMAND_LINE_STATUS;
-    case CommandLineAction::Run:
-      break;
+  if (line.action != CommandLineAction::Run) {
+    return statusWithoutRunning(line.action, "arrowgrid", helpText, line.message);
   }
 
   // The terminal form puts its own handlers over these, which remove the
@@ -55,6 +50,22 @@ int runWithBestForm(int argc, char** argv) {
   // Program-wide data for the whole run; the process ends without freeing it.
   auto* program = new Program();
   program->options = line.options;
+  if (!line.options.cluesFile.empty()) {
+    std::ifstream in(line.options.cluesFile, std::ios::binary);
+    WordFileText file;
+    errno = 0;
+    if (in) file = readWordFile(in, line.options.cluesFile);
+    std::string error = file.error;
+    if (!in || in.bad() || (in.fail() && errno != 0))
+      error = line.options.cluesFile + ": cannot be read: " + std::strerror(errno != 0 ? errno : EIO);
+    if (error.empty()) program->gridExport.clues = cluesByWord(file.words, error);
+    if (!error.empty()) {
+      std::fprintf(stderr, "arrowgrid: %s\n", messageText(error).c_str());
+      return BAD_COMMAND_LINE_STATUS;
+    }
+    for (const std::string& warning : file.warnings)
+      std::fprintf(stderr, "arrowgrid: warning: %s\n", messageText(warning).c_str());
+  }
   auto* script = new ScriptForm();
   const std::string_view path = argc > 0 && argv[0] ? argv[0] : "arrowgrid";
   const FormChoice form = line.options.form;

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/exit_status.h"
 #include "base/message_text.h"
 #include "base/safe_file_write.h"
 #include "print/grid_print.h"
@@ -73,41 +74,45 @@ int fail(const std::string& message, int status) {
   return status;
 }
 
-// The words of the command line or of the words file; false with a message
-// when the file cannot be read or holds a line or item that is refused.
-bool gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::string& error) {
+// The words of the command line or of the words file: 0, or the exit
+// status with a message when the file cannot be read (FAILURE_STATUS) or
+// holds a line or an item that is refused (BAD_COMMAND_LINE_STATUS).
+int gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::string& error) {
   if (!options.wordsFromFile) {
     for (size_t i = 0; i < options.words.size(); ++i) {
-      words.push_back(WordText{options.words[i], "argument " + std::to_string(i + 1), {}});
+      words.push_back(WordText{options.words[i], "argument " + std::to_string(i + 1)});
     }
-    return true;
+    return 0;
   }
   const bool standardInput = options.wordsFile == "-";
   std::ifstream opened;
   if (!standardInput) {
     opened.open(options.wordsFile, std::ios::binary);
     if (!opened) {
-      error = messageText(options.wordsFile) + ": " + std::strerror(errno);
-      return false;
+      error = options.wordsFile + ": " + std::strerror(errno);
+      return FAILURE_STATUS;
     }
   }
   std::istream& in = standardInput ? std::cin : opened;
-  const std::string name = standardInput ? "standard input" : messageText(options.wordsFile);
+  const std::string name = standardInput ? "standard input" : options.wordsFile;
+  // A closed standard input or a folder reads as no line at all: only the
+  // stream's error tells it from an empty list.
+  errno = 0;
   WordFileText file = readWordFile(in, name);
-  if (in.bad()) {
-    error = name + ": cannot be read";
-    return false;
+  if (in.bad() || (standardInput && std::ferror(stdin)) || (!standardInput && in.fail() && errno != 0)) {
+    error = name + ": cannot be read" + (errno != 0 ? ": " : "") + (errno != 0 ? std::strerror(errno) : "");
+    return FAILURE_STATUS;
   }
   if (!file.ok) {
     error = file.error;
-    return false;
+    return BAD_COMMAND_LINE_STATUS;
   }
   for (const std::string& warning : file.warnings) {
     std::fprintf(stderr, "%.*s: warning: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
-                 warning.c_str());
+                 messageText(warning).c_str());
   }
   words = std::move(file.words);
-  return true;
+  return 0;
 }
 
 // The print files asked for: each prefix with its format.
@@ -215,10 +220,12 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds;
 
-  if (const std::string problem = checkPrintFolders(options); !problem.empty()) return fail(problem, 1);
+  if (const std::string problem = checkPrintFolders(options); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
 
   const JsonTarget json = jsonTarget(options);
-  if (const std::string problem = checkJsonTarget(options, json); !problem.empty()) return fail(problem, 1);
+  if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
 
   SolveControl control;
   ProgressLine progress;
@@ -237,17 +244,17 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
   }
   releaseInterrupt(outsideSearch);
   wipeProgress(progress);
-  if (!failure.empty()) return fail(failure, 1);
+  if (!failure.empty()) return fail(failure, FAILURE_STATUS);
 
-  int status = result.end == SolveEnd::Interrupted ? 130 : 0;
+  int status = result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
   if (json != JsonTarget::StandardOutput) {
     if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
-      status = fail(std::string("standard output: ") + std::strerror(errno), 1);
+      status = fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (json != JsonTarget::None) {
     const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues));
-    if (!problem.empty()) status = fail(problem, 1);
+    if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
   }
   if (!options.ipuzFile.empty()) {
     const IpuzPuzzle puzzle{
@@ -262,7 +269,7 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
       const std::string problem =
           printGridFile(result.evaluation.grid, content, request.format, options.print,
                         printPath(request, content), ExistingFile::Replace, puzzleWords);
-      if (!problem.empty()) status = fail(problem, 1);
+      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
     }
   }
   return status;
@@ -270,29 +277,17 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
 
 }  // namespace
 
-int runSolveProgram(int argc, char** argv) {
-  const SolveCommandLine line = parseSolveCommandLine(argc, argv);
-  switch (line.action) {
-    case SolveAction::ShowHelp:
-      return writeAll(stdout, solveHelpText()) ? 0 : 1;
-    case SolveAction::ShowVersion:
-      return writeAll(stdout, std::string(SOLVE_PROGRAM) + " " + std::string(SOLVE_VERSION) + "\n") ? 0 : 1;
-    case SolveAction::Refuse:
-      std::fprintf(stderr, "%s\n", messageText(line.message, true).c_str());
-      return 2;
-    case SolveAction::Run:
-      break;
-  }
+int runSolveProgram(const SolveOptions& options) {
   removeUnfinishedFilesOnSignals();
   try {
     std::vector<WordText> texts;
     std::string error;
-    if (!gatherWords(line.options, texts, error)) return fail(error, 2);
+    if (const int status = gatherWords(options, texts, error); status != 0) return fail(error, status);
     const WordListInput input = buildWordList(texts);
-    if (!input.ok) return fail(input.error, 2);
-    return solveAndWrite(line.options, input.list, input.clues);
+    if (!input.ok) return fail(input.error, BAD_COMMAND_LINE_STATUS);
+    return solveAndWrite(options, input.list, input.clues);
   } catch (const std::bad_alloc&) {
-    return fail("out of memory", 1);
+    return fail("out of memory", FAILURE_STATUS);
   }
 }
 
