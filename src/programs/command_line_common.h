@@ -46,7 +46,8 @@ void prepareCommandLine(CLI::App& app);
 // -h/--help and --version: added last, as --help lists them last.
 void addStandardFlags(CLI::App& app, StandardFlags& flags);
 
-// --page, --dpi, --title, --author, --copyright and --clue-layout into print; onlyWith names the option they need
+// --page, --dpi, --title, --author, --copyright and --clue-layout into print; onlyWith names the option they
+// need
 // ("--export"), shown in their help.
 void addPrintOptions(CLI::App& app, PrintOptions& print, std::string_view onlyWith);
 inline constexpr std::initializer_list<const char*> PRINT_OPTION_NAMES = {
