@@ -10,6 +10,7 @@
 #include "support/binary_run.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 TEST(MessageText, ControlsBidiAndBadBytesAreEscapedTheRestKept) {
@@ -47,7 +48,7 @@ TEST(MessageText, TheProgramsEchoNothingRaw) {
        "write /nonexistent/\\u0085/grille-vide-001.pdf"},
   };
   for (const auto& [binary, arguments, shown] : cases) {
-    const std::string errors = testing::runProgram(binary, menu, 60, arguments).standardError;
+    const std::string errors = test_support::runProgram(binary, menu, 60, arguments).standardError;
     EXPECT_NE(errors.find(shown), std::string::npos) << errors;
     for (const char* raw : {"\x1b", "\x07", "\u0085", "\u009B", "\u202E"})
       EXPECT_EQ(errors.find(raw), std::string::npos) << errors;

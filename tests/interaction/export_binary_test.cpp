@@ -10,7 +10,9 @@
 #include "support/binary_run.h"
 #include "support/temporary_folder.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 // AB, BC, CA with the defaults to the menu, then V, C and F.
@@ -109,4 +111,4 @@ TEST(ExportBinary, UnwritableFolderLeavesTheScreensAsWithoutExport) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

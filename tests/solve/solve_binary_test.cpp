@@ -17,7 +17,9 @@
 #include "support/binary_run.h"
 #include "support/temporary_folder.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
@@ -286,4 +288,4 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

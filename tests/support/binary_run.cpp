@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 namespace {
 
@@ -152,4 +152,4 @@ std::vector<std::string> snapshotRows(const std::string& snapshot) {
   return rows;
 }
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

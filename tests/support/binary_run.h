@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 struct BinaryRun {
   int exitStatus = -1;        // the status passed to exit, or -1
@@ -44,4 +44,4 @@ BinaryRun runProgram(const std::string& binary, const std::string& input, int ti
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

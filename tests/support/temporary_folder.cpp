@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 TemporaryFolder::TemporaryFolder() {
   char pattern[] = "/tmp/arrowgrid-test-XXXXXX";
@@ -67,4 +67,4 @@ std::string commandOutput(const std::string& command, int& status) {
   return output;
 }
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

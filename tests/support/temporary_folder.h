@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 struct TemporaryFolder {
   std::string path;
@@ -32,4 +32,4 @@ std::string fileContent(const std::string& path);
 // Runs a shell command; its standard output, and its exit status in status.
 std::string commandOutput(const std::string& command, int& status);
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support
