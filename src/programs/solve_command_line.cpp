@@ -40,7 +40,12 @@ SolveCommandLine refuse(const std::string& why) {
   return line;
 }
 
+// "none": no limit (0), to prove whatever it takes.
 bool parseSeconds(const std::string& text, double& seconds) {
+  if (text == "none") {
+    seconds = 0;
+    return true;
+  }
   if (text.empty()) return false;
   char* end = nullptr;
   const double value = std::strtod(text.c_str(), &end);
@@ -71,7 +76,7 @@ std::string applyOption(OptionId id, const std::string& value, SolveCommandLine&
       return {};
     case OptionId::TimeLimit:
       if (!parseSeconds(value, options.timeLimitSeconds)) {
-        return "invalid time limit '" + value + "': a number of seconds above 0 is needed";
+        return "invalid time limit '" + value + "': a number of seconds above 0, or none, is needed";
       }
       return {};
     case OptionId::Jobs:
@@ -197,7 +202,9 @@ std::string solveHelpText() {
              "                        trials count (default: skip what cannot beat the\n"
              "                        best found so far; same answer, much sooner)\n"
              "  --time-limit SECONDS  stop after SECONDS with the best found so far, which\n"
-             "                        is then not proven best (default: no limit)\n"
+             "                        is then not proven best (default: 10, none with\n"
+             "                        --exhaustive); 'none' proves the best whatever it\n"
+             "                        takes\n"
              "  -j, --jobs N          search with N threads, 1 to 256 (default: the\n"
              "                        processors available); the answer does not depend\n"
              "                        on N\n"

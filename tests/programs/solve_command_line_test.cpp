@@ -30,6 +30,8 @@ TEST(SolveCommandLine, OptionsInEveryForm) {
   EXPECT_EQ(file.options.jobs, 2);
   EXPECT_TRUE(file.options.wordsFromFile);
   EXPECT_EQ(file.options.wordsFile, "-");
+  EXPECT_LT(parse({"chat"}).options.timeLimitSeconds, 0) << "not given: the program's default";
+  EXPECT_EQ(parse({"chat", "--time-limit", "none"}).options.timeLimitSeconds, 0) << "no limit";
   EXPECT_EQ(parse({"chat", "--help", "--bogus"}).action, SolveAction::ShowHelp);
   EXPECT_EQ(parse({"--version"}).action, SolveAction::ShowVersion);
 }
@@ -42,9 +44,9 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
       {{"-j", "0"}, "arrowgrid-solve: invalid number of jobs '0': a whole number from 1 to 256 is needed"},
       {{"--jobs=2x"}, "arrowgrid-solve: invalid number of jobs '2x': a whole number from 1 to 256 is needed"},
       {{"--time-limit", "-1"},
-       "arrowgrid-solve: invalid time limit '-1': a number of seconds above 0 is needed"},
+       "arrowgrid-solve: invalid time limit '-1': a number of seconds above 0, or none, is needed"},
       {{"--time-limit=inf"},
-       "arrowgrid-solve: invalid time limit 'inf': a number of seconds above 0 is needed"},
+       "arrowgrid-solve: invalid time limit 'inf': a number of seconds above 0, or none, is needed"},
       {{"--quiet=yes"}, "arrowgrid-solve: option '--quiet' doesn't allow an argument"},
       {{"--json="}, "arrowgrid-solve: option '--json' requires a file name ('-' for standard output)"},
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},
