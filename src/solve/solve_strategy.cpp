@@ -62,6 +62,9 @@ SolveResult solveWithStrategies(const WordList& words, const SolveSettings& sett
   if (settings.exhaustive) return solveArrangement(words, settings, control);
   const auto started = Clock::now();
   const BeamResult beam = runBeamFirst(words, settings, control, started);
+  // The beam's answer passed the tree-node check: the proof may skip what
+  // cannot reach its score.
+  if (beam.found) seedSolve(control, beam.score);
 
   // The proof's progress line shows the better of both bests.
   SolveSettings proof = settings;

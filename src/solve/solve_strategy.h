@@ -1,7 +1,7 @@
 // The order in which arrowgrid-solve tries its strategies: the beam search
 // first, which gives a clean grid of a long list within a fraction of a
-// second, then the proof (the bounded depth-first search) with the time
-// left. A proof that ends gives the depth-first search's answer; a stopped
+// second, then the proof (the bounded depth-first search, seeded with the
+// beam's score) with the time left. A proof that ends gives the depth-first search's answer; a stopped
 // one gives the better of the two, not proven.
 #pragma once
 
