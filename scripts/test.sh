@@ -6,7 +6,7 @@
 source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
 install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev parallel
 # The ipuz test reads the files back with a parser from npm; a node from
 # elsewhere (with its own npm) is used as it is.
 command -v node >/dev/null || install_missing nodejs npm
