@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/safe_file_write.h"
 #include "print/grid_print.h"
-#include "print/safe_file_write.h"
 #include "search/best_selection.h"
 #include "search/candidate_enumeration.h"
 #include "search/grid_evaluation.h"

@@ -4,12 +4,19 @@
 
 #include <cstdint>
 
+#include "search/selection_mode.h"
+
 namespace arrowgrid {
 
+enum class PauseMode : int32_t {
+  NoPause = 0,
+  AfterEachReport = 1,  // each report ends with a prompt that can lead to the menu
+};
+
 struct DisplaySettings {
-  int32_t completeGrid = 1;   // 1: letters drawn; 0 only while the menu draws the empty grid
-  int32_t selectionMode = 1;  // 0 all accepted, 1 at least as good as the best, 2 new bests only
-  int32_t pauseMode = 0;      // 1: each report ends with a prompt that can lead to the menu
+  bool completeGrid = true;  // letters drawn; false only while the menu draws the empty grid
+  SelectionMode selectionMode = SelectionMode::AtLeastAsGood;
+  PauseMode pauseMode = PauseMode::NoPause;
 };
 
 }  // namespace arrowgrid

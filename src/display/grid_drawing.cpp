@@ -66,7 +66,7 @@ void drawGrid(Console& console, const Grid& grid, const DisplaySettings& setting
         line(console, 2 * i, j, 2 * i - 2, j - 1);
       } else if (code == CELL_BLOCK) {
         printBlock(console, row, 2 * i - 1);
-      } else if (settings.completeGrid != 0) {
+      } else if (settings.completeGrid) {
         printGlyph(console, row, 2 * i, code);
       }
       drawBorders(console, i, j);

@@ -16,7 +16,7 @@ inline constexpr int32_t GRID_VISIBLE_WIDTH = TEXT_COLUMNS / 2;                 
 inline constexpr int32_t GRID_VISIBLE_HEIGHT = TEXT_ROWS - GRID_FIRST_TEXT_ROW + 1;  // 23
 
 // Draws every cell of the grid column by column, top to bottom, then the
-// outer frame; letters only when settings.completeGrid is not 0. Clears
+// outer frame; letters only when settings.completeGrid. Clears
 // nothing; the cursor is left wherever the last glyph put it.
 void drawGrid(Console& console, const Grid& grid, const DisplaySettings& settings);
 

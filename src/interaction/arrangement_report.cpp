@@ -41,7 +41,7 @@ ReportOutcome showArrangementReport(Console& console, const ArrangementScore& sc
   printNumber(console, trialCount, PrintEnding::NoEnding);
   printText(console, ByteString(TRIALS_TRAILING_BLANKS, ' '), PrintEnding::NoEnding);
 
-  if (settings.pauseMode == 0) return ReportOutcome::Continue;
+  if (settings.pauseMode == PauseMode::NoPause) return ReportOutcome::Continue;
   locateCursor(console, 22, 30);
   printText(console, "entrez <M> pour aller au menu, ou", PrintEnding::LineEnd);
   locateCursor(console, 23, 30);

@@ -24,15 +24,19 @@ void chooseDisplaySettings(Console& console, DisplaySettings& settings) {
               PrintEnding::LineEnd);
     printText(console, cp437Text("       <2> pour n'afficher que les premières des meilleures"),
               PrintEnding::LineEnd);
-    askSetting(console, settings.selectionMode);
-    if (settings.selectionMode < 0 || settings.selectionMode > 2) continue;
+    auto selection = static_cast<int32_t>(settings.selectionMode);
+    askSetting(console, selection);
+    settings.selectionMode = static_cast<SelectionMode>(selection);
+    if (selection < 0 || selection > 2) continue;
 
     printLineEnd(console);
     printText(console, cp437Text("entrez <0> pour ne pas faire de pause"), PrintEnding::LineEnd);
     printText(console, cp437Text("       <1> pour faire une pause après chaque impression"),
               PrintEnding::LineEnd);
-    askSetting(console, settings.pauseMode);
-    if (settings.pauseMode < 0 || settings.pauseMode > 1) continue;
+    auto pause = static_cast<int32_t>(settings.pauseMode);
+    askSetting(console, pause);
+    settings.pauseMode = static_cast<PauseMode>(pause);
+    if (pause < 0 || pause > 1) continue;
     return;
   }
 }

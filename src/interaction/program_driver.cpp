@@ -5,6 +5,7 @@
 #include "interaction/arrangement_report.h"
 #include "interaction/display_dialog.h"
 #include "interaction/result_menu.h"
+#include "interaction/return_prompt.h"
 #include "interaction/search_resume.h"
 #include "interaction/word_entry.h"
 #include "screen/text_screen.h"
@@ -57,7 +58,7 @@ void showIntroScreens(Console& console) {
 // prompt may lead to the menu.
 ProgramStep reportArrangement(Program& program) {
   ArrangementSearch& search = program.search;
-  if (program.settings.pauseMode == 0) {
+  if (program.settings.pauseMode == PauseMode::NoPause) {
     // Nothing waits on it: drawn when something reads the screen, or never.
     deferArrangementReport(program.console, program.pendingReport, search, search.fast.lastRowCount,
                            lastEvaluationScore(search), program.settings, program.trialsLine);
@@ -72,12 +73,6 @@ ProgramStep reportArrangement(Program& program) {
 
 }  // namespace
 
-void waitForReturn(Console& console) {
-  printLineEnd(console);
-  printText(console, cp437Text("pressez <RETURN> pour continuer"), PrintEnding::NoEnding);
-  (void)inputText(console, ByteString(), false);  // whatever is typed is discarded
-}
-
 void runStep(Program& program) {
   Console& console = program.console;
   switch (program.step) {
@@ -91,7 +86,9 @@ void runStep(Program& program) {
       return;
     case ProgramStep::DisplayDialog:
       // The first dialog offers these as the defaults.
-      program.settings = DisplaySettings{1, 1, 0};
+      program.settings = DisplaySettings{.completeGrid = true,
+                                         .selectionMode = SelectionMode::AtLeastAsGood,
+                                         .pauseMode = PauseMode::NoPause};
       chooseDisplaySettings(console, program.settings);
       program.step = ProgramStep::InitSearch;
       return;
@@ -113,7 +110,7 @@ void runStep(Program& program) {
     case ProgramStep::Select:
       program.step =
           isArrangementShown(compareWithBest(program.search.bestScore, lastEvaluationScore(program.search)),
-                             program.settings.selectionMode)
+                             modeNumber(program.settings.selectionMode))
               ? ProgramStep::Report
               : ProgramStep::Resume;
       return;

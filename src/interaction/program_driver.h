@@ -49,7 +49,4 @@ struct Program {
 // Runs one step and sets program.step to the next; tests drive it directly.
 void runStep(Program& program);
 
-// "pressez <RETURN> pour continuer" after a line end; the typing is discarded.
-void waitForReturn(Console& console);
-
 }  // namespace arrowgrid

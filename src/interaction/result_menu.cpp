@@ -51,9 +51,9 @@ MenuOutcome resultMenu(Console& console, const Grid& grid, DisplaySettings& sett
       chooseDisplaySettings(console, settings);
     } else if (isCommand(answer, 'v', 'V')) {
       clearScreen(console);
-      settings.completeGrid = 0;  // the puzzle: no letters, for this drawing only
+      settings.completeGrid = false;  // the puzzle: no letters, for this drawing only
       drawGrid(console, grid, settings);
-      settings.completeGrid = 1;
+      settings.completeGrid = true;
       exportShownGrid(console, exporting, grid, GridContent::Puzzle);
       waitOnGridView(console);
     } else if (isCommand(answer, 'c', 'C')) {

@@ -35,17 +35,17 @@ void stopAtTrial(void* context, int64_t trialCount) {
 }  // namespace
 
 SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
-                            int32_t selectionMode) {
+                            SelectionMode selectionMode) {
   ScreenTrials screen{console, line};
   const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
-  return searchUntilShown(search, selectionMode, hook);
+  return searchUntilShown(search, modeNumber(selectionMode), hook);
 }
 
 SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
-                            TrialsLineState& line, int32_t selectionMode) {
+                            TrialsLineState& line, SelectionMode selectionMode) {
   ScreenTrials screen{console, line};
   const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
-  return searchUntilShownInParallel(search, workers, selectionMode, hook);
+  return searchUntilShownInParallel(search, workers, modeNumber(selectionMode), hook);
 }
 
 void printSearchFinished(Console& console) {

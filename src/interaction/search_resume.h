@@ -8,6 +8,7 @@
 #include "screen/console.h"
 #include "search/parallel_search.h"
 #include "search/search_engine.h"
+#include "search/selection_mode.h"
 
 namespace arrowgrid {
 
@@ -15,11 +16,11 @@ namespace arrowgrid {
 // every stop, and whenever the display asks for a picture it gets one with
 // the line as it stands at that trial.
 SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
-                            int32_t selectionMode);
+                            SelectionMode selectionMode);
 
 // The same with the workers (see searchUntilShownInParallel).
 SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
-                            TrialsLineState& line, int32_t selectionMode);
+                            TrialsLineState& line, SelectionMode selectionMode);
 
 // "La recherche est terminée" at row 22, column 30, with a line end.
 void printSearchFinished(Console& console);

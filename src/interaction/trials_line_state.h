@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "screen/byte_string.h"
+#include "base/byte_string.h"
 
 namespace arrowgrid {
 

@@ -2,7 +2,7 @@
 // answer, so the list on screen always matches the words kept.
 #include "interaction/word_entry.h"
 
-#include "interaction/program_driver.h"
+#include "interaction/return_prompt.h"
 #include "screen/text_screen.h"
 
 namespace arrowgrid {
@@ -11,11 +11,11 @@ int32_t foldWord(ByteString& word) {
   int32_t untreatedCount = 0;
   for (int32_t p = 1; p <= textLength(word); ++p) {
     int32_t c = codeAt(word, p);
-    if (c >= 97 && c <= 122) {
-      c -= 32;
+    if (c >= 'a' && c <= 'z') {
+      c += 'A' - 'a';
       overwriteAt(word, p, characterOf(c));
     }
-    if (!((c >= 65 && c <= 90) || c == 45)) ++untreatedCount;
+    if (!((c >= 'A' && c <= 'Z') || c == '-')) ++untreatedCount;
   }
   return untreatedCount;
 }

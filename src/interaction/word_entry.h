@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
-#include "screen/byte_string.h"
+#include "base/byte_string.h"
 #include "screen/console.h"
 #include "search/search_data.h"
 
 namespace arrowgrid {
 
 // Starts from an empty list and returns with 2..MAX_WORDS words, each made
-// only of the bytes 65..90 and 45, in the order they were typed.
+// only of A to Z and the hyphen, in the order they were typed.
 void enterWordList(Console& console, WordList& wordList);
 
 // Folds a..z to A..Z in place (no other byte changes) and returns how many

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/exit_status.h"
+#include "base/exit_status.h"
 #include "platform/key_script.h"
 #include "screen/console.h"
 

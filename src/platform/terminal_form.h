@@ -2,7 +2,7 @@
 // that started the program, keys read raw from it. Lines are not shown.
 #pragma once
 
-#include "platform/platform_layer.h"
+#include "screen/platform_layer.h"
 
 namespace arrowgrid {
 

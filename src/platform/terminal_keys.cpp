@@ -1,6 +1,9 @@
 // Decoding of the raw terminal's byte stream: UTF-8, CSI and SS3 sequences.
 #include "platform/terminal_keys.h"
 
+#include <string_view>
+
+#include "base/utf8_decoding.h"
 #include "screen/cp437.h"
 
 namespace arrowgrid {
@@ -43,20 +46,14 @@ Key keyOfSequence(const TerminalKeyDecoder& decoder) {
   }
 }
 
-int32_t utf8Length(uint8_t lead) {
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;  // a stray continuation byte or an invalid lead
-}
-
+// A complete sequence that is still not UTF-8 (an over-long form, a
+// surrogate) is dropped like any other invalid one.
 void pushUtf8Character(const TerminalKeyDecoder& decoder, KeyQueue& queue) {
-  const int32_t length = decoder.count;
-  const uint8_t lead = decoder.pending[0];
-  char32_t character = lead & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
-  for (int32_t i = 1; i < length; ++i)
-    character = (character << 6) | (decoder.pending[static_cast<size_t>(i)] & 0x3F);
-  const int32_t code = cp437OfUnicode(character);
+  const std::string_view bytes(reinterpret_cast<const char*>(decoder.pending.data()),
+                               static_cast<size_t>(decoder.count));
+  const DecodedCharacter character = decodeUtf8Character(bytes, 0);
+  if (character.bytes == 0) return;
+  const int32_t code = cp437OfUnicode(character.code);
   if (code > 0) pushKey(queue, characterKey(static_cast<uint8_t>(code)));
 }
 
@@ -100,7 +97,7 @@ void resolve(TerminalKeyDecoder& decoder, KeyQueue& queue) {
       continue;
     }
     if (lead >= 0x80) {
-      const int32_t length = utf8Length(lead);
+      const auto length = static_cast<int32_t>(utf8SequenceLength(lead));
       if (length == 0) {
         decoder.count = 0;  // invalid lead: dropped
         return;

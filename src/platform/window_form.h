@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/platform_layer.h"
+#include "screen/platform_layer.h"
 
 namespace arrowgrid {
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/exit_status.h"
+#include "base/exit_status.h"
 #endif
 
 namespace arrowgrid {

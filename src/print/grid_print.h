@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_file_write.h"
 #include "print/print_options.h"
-#include "print/safe_file_write.h"
 #include "search/arrangement_grid.h"
 #include "search/search_data.h"
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/platform_layer.h"
 #include "screen/drawing_surface.h"
 #include "screen/key_queue.h"
+#include "screen/platform_layer.h"
 #include "screen/text_screen.h"
 
 namespace arrowgrid {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/utf8_decoding.h"
+
 namespace arrowgrid {
 
 namespace {
@@ -78,42 +80,6 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes one character at utf8[i]; advances i past it. Returns -1 for an
-// invalid sequence (over-long forms, surrogates and values past U+10FFFF
-// included), after skipping its lead byte only so decoding resynchronises.
-int64_t decodeUtf8(std::string_view utf8, size_t& i) {
-  const auto lead = static_cast<unsigned char>(utf8[i++]);
-  if (lead < 0x80) return lead;
-  int32_t length = 0;
-  char32_t value = 0;
-  char32_t smallest = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 1;
-    value = lead & 0x1F;
-    smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 2;
-    value = lead & 0x0F;
-    smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 3;
-    value = lead & 0x07;
-    smallest = 0x10000;
-  } else {
-    return -1;
-  }
-  size_t j = i;
-  for (int32_t k = 0; k < length; ++k, ++j) {
-    if (j >= utf8.size()) return -1;
-    const auto next = static_cast<unsigned char>(utf8[j]);
-    if ((next & 0xC0) != 0x80) return -1;
-    value = (value << 6) | (next & 0x3F);
-  }
-  if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return -1;
-  i = j;
-  return value;
-}
-
 }  // namespace
 
 char32_t unicodeOfCp437(uint8_t code) { return UNICODE_OF_CODE[code]; }
@@ -132,9 +98,14 @@ ByteString fromUtf8(std::string_view utf8) {
   text.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
-    const int64_t character = decodeUtf8(utf8, i);
-    if (character < 0) continue;
-    const int32_t code = cp437OfUnicode(static_cast<char32_t>(character));
+    const DecodedCharacter character = decodeUtf8Character(utf8, i);
+    // An invalid sequence loses its first byte only, so what follows is still read.
+    if (character.bytes == 0) {
+      ++i;
+      continue;
+    }
+    i += character.bytes;
+    const int32_t code = cp437OfUnicode(character.code);
     if (code >= 0) text.push_back(static_cast<char>(code));
   }
   return text;

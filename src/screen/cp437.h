@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "screen/byte_string.h"
+#include "base/byte_string.h"
 
 namespace arrowgrid {
 

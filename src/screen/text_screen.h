@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "screen/byte_string.h"
+#include "base/byte_string.h"
 #include "screen/drawing_surface.h"
 
 namespace arrowgrid {

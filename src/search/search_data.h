@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "screen/byte_string.h"
+#include "base/byte_string.h"
 #include "search/arrangement_grid.h"
 #include "search/fast_evaluation_state.h"
 #include "search/search_limits.h"

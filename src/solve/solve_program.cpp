@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "print/grid_print.h"
+#include "programs/solve_command_line.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
-#include "solve/solve_command_line.h"
 #include "solve/solve_report.h"
 #include "solve/solve_search.h"
 #include "solve/word_input.h"

@@ -88,7 +88,7 @@ TEST_F(GridDrawingFixture, EmptyGridDiffersOnlyByItsLetters) {
   const PixelRows completed = console->surface.pixels;
 
   clearScreen(*console);
-  settings.completeGrid = 0;
+  settings.completeGrid = false;
   drawGrid(*console, leGrid(), settings);
   EXPECT_EQ(cellAt(*console, 4, 4), ' ');
   EXPECT_EQ(cellAt(*console, 4, 6), ' ');

@@ -69,7 +69,7 @@ TEST_F(ReportFixture, PausePromptLeadsToTheMenuOnlyForMAlone) {
       {"m,x", ReportOutcome::Menu},   {"", ReportOutcome::Continue},   {"mm", ReportOutcome::Continue},
       {"x", ReportOutcome::Continue}, {"m ", ReportOutcome::Continue}, {"menu", ReportOutcome::Continue},
   };
-  settings.pauseMode = 1;
+  settings.pauseMode = PauseMode::AfterEachReport;
   for (const Case& c : cases) {
     typeLine(platform.script, c.typed);
     EXPECT_EQ(showArrangementReport(*console, {2, 0, 1, 20}, grid, 3, settings), c.outcome)
@@ -91,7 +91,7 @@ struct DeferredReportFixture : ::testing::Test {
   TrialsLineState eagerLine, deferredLine;
   std::unique_ptr<PendingReport> pending = std::make_unique<PendingReport>();
   GridEvaluation evaluation;
-  DisplaySettings settings{1, 0, 0};
+  DisplaySettings settings{.selectionMode = SelectionMode::AllAccepted};
 
   void SetUp() override {
     openTestConsole(*eager, eagerPlatform);
@@ -129,7 +129,7 @@ struct DeferredReportFixture : ::testing::Test {
 };
 
 TEST_F(DeferredReportFixture, ReadAtAnyPointItShowsWhatTheReportsDrawnAtOnceShow) {
-  for (const int32_t completeGrid : {1, 0}) {
+  for (const bool completeGrid : {true, false}) {
     settings.completeGrid = completeGrid;
     auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
     int64_t accepted = 0;

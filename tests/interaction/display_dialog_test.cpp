@@ -38,9 +38,9 @@ struct DialogSession {
 TEST(DisplayDialog, TwoEmptyAnswersKeepTheDefaultsOnEightRows) {
   DialogSession session;
   ASSERT_TRUE(session.answer({"", ""}));
-  EXPECT_EQ(session.settings.completeGrid, 1);
-  EXPECT_EQ(session.settings.selectionMode, 1);
-  EXPECT_EQ(session.settings.pauseMode, 0);
+  EXPECT_TRUE(session.settings.completeGrid);
+  EXPECT_EQ(session.settings.selectionMode, SelectionMode{1});
+  EXPECT_EQ(session.settings.pauseMode, PauseMode{0});
   EXPECT_EQ(session.row(1), "entrez <0> pour afficher toutes les solutions valides");
   EXPECT_EQ(session.row(2), "       <1> pour n'afficher que les meilleures solutions");
   EXPECT_EQ(session.row(3), "       <2> pour n'afficher que les premières des meilleures");
@@ -73,8 +73,8 @@ TEST(DisplayDialog, AnswersAreReadAsNumbersRoundedHalfToEven) {
     SCOPED_TRACE(std::string(c.selection) + " / " + std::string(c.pause));
     DialogSession session;
     ASSERT_TRUE(session.answer({c.selection, c.pause}));
-    EXPECT_EQ(session.settings.selectionMode, c.selectionMode);
-    EXPECT_EQ(session.settings.pauseMode, c.pauseMode);
+    EXPECT_EQ(session.settings.selectionMode, SelectionMode{c.selectionMode});
+    EXPECT_EQ(session.settings.pauseMode, PauseMode{c.pauseMode});
     EXPECT_EQ(session.row(1), "entrez <0> pour afficher toutes les solutions valides") << "no start-over";
   }
 }
@@ -82,7 +82,7 @@ TEST(DisplayDialog, AnswersAreReadAsNumbersRoundedHalfToEven) {
 TEST(DisplayDialog, AFirstAnswerOutOfRangeStartsOverShowingIt) {
   DialogSession refused;  // 2.6 rounds to 3: asked again on a cleared screen
   EXPECT_FALSE(refused.answer({"2.6"}));
-  EXPECT_EQ(refused.settings.selectionMode, 3);
+  EXPECT_EQ(refused.settings.selectionMode, SelectionMode{3});
   EXPECT_EQ(refused.row(1), "entrez <0> pour afficher toutes les solutions valides");
   EXPECT_EQ(refused.row(4), "Votre choix (df 3) =");
   EXPECT_EQ(refused.row(5), "");
@@ -95,8 +95,8 @@ TEST(DisplayDialog, AFirstAnswerOutOfRangeStartsOverShowingIt) {
 
   DialogSession settled;
   ASSERT_TRUE(settled.answer({"5", "", "2", ""}));
-  EXPECT_EQ(settled.settings.selectionMode, 2);
-  EXPECT_EQ(settled.settings.pauseMode, 0);
+  EXPECT_EQ(settled.settings.selectionMode, SelectionMode{2});
+  EXPECT_EQ(settled.settings.pauseMode, PauseMode{0});
   EXPECT_EQ(settled.row(4), "Votre choix (df 5) =2");
 
   DialogSession negative;
@@ -104,8 +104,8 @@ TEST(DisplayDialog, AFirstAnswerOutOfRangeStartsOverShowingIt) {
   EXPECT_EQ(negative.row(4), "Votre choix (df-1) =");
   DialogSession negativeSettled;
   ASSERT_TRUE(negativeSettled.answer({"-1", "0", "1"}));
-  EXPECT_EQ(negativeSettled.settings.selectionMode, 0);
-  EXPECT_EQ(negativeSettled.settings.pauseMode, 1);
+  EXPECT_EQ(negativeSettled.settings.selectionMode, SelectionMode{0});
+  EXPECT_EQ(negativeSettled.settings.pauseMode, PauseMode{1});
 
   DialogSession huge;  // beyond 32 bits: the most negative value, refused
   EXPECT_FALSE(huge.answer({"1e10"}));
@@ -126,19 +126,21 @@ TEST(DisplayDialog, ASecondAnswerOutOfRangeRestartsTheWholeDialog) {
 
   DialogSession settled;
   ASSERT_TRUE(settled.answer({"2", "7", "", "-0.4"}));
-  EXPECT_EQ(settled.settings.selectionMode, 2);
-  EXPECT_EQ(settled.settings.pauseMode, 0);
+  EXPECT_EQ(settled.settings.selectionMode, SelectionMode{2});
+  EXPECT_EQ(settled.settings.pauseMode, PauseMode{0});
 }
 
 TEST(DisplayDialog, CalledAgainItOffersTheCurrentValuesAndLeavesCompleteGrid) {
   DialogSession session;
-  session.settings = DisplaySettings{0, 2, 1};
+  session.settings = DisplaySettings{.completeGrid = false,
+                                     .selectionMode = SelectionMode::NewBestsOnly,
+                                     .pauseMode = PauseMode::AfterEachReport};
   ASSERT_TRUE(session.answer({"", ""}));
   EXPECT_EQ(session.row(4), "Votre choix (df 2) =");
   EXPECT_EQ(session.row(8), "Votre choix (df 1) =");
-  EXPECT_EQ(session.settings.completeGrid, 0);
-  EXPECT_EQ(session.settings.selectionMode, 2);
-  EXPECT_EQ(session.settings.pauseMode, 1);
+  EXPECT_FALSE(session.settings.completeGrid);
+  EXPECT_EQ(session.settings.selectionMode, SelectionMode{2});
+  EXPECT_EQ(session.settings.pauseMode, PauseMode{1});
 }
 
 }  // namespace

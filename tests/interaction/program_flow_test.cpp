@@ -178,8 +178,8 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
   typeLine(platform.script, "F");
   EXPECT_EQ(runUntilStopped(), 0);
   EXPECT_EQ(program->search.state.trialCount, 26);
-  EXPECT_EQ(program->settings.selectionMode, 0);
-  EXPECT_EQ(program->settings.pauseMode, 0);
+  EXPECT_EQ(program->settings.selectionMode, SelectionMode{0});
+  EXPECT_EQ(program->settings.pauseMode, PauseMode{0});
 }
 
 // With no pause, reports are drawn only when something reads the screen. A
@@ -202,7 +202,7 @@ TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment
     GridEvaluation evaluation;
     buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(shown[k].rows.size()), evaluation);
     showArrangementReport(*console, shown[k].score, evaluation.grid, shown[k].trialCount,
-                          DisplaySettings{1, 0, 0});
+                          DisplaySettings{.selectionMode = SelectionMode::AllAccepted});
     TrialsLineState line;
     printTrialsLine(*console, line, trial);
     return screenText(*console);

@@ -45,7 +45,7 @@ TEST_F(MenuFixture, EitherCaseResumesOrFinishes) {
   EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Resume);
   EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Resume);
   EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Finish);
-  EXPECT_EQ(settings.completeGrid, 1);
+  EXPECT_TRUE(settings.completeGrid);
 }
 
 TEST_F(MenuFixture, EmptyGridViewShowsNoLettersAndWaitsAtRow22Column50) {
@@ -60,7 +60,7 @@ TEST_F(MenuFixture, EmptyGridViewShowsNoLettersAndWaitsAtRow22Column50) {
   EXPECT_EQ(pixelAt(*console, 32, 49), COLOR_FOREGROUND);  // a border between the letters
   EXPECT_EQ(console->text.cursorRow, 22);
   EXPECT_EQ(console->text.cursorColumn, 50);
-  EXPECT_EQ(settings.completeGrid, 1);
+  EXPECT_TRUE(settings.completeGrid);
 }
 
 TEST_F(MenuFixture, CompletedGridAfterTheEmptyOneHasItsLettersAgain) {
@@ -81,13 +81,13 @@ TEST_F(MenuFixture, SelectionDialogReturnsToTheMenu) {
   type({"S", "0", "1"});
   EXPECT_THROW(resultMenu(*console, grid, settings), ScriptExhausted);
   expectMenuScreen();
-  EXPECT_EQ(settings.selectionMode, 0);
-  EXPECT_EQ(settings.pauseMode, 1);
+  EXPECT_EQ(settings.selectionMode, SelectionMode{0});
+  EXPECT_EQ(settings.pauseMode, PauseMode{1});
   type({"s", "2", "0", "r"});
   EXPECT_EQ(resultMenu(*console, grid, settings), MenuOutcome::Resume);
-  EXPECT_EQ(settings.selectionMode, 2);
-  EXPECT_EQ(settings.pauseMode, 0);
-  EXPECT_EQ(settings.completeGrid, 1);
+  EXPECT_EQ(settings.selectionMode, SelectionMode{2});
+  EXPECT_EQ(settings.pauseMode, PauseMode{0});
+  EXPECT_TRUE(settings.completeGrid);
 }
 
 }  // namespace

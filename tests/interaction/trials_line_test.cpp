@@ -163,7 +163,7 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   openTestConsole(*console, platform);
   console->platform.refreshWanted.store(true);
   evaluateArrangement(*search);
-  while (searchUntilShown(*search, *console, line, 0) == SearchStop::Shown) {
+  while (searchUntilShown(*search, *console, line, SelectionMode::AllAccepted) == SearchStop::Shown) {
   }
   printSearchFinished(*console);
   EXPECT_EQ(search->state.trialCount, 26);
@@ -176,7 +176,7 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   EXPECT_FALSE(console->platform.refreshWanted.load());
 
   // Resumed after the end: one more trial on screen, and the end again.
-  EXPECT_EQ(searchUntilShown(*search, *console, line, 0), SearchStop::Finished);
+  EXPECT_EQ(searchUntilShown(*search, *console, line, SelectionMode::AllAccepted), SearchStop::Finished);
   EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
 }
 
@@ -190,7 +190,7 @@ TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
   printText(*console, cp437Text("le dialogue"), PrintEnding::NoEnding);
   evaluateArrangement(*search);
   TrialsLineState line;
-  while (searchUntilShown(*search, *console, line, 2) == SearchStop::Shown) {
+  while (searchUntilShown(*search, *console, line, SelectionMode::NewBestsOnly) == SearchStop::Shown) {
   }
   ASSERT_GT(platform.pictures.size(), 100u);
   // Each picture shows the line as the full sequence leaves it, over what

@@ -55,6 +55,8 @@ TEST(TerminalKeys, Utf8BecomesCodePage437AndUnknownCharactersAreDropped) {
 TEST(TerminalKeys, InvalidUtf8IsDroppedAndDecodingResumes) {
   EXPECT_EQ(decodeAll("\x80x"), (std::vector<Key>{characterKey('x')}));
   EXPECT_EQ(decodeAll("\xC3y"), (std::vector<Key>{characterKey('y')}));
+  // An over-long 'A' and a surrogate are complete sequences, yet not characters.
+  EXPECT_EQ(decodeAll("\xE0\x81\x81\xED\xA0\x80z"), (std::vector<Key>{characterKey('z')}));
 }
 
 TEST(TerminalKeys, CursorKeysInBothModes) {

@@ -1,5 +1,5 @@
 // Parsing arrowgrid-solve's options.
-#include "solve/solve_command_line.h"
+#include "programs/solve_command_line.h"
 
 #include <charconv>
 #include <cmath>

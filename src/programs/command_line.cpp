@@ -1,5 +1,5 @@
 // Parsing of arrowgrid's options, in the usual GNU form.
-#include "platform/command_line.h"
+#include "programs/command_line.h"
 
 namespace arrowgrid {
 

@@ -1,4 +1,4 @@
 // arrowgrid: arranges a list of words into an arrow-word grid.
-#include "platform/form_choice.h"
+#include "programs/form_choice.h"
 
 int main(int argc, char** argv) { return arrowgrid::runWithBestForm(argc, argv); }

@@ -1,5 +1,5 @@
 // Files written whole or not at all, and never over a file that must stay.
-#include "print/safe_file_write.h"
+#include "base/safe_file_write.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

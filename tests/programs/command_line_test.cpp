@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/command_line.h"
+#include "programs/command_line.h"
 #include "support/binary_run.h"
 
 namespace arrowgrid {

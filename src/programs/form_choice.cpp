@@ -1,19 +1,19 @@
 // The choice among the three forms: the one the command line names, else
 // the first that works.
-#include "platform/form_choice.h"
+#include "programs/form_choice.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <string_view>
 
+#include "base/exit_status.h"
 #include "interaction/program_driver.h"
-#include "platform/command_line.h"
-#include "platform/exit_status.h"
 #include "platform/script_form.h"
 #include "platform/terminal_form.h"
 #include "platform/window_form.h"
 #include "platform/window_picture.h"
+#include "programs/command_line.h"
 
 namespace arrowgrid {
 

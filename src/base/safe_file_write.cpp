@@ -1,6 +1,6 @@
 // Temporary file, flush, sync, rename: each step checked, since a full disk
 // may only show at the flush or the sync.
-#include "print/safe_file_write.h"
+#include "base/safe_file_write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

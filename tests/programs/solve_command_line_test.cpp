@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "solve/solve_command_line.h"
+#include "programs/solve_command_line.h"
 
 namespace arrowgrid {
 namespace {

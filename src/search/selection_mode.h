@@ -1,0 +1,18 @@
+// Which accepted arrangements the search stops to show: the user's choice in
+// the display dialog, by the numbers the dialog offers.
+#pragma once
+
+#include <cstdint>
+
+namespace arrowgrid {
+
+enum class SelectionMode : int32_t {
+  AllAccepted = 0,    // every accepted arrangement
+  AtLeastAsGood = 1,  // those at least as good as the best so far
+  NewBestsOnly = 2,   // only those better than the best so far
+};
+
+// The number the search's ranking reads (0..2).
+inline int32_t modeNumber(SelectionMode mode) { return static_cast<int32_t>(mode); }
+
+}  // namespace arrowgrid
