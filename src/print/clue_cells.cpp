@@ -12,7 +12,8 @@ namespace arrowgrid {
 namespace {
 
 constexpr double POINTS_PER_MM = 72.0 / 25.4;
-constexpr double CLUE_PADDING_MM = 0.4;
+// Clear of the grid's frame, whose inner half reaches 3% into the cell.
+constexpr double CLUE_PADDING_PER_CELL = 0.04;
 // A clue's largest size in a cell: above this share of the cell, even a
 // short clue would crowd its box.
 constexpr double CLUE_SIZE_PER_CELL = 0.21;
@@ -62,7 +63,8 @@ std::vector<PrintedClue> gatherClues(const Grid& grid, const PuzzleWords& words)
 ClueBox clueBox(const PrintedClue& clue, double cellMm) {
   const double height = clue.shared ? cellMm / 2 : cellMm;
   const double top = clue.shared && !clue.across ? cellMm / 2 : 0;
-  return {CLUE_PADDING_MM, top + CLUE_PADDING_MM, cellMm - 2 * CLUE_PADDING_MM, height - 2 * CLUE_PADDING_MM};
+  const double padding = CLUE_PADDING_PER_CELL * cellMm;
+  return {padding, top + padding, cellMm - 2 * padding, height - 2 * padding};
 }
 
 int32_t fitCluesToCells(const TextSetter& setter, std::vector<PrintedClue>& clues, double cellMm,

@@ -185,11 +185,6 @@ struct PageTextCloser {
   }
 };
 
-double layoutSizePt(PangoLayout* layout) {
-  return static_cast<double>(pango_font_description_get_size(pango_layout_get_font_description(layout))) /
-         PANGO_SCALE;
-}
-
 std::string bylineText(const PrintOptions& options) {
   if (options.author.empty() || options.copyright.empty()) return options.author + options.copyright;
   return options.author + "\u2003" + options.copyright;
@@ -199,12 +194,12 @@ std::string bylineText(const PrintOptions& options) {
 PrintTextBlocks layHeading(PageText& page, const PrintOptions& options) {
   const double widthPt = printTextWidthMm(options.page) * POINTS_PER_MM;
   PrintTextBlocks blocks;
-  double textHeightPt = 0, firstLinePt = 0, widestPt = 0;
+  double textHeightPt = 0, firstLinePt = 0, widestPt = 0, sizePt = 0;
   if (!options.title.empty()) {
     page.title =
         fitHeading(page.setter, options.title, LETTER_FAMILY, true, PRINT_TITLE_SIZE_MM * POINTS_PER_MM,
-                   PRINT_TITLE_MIN_SIZE_MM * POINTS_PER_MM, widthPt, TITLE_LINES_MAX);
-    page.titleSizeMm = layoutSizePt(page.title.get()) / POINTS_PER_MM;
+                   PRINT_TITLE_MIN_SIZE_MM * POINTS_PER_MM, widthPt, TITLE_LINES_MAX, sizePt);
+    page.titleSizeMm = sizePt / POINTS_PER_MM;
     const TextExtent extent = textExtent(page.title.get());
     PangoRectangle first;
     pango_layout_line_get_extents(pango_layout_get_line_readonly(page.title.get(), 0), nullptr, &first);
@@ -219,7 +214,7 @@ PrintTextBlocks layHeading(PageText& page, const PrintOptions& options) {
   const std::string byline = bylineText(options);
   if (!byline.empty()) {
     page.byline = fitHeading(page.setter, byline, CLUE_FAMILY, false, BYLINE_SIZE_PT, BYLINE_MIN_SIZE_PT,
-                             widthPt, BYLINE_LINES_MAX);
+                             widthPt, BYLINE_LINES_MAX, sizePt);
     const TextExtent extent = textExtent(page.byline.get());
     textHeightPt += extent.height;
     widestPt = std::max(widestPt, extent.width);
@@ -503,6 +498,15 @@ PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptio
   layout.gridLeftMm = (layout.widthMm - gridWidth) / 2;
   layout.gridTopMm = margin + text.headingMm;
   layout.listTopMm = layout.gridTopMm + gridHeight + LIST_GAP_MM;
+  return layout;
+}
+
+PrintLayout puzzleLayout(const Grid& grid, const PuzzleWords& words, PrintFormat format,
+                         const PrintOptions& options, std::string& error) {
+  PageText page;
+  PageTextCloser closer{page};
+  PrintLayout layout;
+  error = composePage(grid, words, format, options, page, layout);
   return layout;
 }
 

@@ -68,6 +68,11 @@ double printTextWidthMm(PageSize page);
 PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptions& options,
                         const PrintTextBlocks& text, std::string& error);
 
+// The layout renderGridToStream gives grid with words, the text around it
+// measured: where each cell is drawn. Sets error as the drawing would.
+PrintLayout puzzleLayout(const Grid& grid, const PuzzleWords& words, PrintFormat format,
+                         const PrintOptions& options, std::string& error);
+
 // "" when the fonts printing needs can be read, else what is wrong with
 // which file: a program checks this before it spends time on a search.
 std::string printFilesProblem(const PrintOptions& options);

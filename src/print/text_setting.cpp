@@ -28,14 +28,22 @@ constexpr double FIT_SLACK_PT = 1e-6;
 std::string freeTypeProblem(FT_Error error) {
   switch (error) {
     case FT_Err_Unknown_File_Format:
-      return "not a font file FreeType knows";
+      return "not a font FreeType can read (cut short, or not a font file at all)";
     case FT_Err_Invalid_File_Format:
     case FT_Err_Invalid_Table:
     case FT_Err_Invalid_Offset:
     case FT_Err_Table_Missing:
     case FT_Err_Invalid_Glyph_Index:
     case FT_Err_Invalid_Outline:
+    case FT_Err_Invalid_Composite:
+    case FT_Err_Invalid_Glyph_Format:
     case FT_Err_Invalid_Opcode:
+    case FT_Err_Invalid_Stream_Operation:
+    case FT_Err_Invalid_Stream_Read:
+    case FT_Err_Invalid_Stream_Seek:
+    case FT_Err_Invalid_Stream_Skip:
+    case FT_Err_Invalid_Frame_Operation:
+    case FT_Err_Invalid_Frame_Read:
       return "the font file is damaged (FreeType error " + std::to_string(error) + ")";
     case FT_Err_Out_Of_Memory:
       return "out of memory while reading it";
@@ -240,11 +248,12 @@ LayoutHandle fitClue(const TextSetter& setter, const std::string& clue, double w
 }
 
 LayoutHandle fitHeading(const TextSetter& setter, const std::string& text, const char* family, bool bold,
-                        double sizePt, double minPt, double widthPt, int maxLines) {
-  for (double size = sizePt; size >= minPt - FIT_SLACK_PT; size -= CLUE_SIZE_STEP_PT) {
-    LayoutHandle line = layText(setter, text, family, bold, size, widthPt);
+                        double sizePt, double minPt, double widthPt, int maxLines, double& chosenPt) {
+  for (chosenPt = sizePt; chosenPt >= minPt - FIT_SLACK_PT; chosenPt -= CLUE_SIZE_STEP_PT) {
+    LayoutHandle line = layText(setter, text, family, bold, chosenPt, widthPt);
     if (pango_layout_get_line_count(line.get()) == 1 && fitsBox(line.get(), widthPt, HUGE_VAL)) return line;
   }
+  chosenPt = minPt;
   LayoutHandle lines = layText(setter, text, family, bold, minPt, widthPt);
   pango_layout_set_wrap(lines.get(), PANGO_WRAP_WORD_CHAR);
   pango_layout_set_height(lines.get(), -maxLines);

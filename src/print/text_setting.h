@@ -74,8 +74,8 @@ LayoutHandle fitClue(const TextSetter& setter, const std::string& clue, double w
 
 // One line at sizePt if it fits widthPt, else the largest size down to
 // minPt at which it does, else lines at minPt, at most maxLines of them (the
-// last cut short with an ellipsis).
+// last cut short with an ellipsis). chosenPt: the size it is set at.
 LayoutHandle fitHeading(const TextSetter& setter, const std::string& text, const char* family, bool bold,
-                        double sizePt, double minPt, double widthPt, int maxLines);
+                        double sizePt, double minPt, double widthPt, int maxLines, double& chosenPt);
 
 }  // namespace arrowgrid

@@ -139,6 +139,11 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   settings.timeLimitSeconds = options.timeLimitSeconds;
 
   if (const std::string problem = checkPrintFolders(options); !problem.empty()) return fail(problem, 1);
+  // A damaged font is said before the search, not after it as a failure to
+  // draw the files.
+  if (!printRequests(options).empty()) {
+    if (const std::string problem = printFilesProblem(options.print); !problem.empty()) return fail(problem, 1);
+  }
 
   // The JSON file is opened before the search, so that a folder that cannot
   // be written is known at once and not after hours of search.
