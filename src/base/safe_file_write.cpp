@@ -6,12 +6,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
+#include <iterator>
 
 namespace arrowgrid {
 
 namespace {
+
+// The one state a signal handler can reach. A slot is claimed, then its
+// path set, then marked ready; the flags are lock-free atomics, so the
+// handler never reads a path being written.
+struct UnfinishedFile {
+  std::atomic<bool> claimed{false};
+  std::atomic<bool> ready{false};
+  char path[PATH_MAX] = {};
+};
+UnfinishedFile unfinishedFiles[4];
+
+extern "C" void removeUnfinishedThenDie(int signalNumber) {
+  removeUnfinishedFiles();
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
+}
 
 std::string temporaryPathFor(const std::string& path, int attempt) {
   const size_t slash = path.rfind('/');
@@ -32,6 +52,42 @@ int renameKeeping(const std::string& from, const std::string& to) {
 
 }  // namespace
 
+int holdUnfinishedFile(const std::string& path) {
+  if (path.size() >= PATH_MAX) return -1;
+  for (int slot = 0; slot < static_cast<int>(std::size(unfinishedFiles)); ++slot) {
+    UnfinishedFile& file = unfinishedFiles[slot];
+    bool expected = false;
+    if (!file.claimed.compare_exchange_strong(expected, true)) continue;
+    std::memcpy(file.path, path.c_str(), path.size() + 1);
+    file.ready.store(true);
+    return slot;
+  }
+  return -1;
+}
+
+void releaseUnfinishedFile(int slot) {
+  if (slot < 0) return;
+  unfinishedFiles[slot].ready.store(false);
+  unfinishedFiles[slot].claimed.store(false);
+}
+
+void removeUnfinishedFiles() {
+  for (UnfinishedFile& file : unfinishedFiles)
+    if (file.ready.load()) unlink(file.path);
+}
+
+void removeUnfinishedFilesOnSignals() {
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    struct sigaction previous {};
+    sigaction(signalNumber, nullptr, &previous);
+    if (previous.sa_handler == SIG_IGN) continue;  // started with it ignored: keep it so
+    struct sigaction action {};
+    action.sa_handler = removeUnfinishedThenDie;
+    sigemptyset(&action.sa_mask);
+    sigaction(signalNumber, &action, nullptr);
+  }
+}
+
 std::string fileWriteError(const std::string& path, int errorNumber) {
   return "cannot write " + path + ": " + std::strerror(errorNumber);
 }
@@ -40,10 +96,15 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
                             const std::function<std::string(std::FILE*)>& produce) {
   std::string temporary;
   int descriptor = -1;
+  int slot = -1;
   for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
     temporary = temporaryPathFor(path, attempt);
+    slot = holdUnfinishedFile(temporary);
     descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor < 0 && errno != EEXIST) return fileWriteError(path, errno);
+    if (descriptor >= 0) break;
+    const int failure = errno;
+    releaseUnfinishedFile(slot);  // not ours: another file of that name was there
+    if (failure != EEXIST) return fileWriteError(path, failure);
   }
   if (descriptor < 0) return fileWriteError(path, EEXIST);
 
@@ -52,6 +113,7 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
     const int failure = errno;
     close(descriptor);
     unlink(temporary.c_str());
+    releaseUnfinishedFile(slot);
     return fileWriteError(path, failure);
   }
 
@@ -68,6 +130,7 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
   }
   if (error.empty() && failure != 0) error = fileWriteError(path, failure);
   if (!error.empty()) unlink(temporary.c_str());
+  releaseUnfinishedFile(slot);
   return error;
 }
 

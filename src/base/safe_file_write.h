@@ -20,4 +20,20 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
 // "cannot write PATH: REASON", the form of every file error.
 std::string fileWriteError(const std::string& path, int errorNumber);
 
+// A signal that ends the process mid-write would leave the temporary file
+// behind, hidden beside the file it was to become. Each file not yet under
+// its name is held here until renamed or removed: holdUnfinishedFile gives
+// the slot (-1 when none is free or the path too long), releaseUnfinishedFile
+// lets it go without touching the file.
+int holdUnfinishedFile(const std::string& path);
+void releaseUnfinishedFile(int slot);
+
+// Removes every file held; async-signal-safe, for handlers of signals that
+// end the process.
+void removeUnfinishedFiles();
+
+// SIGINT, SIGTERM, SIGHUP and SIGQUIT, unless ignored, remove the files held
+// and then end the process as they would have.
+void removeUnfinishedFilesOnSignals();
+
 }  // namespace arrowgrid

@@ -2,6 +2,8 @@
 // control from step to step until the user finishes from the result menu.
 #include "interaction/program_driver.h"
 
+#include <algorithm>
+
 #include "interaction/arrangement_report.h"
 #include "interaction/display_dialog.h"
 #include "interaction/result_menu.h"
@@ -54,6 +56,30 @@ void showIntroScreens(Console& console) {
   waitForReturn(console);
 }
 
+void keepReportedRows(ReportedArrangement& reported, const PlacementTable& table, int32_t rowCount) {
+  reported.rowCount = rowCount;
+  std::copy_n(table.rows.begin() + 1, rowCount, reported.table.rows.begin() + 1);
+  reported.inPendingReport = false;
+}
+
+// The grid the menu shows: from a report's prompt, the arrangement just
+// reported, still the search's last evaluation; after the end of the search,
+// the arrangement reported last.
+const Grid& menuGrid(Program& program) {
+  if (!program.searchEnded) {
+    ensureGrid(program.search);
+    return program.search.evaluation.grid;
+  }
+  ReportedArrangement& reported = program.reported;
+  const PendingReport& pending = program.pendingReport;
+  if (reported.inPendingReport) {
+    buildArrangementGrid(program.search.wordList, pending.table, pending.rowCount, reported.evaluation);
+  } else {
+    buildArrangementGrid(program.search.wordList, reported.table, reported.rowCount, reported.evaluation);
+  }
+  return reported.evaluation.grid;
+}
+
 // The report of the arrangement last evaluated, accepted and selected; its
 // prompt may lead to the menu.
 ProgramStep reportArrangement(Program& program) {
@@ -62,9 +88,11 @@ ProgramStep reportArrangement(Program& program) {
     // Nothing waits on it: drawn when something reads the screen, or never.
     deferArrangementReport(program.console, program.pendingReport, search, search.fast.lastRowCount,
                            lastEvaluationScore(search), program.settings, program.trialsLine);
+    program.reported.inPendingReport = true;
     return ProgramStep::Resume;
   }
   ensureGrid(search);
+  keepReportedRows(program.reported, search.table, search.fast.lastRowCount);
   const ReportOutcome outcome =
       showArrangementReport(program.console, lastEvaluationScore(search), search.evaluation.grid,
                             search.state.trialCount, program.settings);
@@ -94,6 +122,8 @@ void runStep(Program& program) {
       return;
     case ProgramStep::InitSearch:
       initSearch(program.search);
+      keepReportedRows(program.reported, program.search.table, 1);  // word 1 alone
+      program.searchEnded = false;
       program.trialsLine = TrialsLineState{};
       // One processor: the search on this thread alone is the faster.
       if (defaultWorkerCount() > 1) {
@@ -120,6 +150,7 @@ void runStep(Program& program) {
     case ProgramStep::Resume:
       // Nothing reads keys while the search runs: only the last 15 typed are kept.
       setKeysRead(console.keys, false);
+      program.searchEnded = false;
       program.step = searchUntilShown(program.search, program.workers, console, program.trialsLine,
                                       program.settings.selectionMode) == SearchStop::Shown
                          ? ProgramStep::Report
@@ -128,15 +159,14 @@ void runStep(Program& program) {
     case ProgramStep::SearchFinished:
       printSearchFinished(console);
       waitForReturn(console);
+      program.searchEnded = true;
       program.step = ProgramStep::Menu;
       return;
     case ProgramStep::Menu:
-      // The menu shows the grid of the last evaluation, whatever its outcome.
-      ensureGrid(program.search);
-      program.step = resultMenu(console, program.search.evaluation.grid, program.settings,
-                                &program.gridExport) == MenuOutcome::Resume
-                         ? ProgramStep::Resume
-                         : ProgramStep::Ended;
+      program.step =
+          resultMenu(console, menuGrid(program), program.settings, &program.gridExport) == MenuOutcome::Resume
+              ? ProgramStep::Resume
+              : ProgramStep::Ended;
       return;
     case ProgramStep::Ended:
       endProgram(console, 0);

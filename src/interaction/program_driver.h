@@ -29,16 +29,30 @@ enum class ProgramStep {
   Ended,           // endProgram with status 0
 };
 
+// The arrangement the user saw reported last, which the menu shows once the
+// search has ended: at its end the search's own grid is whatever it tried
+// last, never shown and maybe not an arrangement at all. Word 1 alone until
+// a report comes. A report with no pause keeps its rows in the PendingReport
+// already: they are not copied twice.
+struct ReportedArrangement {
+  int32_t rowCount = 0;
+  PlacementTable table;
+  bool inPendingReport = false;  // the last report was one with no pause
+  GridEvaluation evaluation;     // built for the menu
+};
+
 // All program-wide data, owned by the driver (or built by a test).
 struct Program {
   Console console;
   ArrangementSearch search;
   DisplaySettings settings;
-  TrialsLineState trialsLine;   // what the trials line last left on screen
-  PendingReport pendingReport;  // the last report with no pause, until seen
-  SearchWorkers workers;        // the search's threads beside this one
-  ProgramOptions options;       // from the command line
-  GridExport gridExport;        // the menu's grids as files, from options
+  TrialsLineState trialsLine;    // what the trials line last left on screen
+  PendingReport pendingReport;   // the last report with no pause, until seen
+  ReportedArrangement reported;  // the last report, for the menu after the search
+  bool searchEnded = false;      // the menu comes after the end of the search
+  SearchWorkers workers;         // the search's threads beside this one
+  ProgramOptions options;        // from the command line
+  GridExport gridExport;         // the menu's grids as files, from options
   ProgramStep step = ProgramStep::Intro;
 };
 

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "platform/terminal_keys.h"
+#include "base/safe_file_write.h"
 #include "screen/console.h"
 #include "screen/cp437.h"
 
@@ -85,6 +86,7 @@ void restoreTerminal() {
 }
 
 void restoreAndDie(int signalNumber) {
+  removeUnfinishedFiles();
   restoreTerminal();
   std::signal(signalNumber, SIG_DFL);
   std::raise(signalNumber);

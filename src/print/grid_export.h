@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "print/grid_print.h"
@@ -20,9 +21,28 @@ struct GridExport {
 
 // "grille-vide-007.pdf" or "grille-complete-012.png": three digits at least.
 std::string exportFileName(GridContent content, int32_t number, PrintFormat format);
+std::string exportFileName(GridContent content, int32_t number, std::string_view extension);
+
+// A number taken for one grid's files in every format at once: other runs
+// writing into the same folder pass it over while it is held.
+struct ExportNumber {
+  int32_t number = 0;
+  std::string reservation;  // the hidden file that holds it
+  int unfinishedSlot = -1;  // removed with the files being written on a signal
+  int error = 0;            // errno when no number could be taken
+};
+
+// Takes the first number from `from` on whose files, one for each of
+// extensions, none is in the folder yet and that no other run holds.
+ExportNumber reserveExportNumber(const std::string& directory, GridContent content, int32_t from,
+                                 const std::vector<std::string_view>& extensions);
+
+// Lets the number go once its files are written.
+void releaseExportNumber(ExportNumber& reserved);
 
 // Writes grid to the folder in the three formats under the next number of
-// its kind that none of the three files there already has. Returns one
+// its kind that none of the three files there already has, reserved for
+// them. Returns one
 // message for each file that could not be written (none when all were).
 std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, GridContent content);
 

@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "base/exit_status.h"
+#include "base/message_text.h"
+#include "base/safe_file_write.h"
 #include "interaction/program_driver.h"
 #include "platform/script_form.h"
 #include "platform/terminal_form.h"
@@ -41,12 +43,15 @@ int runWithBestForm(int argc, char** argv) {
       std::printf("arrowgrid %.*s\n", static_cast<int>(PROGRAM_VERSION.size()), PROGRAM_VERSION.data());
       return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     case CommandLineAction::Refuse:
-      std::fprintf(stderr, "%s\n", line.message.c_str());
+      std::fprintf(stderr, "%s\n", messageText(line.message, true).c_str());
       return BAD_COMMAND_LINE_STATUS;
     case CommandLineAction::Run:
       break;
   }
 
+  // The terminal form puts its own handlers over these, which remove the
+  // files too.
+  removeUnfinishedFilesOnSignals();
   // Program-wide data for the whole run; the process ends without freeing it.
   auto* program = new Program();
   program->options = line.options;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/message_text.h"
+
 namespace arrowgrid {
 
 void settleDeferredDrawing(Console& console) {
@@ -38,11 +40,13 @@ void presentNow(Console& console) {
 }
 
 void reportProblem(Console& console, const std::string& message) {
+  // A problem names files, whose names may hold anything.
+  const std::string shown = messageText(message, true);
   if (console.platform.reportProblem) {
-    console.platform.reportProblem(console.platform.context, message.c_str());
+    console.platform.reportProblem(console.platform.context, shown.c_str());
     return;
   }
-  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fprintf(stderr, "%s\n", shown.c_str());
   std::fflush(stderr);
 }
 

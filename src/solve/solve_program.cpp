@@ -2,8 +2,10 @@
 // and the words are known good; the answer is written once, at the end.
 #include "solve/solve_program.h"
 
+#include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/message_text.h"
+#include "base/safe_file_write.h"
 #include "print/grid_print.h"
 #include "programs/solve_command_line.h"
 #include "solve/progress_line.h"
@@ -37,17 +41,19 @@ extern "C" void onInterrupt(int) {
 }
 
 // Ctrl+C stops the search once; a second one ends the process at once.
-void catchInterrupt(std::atomic<bool>& flag) {
+// Before and after the search it ends the process, with any file being
+// written removed (see removeUnfinishedFilesOnSignals).
+void catchInterrupt(std::atomic<bool>& flag, struct sigaction& previous) {
   interruptFlag = &flag;
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGINT, &action, &previous);
 }
 
-void releaseInterrupt() {
-  signal(SIGINT, SIG_DFL);
+void releaseInterrupt(const struct sigaction& previous) {
+  sigaction(SIGINT, &previous, nullptr);
   interruptFlag = nullptr;
 }
 
@@ -59,9 +65,10 @@ int32_t availableProcessors() {
   return count == 0 ? 1 : static_cast<int32_t>(std::min<unsigned>(count, MAX_JOBS));
 }
 
+// Every message may echo a word or a file name: escaped whole.
 int fail(const std::string& message, int status) {
   std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
-               message.c_str());
+               messageText(message).c_str());
   return status;
 }
 
@@ -114,13 +121,17 @@ std::string printPath(const PrintRequest& request, GridContent content) {
          printFormatExtension(request.format);
 }
 
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
 // A folder that cannot take the files is told before the search, not after
 // hours of it; the files themselves are written, whole or not at all, at the end.
 std::string checkPrintFolders(const SolveOptions& options) {
   for (const PrintRequest& request : printRequests(options)) {
     const std::string path = printPath(request, GridContent::Puzzle);
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string folder = folderOf(path);
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
       return "cannot write " + path + ": " + folder + ": " + std::strerror(errno);
     }
@@ -128,8 +139,63 @@ std::string checkPrintFolders(const SolveOptions& options) {
   return {};
 }
 
+// Where the JSON goes. A pipe or a device is written as it is, once the
+// answer is known (opening a pipe waits for its reader); anything else is a
+// file replaced whole, so that a failure leaves the one before untouched.
+// The links of /dev and /proc are never replaced: /dev/stdout or
+// /dev/fd/N name whatever the descriptor is, a file too, and are added to.
+enum class JsonTarget { None, StandardOutput, Stream, File };
+
+JsonTarget jsonTarget(const SolveOptions& options) {
+  if (!options.json) return JsonTarget::None;
+  if (options.jsonFile == "-") return JsonTarget::StandardOutput;
+  struct stat info {};
+  if (stat(options.jsonFile.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)))
+    return JsonTarget::Stream;
+  const bool inDevOrProc = options.jsonFile.starts_with("/dev/") || options.jsonFile.starts_with("/proc/");
+  if (inDevOrProc && lstat(options.jsonFile.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+    return JsonTarget::Stream;
+  return JsonTarget::File;
+}
+
+// Told before the search, as for the print files.
+std::string checkJsonTarget(const SolveOptions& options, JsonTarget target) {
+  if (target != JsonTarget::File) return {};
+  struct stat info {};
+  if (stat(options.jsonFile.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    return options.jsonFile + ": " + std::strerror(EISDIR);
+  if (access(folderOf(options.jsonFile).c_str(), W_OK | X_OK) != 0)
+    return options.jsonFile + ": " + std::strerror(errno);
+  return {};
+}
+
 bool writeAll(std::FILE* out, const std::string& text) {
   return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+}
+
+// "" or the message of a failure.
+std::string writeJson(const std::string& path, JsonTarget target, const std::string& text) {
+  if (target == JsonTarget::File) {
+    return writeFileSafely(path, ExistingFile::Replace, [&](std::FILE* out) {
+      return writeAll(out, text) ? std::string() : fileWriteError(path, errno);
+    });
+  }
+  std::FILE* out = stdout;
+  if (target == JsonTarget::Stream) {
+    const int descriptor = open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
+    out = descriptor < 0 ? nullptr : fdopen(descriptor, "w");
+    if (out == nullptr) {
+      const int failure = errno;
+      if (descriptor >= 0) close(descriptor);
+      return path + ": " + std::strerror(failure);
+    }
+  }
+  bool written = writeAll(out, text);
+  int failure = errno;
+  if (out != stdout && std::fclose(out) != 0 && written) written = false, failure = errno;
+  if (written) return {};
+  return (target == JsonTarget::StandardOutput ? std::string("standard output") : path) + ": " +
+         std::strerror(failure);
 }
 
 int solveAndWrite(const SolveOptions& options, const WordList& words) {
@@ -145,20 +211,15 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
     if (const std::string problem = printFilesProblem(options.print); !problem.empty()) return fail(problem, 1);
   }
 
-  // The JSON file is opened before the search, so that a folder that cannot
-  // be written is known at once and not after hours of search.
-  std::FILE* jsonFile = nullptr;
-  const bool jsonToStandardOutput = options.json && options.jsonFile == "-";
-  if (options.json && !jsonToStandardOutput) {
-    jsonFile = std::fopen(options.jsonFile.c_str(), "w");
-    if (jsonFile == nullptr) return fail(options.jsonFile + ": " + std::strerror(errno), 1);
-  }
+  const JsonTarget json = jsonTarget(options);
+  if (const std::string problem = checkJsonTarget(options, json); !problem.empty()) return fail(problem, 1);
 
   SolveControl control;
   ProgressLine progress;
   if (!options.quiet && isatty(STDERR_FILENO)) progress.out = stderr;
   control.onTick = [&](const SolveProgress& now) { showProgress(progress, now); };
-  catchInterrupt(control.stopRequested);
+  struct sigaction outsideSearch {};
+  catchInterrupt(control.stopRequested, outsideSearch);
   SolveResult result;
   std::string failure;
   try {
@@ -168,26 +229,19 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   } catch (const std::bad_alloc&) {
     failure = "out of memory";
   }
-  releaseInterrupt();
+  releaseInterrupt(outsideSearch);
   wipeProgress(progress);
-  if (!failure.empty()) {
-    if (jsonFile != nullptr) std::fclose(jsonFile);
-    return fail(failure, 1);
-  }
+  if (!failure.empty()) return fail(failure, 1);
 
   int status = result.end == SolveEnd::Interrupted ? 130 : 0;
-  if (!jsonToStandardOutput) {
+  if (json != JsonTarget::StandardOutput) {
     if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
       status = fail(std::string("standard output: ") + std::strerror(errno), 1);
     }
   }
-  if (options.json) {
-    const std::string json = resultJsonText(result, words);
-    std::FILE* out = jsonToStandardOutput ? stdout : jsonFile;
-    const std::string name = jsonToStandardOutput ? "standard output" : options.jsonFile;
-    bool written = writeAll(out, json);
-    if (jsonFile != nullptr && std::fclose(jsonFile) != 0) written = false;
-    if (!written) status = fail(name + ": " + std::strerror(errno), 1);
+  if (json != JsonTarget::None) {
+    const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words));
+    if (!problem.empty()) status = fail(problem, 1);
   }
   for (const PrintRequest& request : printRequests(options)) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
@@ -209,11 +263,12 @@ int runSolveProgram(int argc, char** argv) {
     case SolveAction::ShowVersion:
       return writeAll(stdout, std::string(SOLVE_PROGRAM) + " " + std::string(SOLVE_VERSION) + "\n") ? 0 : 1;
     case SolveAction::Refuse:
-      std::fprintf(stderr, "%s\n", line.message.c_str());
+      std::fprintf(stderr, "%s\n", messageText(line.message, true).c_str());
       return 2;
     case SolveAction::Run:
       break;
   }
+  removeUnfinishedFilesOnSignals();
   try {
     std::vector<WordText> texts;
     std::string error;

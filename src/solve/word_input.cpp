@@ -3,41 +3,12 @@
 
 #include <cstdio>
 
+#include "base/message_text.h"
+#include "base/utf8_decoding.h"
+
 namespace arrowgrid {
 
 namespace {
-
-// Decodes one UTF-8 character at text[at]; 0 bytes when the sequence is
-// not valid UTF-8 (overlong forms and surrogates included).
-struct Decoded {
-  char32_t code = 0;
-  size_t bytes = 0;
-};
-
-Decoded decodeCharacter(std::string_view text, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  if (lead < 0x80) return {lead, 1};
-  size_t length = 0;
-  char32_t code = 0;
-  char32_t smallest = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, smallest = 0x10000;
-  } else {
-    return {};
-  }
-  if (at + length > text.size()) return {};
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return {};
-    code = (code << 6) | (byte(at + i) & 0x3F);
-  }
-  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
-  return {code, length};
-}
 
 // The capitals a character folds to, or nullptr when it has none.
 const char* foldedCharacter(char32_t c) {
@@ -93,36 +64,10 @@ const char* foldedCharacter(char32_t c) {
   }
 }
 
-std::string hexByte(unsigned char b) {
-  char text[8];
-  std::snprintf(text, sizeof text, "\\x%02X", b);
-  return text;
-}
-
 std::string codePoint(char32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
   return text;
-}
-
-// The word as it can be shown in a message: bytes that are not valid UTF-8
-// and control characters written as escapes.
-std::string shownText(std::string_view text) {
-  std::string shown;
-  for (size_t at = 0; at < text.size();) {
-    const Decoded d = decodeCharacter(text, at);
-    if (d.bytes == 0) {
-      shown += hexByte(static_cast<unsigned char>(text[at]));
-      ++at;
-    } else if (d.code < 0x20 || d.code == 0x7F) {
-      shown += hexByte(static_cast<unsigned char>(d.code));
-      at += d.bytes;
-    } else {
-      shown.append(text.substr(at, d.bytes));
-      at += d.bytes;
-    }
-  }
-  return shown;
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
@@ -138,9 +83,9 @@ std::string_view trimmed(std::string_view text) {
 FoldedWord foldWordText(std::string_view text) {
   FoldedWord folded;
   for (size_t at = 0; at < text.size();) {
-    const Decoded d = decodeCharacter(text, at);
+    const DecodedCharacter d = decodeUtf8Character(text, at);
     if (d.bytes == 0) {
-      folded.badCharacter = "byte " + hexByte(static_cast<unsigned char>(text[at])) + " (not UTF-8)";
+      folded.badCharacter = "byte " + messageText(text.substr(at, 1)) + " (not UTF-8)";
       return folded;
     }
     const char32_t c = d.code;
@@ -151,9 +96,8 @@ FoldedWord foldWordText(std::string_view text) {
     } else if (const char* capitals = foldedCharacter(c)) {
       folded.word += capitals;
     } else {
-      const bool printable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
       folded.badCharacter = codePoint(c);
-      if (printable)
+      if (!isEscapedInMessages(c))
         folded.badCharacter = std::string("'").append(text.substr(at, d.bytes)) + "' (" + codePoint(c) + ")";
       return folded;
     }
@@ -189,7 +133,7 @@ WordListInput buildWordList(const std::vector<WordText>& words) {
   input.list.wordCount = static_cast<int32_t>(wordCount);
   for (int64_t i = 0; i < wordCount; ++i) {
     const WordText& word = words[static_cast<size_t>(i)];
-    const std::string prefix = word.place + ": word '" + shownText(word.text) + "': ";
+    const std::string prefix = word.place + ": word '" + messageText(word.text) + "': ";
     if (word.text.empty()) {
       input.error = word.place + ": empty word";
       return input;

@@ -8,10 +8,11 @@
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing::fileContent;
-using testing::TemporaryFolder;
+using test_support::fileContent;
+using test_support::TemporaryFolder;
 
 std::string writeText(const std::string& path, ExistingFile existing, const std::string& text) {
   return writeFileSafely(path, existing, [&](std::FILE* file) {

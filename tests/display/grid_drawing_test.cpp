@@ -7,17 +7,15 @@
 #include <memory>
 
 #include "display/grid_drawing.h"
+#include "support/console_session.h"
 #include "support/hand_grid.h"
-#include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-struct GridDrawingFixture : ::testing::Test {
-  std::unique_ptr<Console> console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+struct GridDrawingFixture : ConsoleSessionTest {
   DisplaySettings settings;
-  void SetUp() override { openTestConsole(*console, platform); }
 
   // Every pixel from (x1, y1) to (x2, y2), a row or a column, has colour.
   bool runIs(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colour) {

@@ -10,19 +10,17 @@
 #include "search/grid_evaluation.h"
 #include "search/search_engine.h"
 #include "search/search_test_support.h"
+#include "support/console_session.h"
 #include "support/hand_grid.h"
-#include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-struct ReportFixture : ::testing::Test {
-  std::unique_ptr<Console> console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+struct ReportFixture : ConsoleSessionTest {
   DisplaySettings settings;
   Grid grid = emptyHandGrid(0, -1, 5, 4);
   void SetUp() override {
-    openTestConsole(*console, platform);
     putHandCell(grid, 0, 0, CELL_RIGHT_ARROW);
     putHandCell(grid, 1, 0, 'A');
     putHandCell(grid, 2, 0, 'B');
@@ -85,103 +83,97 @@ TEST_F(ReportFixture, PausePromptLeadsToTheMenuOnlyForMAlone) {
 // A deferred report against the report drawn at once, on two consoles:
 // cells, cursor and every pixel agree whenever the deferred one is read.
 struct DeferredReportFixture : ::testing::Test {
-  std::unique_ptr<Console> eager = std::make_unique<Console>();
-  std::unique_ptr<Console> deferred = std::make_unique<Console>();
-  ScriptedPlatform eagerPlatform, deferredPlatform;
+  ConsoleSession eager, deferred;
   TrialsLineState eagerLine, deferredLine;
   std::unique_ptr<PendingReport> pending = std::make_unique<PendingReport>();
   GridEvaluation evaluation;
   DisplaySettings settings{.selectionMode = SelectionMode::AllAccepted};
 
-  void SetUp() override {
-    openTestConsole(*eager, eagerPlatform);
-    openTestConsole(*deferred, deferredPlatform);
-  }
-
   void report(const ArrangementSearch& search) {
     const ArrangementScore score = lastEvaluationScore(search);
     buildArrangementGrid(search, search.state.placedCount, evaluation);
-    showArrangementReport(*eager, score, evaluation.grid, search.state.trialCount, settings);
-    deferArrangementReport(*deferred, *pending, search, search.state.placedCount, score, settings,
+    showArrangementReport(*eager.console, score, evaluation.grid, search.state.trialCount, settings);
+    deferArrangementReport(*deferred.console, *pending, search, search.state.placedCount, score, settings,
                            deferredLine);
   }
 
   // What the search's stop does to the trials line.
   void stopAt(int64_t trialCount) {
-    printTrialsLine(*eager, eagerLine, trialCount);
-    if (PendingReport* held = pendingReport(*deferred)) {
+    printTrialsLine(*eager.console, eagerLine, trialCount);
+    if (PendingReport* held = pendingReport(*deferred.console)) {
       held->heldTrialCount = trialCount;
     } else {
-      printTrialsLine(*deferred, deferredLine, trialCount);
+      printTrialsLine(*deferred.console, deferredLine, trialCount);
     }
   }
 
   void expectSamePicture(const std::string& where) {
-    paintPicture(*eager);
-    paintPicture(*deferred);
-    EXPECT_EQ(pendingReport(*deferred), nullptr) << where;
-    EXPECT_EQ(screenText(*deferred), screenText(*eager)) << where;
-    EXPECT_EQ(deferred->text.cursorRow, eager->text.cursorRow) << where;
-    EXPECT_EQ(deferred->text.cursorColumn, eager->text.cursorColumn) << where;
-    EXPECT_EQ(deferred->text.printColumn, eager->text.printColumn) << where;
-    EXPECT_TRUE(deferred->surface.pixels == eager->surface.pixels) << where;
+    paintPicture(*eager.console);
+    paintPicture(*deferred.console);
+    EXPECT_EQ(pendingReport(*deferred.console), nullptr) << where;
+    EXPECT_EQ(screenText(*deferred.console), screenText(*eager.console)) << where;
+    EXPECT_EQ(deferred.console->text.cursorRow, eager.console->text.cursorRow) << where;
+    EXPECT_EQ(deferred.console->text.cursorColumn, eager.console->text.cursorColumn) << where;
+    EXPECT_EQ(deferred.console->text.printColumn, eager.console->text.printColumn) << where;
+    EXPECT_TRUE(deferred.console->surface.pixels == eager.console->surface.pixels) << where;
   }
 };
 
 TEST_F(DeferredReportFixture, ReadAtAnyPointItShowsWhatTheReportsDrawnAtOnceShow) {
   for (const bool completeGrid : {true, false}) {
     settings.completeGrid = completeGrid;
-    auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
+    auto search = test_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
     int64_t accepted = 0;
-    testing_support::runWholeSearch(*search, testing_support::Evaluator::Fast,
-                                    [&](ArrangementSearch& at, EvaluationOutcome outcome) {
-                                      if (outcome != EvaluationOutcome::Accepted) return;
-                                      ++accepted;
-                                      report(at);
-                                      // Read right after the report, after its stop, or not at all.
-                                      if (accepted % 7 == 0)
-                                        expectSamePicture("report " + std::to_string(accepted));
-                                      stopAt(at.state.trialCount + accepted);
-                                      if (accepted % 5 == 0)
-                                        expectSamePicture("stop " + std::to_string(accepted));
-                                    });
+    test_support::runWholeSearch(*search, test_support::Evaluator::Fast,
+                                 [&](ArrangementSearch& at, EvaluationOutcome outcome) {
+                                   if (outcome != EvaluationOutcome::Accepted) return;
+                                   ++accepted;
+                                   report(at);
+                                   // Read right after the report, after its stop, or not at all.
+                                   if (accepted % 7 == 0)
+                                     expectSamePicture("report " + std::to_string(accepted));
+                                   stopAt(at.state.trialCount + accepted);
+                                   if (accepted % 5 == 0)
+                                     expectSamePicture("stop " + std::to_string(accepted));
+                                 });
     ASSERT_GT(accepted, 20);
     // The end of the search writes its message over the last report.
-    locateCursor(*eager, 22, 30);
-    printText(*eager, "fin", PrintEnding::LineEnd);
-    locateCursor(*deferred, 22, 30);
-    printText(*deferred, "fin", PrintEnding::LineEnd);
+    locateCursor(*eager.console, 22, 30);
+    printText(*eager.console, "fin", PrintEnding::LineEnd);
+    locateCursor(*deferred.console, 22, 30);
+    printText(*deferred.console, "fin", PrintEnding::LineEnd);
     expectSamePicture("end, complete grid " + std::to_string(completeGrid));
-    EXPECT_EQ(screenRow(*deferred, 22), std::string(29, ' ') + "fin");
+    EXPECT_EQ(screenRow(*deferred.console, 22), std::string(29, ' ') + "fin");
   }
 }
 
 TEST_F(DeferredReportFixture, NothingIsDrawnUntilReadAndAClearDropsIt) {
-  auto search = testing_support::makeSearch({"AB", "BC", "CA"});
+  auto search = test_support::makeSearch({"AB", "BC", "CA"});
   ASSERT_EQ(evaluateArrangementFast(*search), EvaluationOutcome::Accepted);
-  printText(*deferred, "avant", PrintEnding::LineEnd);
-  const uint64_t textChanges = deferred->text.changeCount;
-  const uint64_t surfaceChanges = deferred->surface.changeCount;
-  deferArrangementReport(*deferred, *pending, *search, search->state.placedCount,
+  printText(*deferred.console, "avant", PrintEnding::LineEnd);
+  const uint64_t textChanges = deferred.console->text.changeCount;
+  const uint64_t surfaceChanges = deferred.console->surface.changeCount;
+  deferArrangementReport(*deferred.console, *pending, *search, search->state.placedCount,
                          lastEvaluationScore(*search), settings, deferredLine);
-  EXPECT_EQ(deferred->text.changeCount, textChanges);
-  EXPECT_EQ(deferred->surface.changeCount, surfaceChanges);
-  EXPECT_EQ(screenRow(*deferred, 1), "avant");
+  EXPECT_EQ(deferred.console->text.changeCount, textChanges);
+  EXPECT_EQ(deferred.console->surface.changeCount, surfaceChanges);
+  EXPECT_EQ(screenRow(*deferred.console, 1), "avant");
 
   // A clear wipes it unseen: the cleared screen, not the report, is read.
-  clearScreen(*deferred);
-  EXPECT_EQ(pendingReport(*deferred), nullptr);
-  paintPicture(*deferred);
-  EXPECT_EQ(screenText(*deferred), std::string(24, '\n'));
-  for (int32_t y = 0; y < SURFACE_HEIGHT; y += 7) EXPECT_EQ(pixelAt(*deferred, 17, y), COLOR_BACKGROUND);
+  clearScreen(*deferred.console);
+  EXPECT_EQ(pendingReport(*deferred.console), nullptr);
+  paintPicture(*deferred.console);
+  EXPECT_EQ(screenText(*deferred.console), std::string(24, '\n'));
+  for (int32_t y = 0; y < SURFACE_HEIGHT; y += 7)
+    EXPECT_EQ(pixelAt(*deferred.console, 17, y), COLOR_BACKGROUND);
 
   // A print lies over the report drawn first.
-  deferArrangementReport(*deferred, *pending, *search, search->state.placedCount,
+  deferArrangementReport(*deferred.console, *pending, *search, search->state.placedCount,
                          lastEvaluationScore(*search), settings, deferredLine);
-  locateCursor(*deferred, 24, 1);
-  printText(*deferred, "apres", PrintEnding::NoEnding);
-  EXPECT_EQ(screenRow(*deferred, 1), "Nb mots placés = 1          Nb de voisinages non désirés = 0");
-  EXPECT_EQ(screenRow(*deferred, 24), "apres");
+  locateCursor(*deferred.console, 24, 1);
+  printText(*deferred.console, "apres", PrintEnding::NoEnding);
+  EXPECT_EQ(screenRow(*deferred.console, 1), "Nb mots placés = 1          Nb de voisinages non désirés = 0");
+  EXPECT_EQ(screenRow(*deferred.console, 24), "apres");
 }
 
 }  // namespace

@@ -9,30 +9,20 @@
 
 #include "interaction/display_dialog.h"
 #include "platform/key_script.h"
-#include "support/scripted_console.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-struct DialogSession {
-  std::unique_ptr<Console> console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+struct DialogSession : ConsoleSession {
   DisplaySettings settings;  // the defaults 1, 1, 0
 
-  DialogSession() { openTestConsole(*console, platform); }
-
-  // Types the lines, then runs the dialog: true when it returned, false when
-  // it still waited for a key once the lines ran out.
+  // Types the lines, then runs the dialog: true when it returned.
   bool answer(std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) typeLine(platform.script, line);
-    try {
-      chooseDisplaySettings(*console, settings);
-      return true;
-    } catch (const ScriptExhausted&) {
-      return false;
-    }
+    type(lines);
+    return runsToEnd([&] { chooseDisplaySettings(*console, settings); });
   }
-  std::string row(int32_t r) const { return screenRow(*console, r); }
 };
 
 TEST(DisplayDialog, TwoEmptyAnswersKeepTheDefaultsOnEightRows) {

@@ -7,7 +7,9 @@
 
 #include "support/binary_run.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
@@ -58,4 +60,4 @@ TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

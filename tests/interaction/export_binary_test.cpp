@@ -3,10 +3,16 @@
 // nothing on the screens.
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "print/grid_export.h"
+
 #include "support/binary_run.h"
 #include "support/temporary_folder.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 // AB, BC, CA with the defaults to the menu, then V, C and F.
@@ -32,6 +38,61 @@ TEST(ExportBinary, EachGridShownIsWrittenAndNothingIsOverwritten) {
   EXPECT_FALSE(fileContent(folder.file("grille-complete-002.pdf")).empty());
 }
 
+// Two runs at once into one folder, each showing its empty grid ten times:
+// all sixty files, each number holding one run's three files.
+TEST(ExportBinary, TwoRunsAtOnceNeverShareANumber) {
+  const std::string words[2] = {"AB\nBC\nCA\n", "CHAT\nTAPIS\n"};
+  // What tells the runs' files apart: the SVG's page size (the rest of it
+  // numbers its drawings over the run) and the whole PNG.
+  const auto signature = [](const std::string& svg, const std::string& png) {
+    const size_t size = svg.find(" width=");
+    if (size == std::string::npos) return std::string("no SVG");
+    return svg.substr(size, svg.find('>', size) - size) + png;
+  };
+  std::string alone[2];  // each run's, written by it alone
+  for (int run = 0; run < 2; ++run) {
+    TemporaryFolder own;
+    runBinary("\n\n" + words[run] + "\nO\n\n\n\nV\n\nF\n", 60, {"--export", own.path});
+    alone[run] =
+        signature(fileContent(own.file("grille-vide-001.svg")), fileContent(own.file("grille-vide-001.png")));
+    ASSERT_FALSE(alone[run].empty());
+  }
+  ASSERT_NE(alone[0], alone[1]);
+
+  TemporaryFolder folder;
+  std::string script[2];
+  BinaryRun runs[2];
+  std::thread threads[2];
+  for (int run = 0; run < 2; ++run) {
+    script[run] = "\n\n" + words[run] + "\nO\n\n\n\n";
+    for (int view = 0; view < 10; ++view) script[run] += "V\n\n";
+    script[run] += "F\n";
+    threads[run] = std::thread([&, run] {
+      runs[run] = runBinary(script[run], 120, {"--export", folder.path});
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (const BinaryRun& run : runs) {
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.standardError, "");
+  }
+  const std::vector<std::string> names = folder.names();
+  EXPECT_EQ(names.size(), 60u);
+  int fromEach[2] = {0, 0};
+  for (int number = 1; number <= 20; ++number) {
+    const auto file = [&](const char* extension) {
+      return fileContent(folder.file(exportFileName(GridContent::Puzzle, number, extension)));
+    };
+    const std::string pair = signature(file("svg"), file("png"));
+    const int run = pair == alone[0] ? 0 : 1;
+    EXPECT_EQ(pair, alone[run]) << number;
+    ++fromEach[run];
+    EXPECT_FALSE(file("pdf").empty()) << number;
+  }
+  EXPECT_EQ(fromEach[0], 10);
+  EXPECT_EQ(fromEach[1], 10);
+}
+
 TEST(ExportBinary, UnwritableFolderLeavesTheScreensAsWithoutExport) {
   TemporaryFolder folder;
   const BinaryRun plain = runBinary(EMPTY_THEN_COMPLETED);
@@ -50,4 +111,4 @@ TEST(ExportBinary, UnwritableFolderLeavesTheScreensAsWithoutExport) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

@@ -5,19 +5,19 @@
 
 #include "interaction/program_driver.h"
 #include "platform/key_script.h"
-#include "support/scripted_console.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct DriverFixture : ::testing::Test {
   std::unique_ptr<Program> program = std::make_unique<Program>();
-  ScriptedPlatform platform;
-  void SetUp() override { openTestConsole(program->console, platform); }
+  ConsoleSession session{program->console};
 };
 
 TEST_F(DriverFixture, FirstIntroScreenWaitsWithTypingFromColumn32) {
-  typeText(platform.script, "x,\"y");  // typed but not ended: the pause still waits
+  typeText(session.platform.script, "x,\"y");  // typed but not ended: the pause still waits
   EXPECT_THROW(runStep(*program), ScriptExhausted);
   const Console& console = program->console;
   EXPECT_EQ(screenRow(console, 1), "Ce programme peut prendre un temps assez long avant d'avoir exploré");
@@ -37,7 +37,7 @@ TEST_F(DriverFixture, FirstIntroScreenWaitsWithTypingFromColumn32) {
 }
 
 TEST_F(DriverFixture, SecondIntroScreenAfterAnyLine) {
-  typeLine(platform.script, "\"quoted, with comma\" and more");
+  typeLine(session.platform.script, "\"quoted, with comma\" and more");
   EXPECT_THROW(runStep(*program), ScriptExhausted);
   const Console& console = program->console;
   EXPECT_EQ(screenRow(console, 1), "Si vous êtes content de ce programme, merci de nous le faire savoir,");
@@ -63,7 +63,7 @@ TEST_F(DriverFixture, KeysTypedBeforeThePromptServeIt) {
   runStep(*program);
   EXPECT_EQ(program->step, ProgramStep::WordEntry);
   EXPECT_EQ(screenRow(program->console, 14), "pressez <RETURN> pour continuer");
-  EXPECT_EQ(platform.lineInputs, 2);
+  EXPECT_EQ(session.platform.lineInputs, 2);
 }
 
 }  // namespace

@@ -5,37 +5,44 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "display/grid_drawing.h"
 #include "interaction/program_driver.h"
 #include "interaction/trials_line.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
-#include "support/scripted_console.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct ProgramFlow : ::testing::Test {
   std::unique_ptr<Program> program = std::make_unique<Program>();
-  ScriptedPlatform platform;
+  ConsoleSession session{program->console};
 
-  void SetUp() override {
-    openTestConsole(program->console, platform);
-    platform.keepScreens = true;
+  void SetUp() override { session.platform.keepScreens = true; }
+
+  // A new run: a fresh program, nothing typed yet.
+  void restart() {
+    program = std::make_unique<Program>();
+    session.reopen(program->console);
+    SetUp();
   }
 
   // Intro pauses, the words (AB BC CA unless told), the end of the list,
   // the two dialog answers.
   void startWith(const std::string& selectionMode, const std::string& pauseMode,
                  const std::vector<std::string>& words = {"AB", "BC", "CA"}) {
-    typeLine(platform.script, "");
-    typeLine(platform.script, "");
-    for (const std::string& word : words) typeLine(platform.script, word);
-    typeLine(platform.script, "");
-    typeLine(platform.script, "O");
-    typeLine(platform.script, selectionMode);
-    typeLine(platform.script, pauseMode);
+    typeLine(session.platform.script, "");
+    typeLine(session.platform.script, "");
+    for (const std::string& word : words) typeLine(session.platform.script, word);
+    typeLine(session.platform.script, "");
+    typeLine(session.platform.script, "O");
+    typeLine(session.platform.script, selectionMode);
+    typeLine(session.platform.script, pauseMode);
   }
 
   // Runs the steps until the program ends (its status) or the script runs out (-1).
@@ -49,8 +56,6 @@ struct ProgramFlow : ::testing::Test {
     }
   }
 
-  std::string row(int32_t r) const { return screenRow(program->console, r); }
-
   static std::string rowOf(const std::string& screen, int32_t r) {
     size_t start = 0;
     for (int32_t i = 1; i < r; ++i) start = screen.find('\n', start) + 1;
@@ -60,7 +65,7 @@ struct ProgramFlow : ::testing::Test {
   // The trial counts of the report prompts among the recorded screens.
   std::vector<std::string> reportedTrials() const {
     std::vector<std::string> trials;
-    for (const std::string& screen : platform.screens) {
+    for (const std::string& screen : session.platform.screens) {
       if (rowOf(screen, 23).find("pressez <return> pour continuer") == std::string::npos) continue;
       const std::string line = rowOf(screen, 21);
       trials.push_back(line.substr(line.find(':') + 2));
@@ -76,15 +81,13 @@ TEST_F(ProgramFlow, SelectionModesShowTheirReports) {
       {"2", {"3", "7"}},
   };
   for (const auto& [mode, expected] : cases) {
-    program = std::make_unique<Program>();
-    platform = ScriptedPlatform{};
-    SetUp();
+    restart();
     startWith(mode, "1");
-    for (size_t report = 0; report < expected.size(); ++report) typeLine(platform.script, "");
-    typeLine(platform.script, "");  // the pause after the end of the search
+    for (size_t report = 0; report < expected.size(); ++report) typeLine(session.platform.script, "");
+    typeLine(session.platform.script, "");  // the pause after the end of the search
     EXPECT_EQ(runUntilStopped(), -1) << "mode " << mode;
     EXPECT_EQ(reportedTrials(), expected) << "mode " << mode;
-    EXPECT_EQ(row(1), "MENU") << "mode " << mode;
+    EXPECT_EQ(session.row(1), "MENU") << "mode " << mode;
     EXPECT_EQ(program->search.bestScore, (ArrangementScore{3, 0, 2, 20})) << "mode " << mode;
   }
 }
@@ -92,18 +95,18 @@ TEST_F(ProgramFlow, SelectionModesShowTheirReports) {
 TEST_F(ProgramFlow, ReportsAfterLongJumpsCarryTheTrialByTrialCounts) {
   // Few letters in common: most comparisons are passed over in bulk.
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE"};
-  auto judged = testing_support::makeSearch(words);
+  auto judged = test_support::makeSearch(words);
   std::vector<std::string> expected;
-  for (const auto& shown : testing_support::judgeSearch(*judged, 1).shown) {
+  for (const auto& shown : test_support::judgeSearch(*judged, 1).shown) {
     expected.push_back(std::to_string(shown.trialCount));
   }
   ASSERT_GT(expected.size(), 3u);
   startWith("1", "1", words);
-  for (size_t report = 0; report <= expected.size(); ++report) typeLine(platform.script, "");
+  for (size_t report = 0; report <= expected.size(); ++report) typeLine(session.platform.script, "");
   EXPECT_EQ(runUntilStopped(), -1);
   EXPECT_EQ(reportedTrials(), expected);
   EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
-  EXPECT_EQ(row(1), "MENU");
+  EXPECT_EQ(session.row(1), "MENU");
 }
 
 TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
@@ -112,70 +115,105 @@ TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
   // changes the selection between 2 and 1.
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
   const auto modeAfter = [](size_t shown) { return shown >= 2 && (shown / 2) % 2 == 1 ? 1 : 2; };
-  auto judged = testing_support::makeSearch(words);
+  auto judged = test_support::makeSearch(words);
   std::vector<std::string> expected;
-  for (const auto& shown : testing_support::judgeSearch(*judged, modeAfter).shown) {
+  for (const auto& shown : test_support::judgeSearch(*judged, modeAfter).shown) {
     expected.push_back(std::to_string(shown.trialCount));
   }
   ASSERT_GT(expected.size(), 6u);
   startWith("2", "1", words);
   for (size_t report = 1; report <= expected.size(); ++report) {
     if (report % 2 == 1) {
-      typeLine(platform.script, "");
+      typeLine(session.platform.script, "");
       continue;
     }
     for (const std::string& line : {std::string("M"), std::string("S"), std::to_string(modeAfter(report)),
                                     std::string("1"), std::string("R")}) {
-      typeLine(platform.script, line);
+      typeLine(session.platform.script, line);
     }
   }
-  typeLine(platform.script, "");  // the pause after the end of the search
+  typeLine(session.platform.script, "");  // the pause after the end of the search
   EXPECT_EQ(runUntilStopped(), -1);
   EXPECT_EQ(reportedTrials(), expected);
   EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
   EXPECT_EQ(program->search.bestScore, judged->bestScore);
-  EXPECT_EQ(row(1), "MENU");
+  EXPECT_EQ(session.row(1), "MENU");
 }
 
 TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
   startWith("", "1");
-  typeLine(platform.script, "");   // trial 3
-  typeLine(platform.script, "M");  // trial 7: to the menu
-  typeLine(platform.script, "c");
+  typeLine(session.platform.script, "");   // trial 3
+  typeLine(session.platform.script, "M");  // trial 7: to the menu
+  typeLine(session.platform.script, "c");
   EXPECT_EQ(runUntilStopped(), -1);
-  const std::string report = platform.screens[platform.screens.size() - 3];
+  const std::string report = session.platform.screens[session.platform.screens.size() - 3];
   EXPECT_EQ(rowOf(report, 1), "Nb mots placés = 3          Nb de voisinages non désirés = 0");
   EXPECT_EQ(rowOf(report, 2), "Nb recoupement = 2          Surface = 5* 4= 20");
   EXPECT_EQ(rowOf(report, 21), std::string(39, ' ') + "Nb d'essais effectués : 7");
   // The completed grid alone, the typing cursor at row 22, column 50.
-  for (int32_t r = 3; r <= 6; ++r) EXPECT_EQ(row(r), rowOf(report, r)) << r;
-  EXPECT_EQ(row(1), "");
-  EXPECT_EQ(row(21), "");
+  for (int32_t r = 3; r <= 6; ++r) EXPECT_EQ(session.row(r), rowOf(report, r)) << r;
+  EXPECT_EQ(session.row(1), "");
+  EXPECT_EQ(session.row(21), "");
   EXPECT_EQ(program->console.text.cursorRow, 22);
   EXPECT_EQ(program->console.text.cursorColumn, 50);
 }
 
+// At the end of the search the search's own grid is whatever it tried last.
+// The menu shows the arrangement reported last instead, with or without a
+// pause, or word 1 alone when nothing was reported.
+TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
+  const std::vector<std::string> animals = {"CHAT", "CHIEN", "LAPIN", "TIGRE", "LION", "POULE"};
+  const std::vector<std::string> apart = {"AB", "CD"};
+  const std::tuple<std::vector<std::string>, std::string, size_t> cases[] = {
+      {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
+  for (const auto& [words, pauseMode, wordsPlaced] : cases) {
+    auto judged = test_support::makeSearch(words);
+    const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 2).shown;
+    PlacementTable table = test_support::makeSearch(words)->table;  // word 1 alone
+    std::vector<Placement> rows{table.rows[1]};
+    if (!shown.empty()) rows = shown.back().rows;
+    ASSERT_EQ(rows.size(), wordsPlaced);
+    std::copy(rows.begin(), rows.end(), table.rows.begin() + 1);
+    GridEvaluation evaluation;
+    buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(rows.size()), evaluation);
+    ConsoleSession quiet;
+    drawGrid(
+        *quiet.console, evaluation.grid,
+        DisplaySettings{true, SelectionMode::NewBestsOnly, static_cast<PauseMode>(std::stoi(pauseMode))});
+
+    restart();
+    startWith("2", pauseMode, words);
+    if (pauseMode != "0")
+      for (size_t report = 0; report < shown.size(); ++report) typeLine(session.platform.script, "");
+    typeLine(session.platform.script, "");  // the pause after the end of the search
+    typeLine(session.platform.script, "C");
+    EXPECT_EQ(runUntilStopped(), -1);
+    for (int32_t r = 1; r <= 21; ++r)
+      EXPECT_EQ(session.row(r), screenRow(*quiet.console, r)) << r << " " << words[0];
+  }
+}
+
 TEST_F(ProgramFlow, ResumingAfterTheEndCountsOneTrialAndEndsAgain) {
   startWith("2", "");
-  typeLine(platform.script, "");  // the pause after the end of the search
-  typeLine(platform.script, "r");
+  typeLine(session.platform.script, "");  // the pause after the end of the search
+  typeLine(session.platform.script, "r");
   EXPECT_EQ(runUntilStopped(), -1);
-  EXPECT_EQ(row(21), std::string(39, ' ') + "Nb d'essais effectués : 27");
-  EXPECT_EQ(row(22), std::string(29, ' ') + "La recherche est terminée");
-  EXPECT_EQ(row(24), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(session.row(21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+  EXPECT_EQ(session.row(22), std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(session.row(24), "pressez <RETURN> pour continuer");
   EXPECT_EQ(program->search.state.trialCount, 27);
   EXPECT_EQ(program->search.state.placedCount, 1);
 }
 
 TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
   startWith("1", "1");
-  typeLine(platform.script, "m");  // trial 3: to the menu
-  typeLine(platform.script, "s");  // new answers: every arrangement, no pause
-  typeLine(platform.script, "0");
-  typeLine(platform.script, "0");
-  typeLine(platform.script, "R");
-  typeLine(platform.script, "");  // the pause after the end of the search
-  typeLine(platform.script, "F");
+  typeLine(session.platform.script, "m");  // trial 3: to the menu
+  typeLine(session.platform.script, "s");  // new answers: every arrangement, no pause
+  typeLine(session.platform.script, "0");
+  typeLine(session.platform.script, "0");
+  typeLine(session.platform.script, "R");
+  typeLine(session.platform.script, "");  // the pause after the end of the search
+  typeLine(session.platform.script, "F");
   EXPECT_EQ(runUntilStopped(), 0);
   EXPECT_EQ(program->search.state.trialCount, 26);
   EXPECT_EQ(program->settings.selectionMode, SelectionMode{0});
@@ -188,38 +226,34 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
 // and the end of the search the last report with the final count.
 TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment) {
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
-  auto judged = testing_support::makeSearch(words);
-  const std::vector<testing_support::ShownArrangement> shown = testing_support::judgeSearch(*judged, 0).shown;
+  auto judged = test_support::makeSearch(words);
+  const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 0).shown;
   ASSERT_GT(shown.size(), 50u);
 
   // The screen of report k drawn at once, with the trials line at trial.
   auto expectedScreen = [&](size_t k, int64_t trial) {
-    auto console = std::make_unique<Console>();
-    ScriptedPlatform quiet;
-    openTestConsole(*console, quiet);
+    ConsoleSession quiet;
     PlacementTable table;
     std::copy(shown[k].rows.begin(), shown[k].rows.end(), table.rows.begin() + 1);
     GridEvaluation evaluation;
     buildArrangementGrid(judged->wordList, table, static_cast<int32_t>(shown[k].rows.size()), evaluation);
-    showArrangementReport(*console, shown[k].score, evaluation.grid, shown[k].trialCount,
+    showArrangementReport(*quiet.console, shown[k].score, evaluation.grid, shown[k].trialCount,
                           DisplaySettings{.selectionMode = SelectionMode::AllAccepted});
     TrialsLineState line;
-    printTrialsLine(*console, line, trial);
-    return screenText(*console);
+    printTrialsLine(*quiet.console, line, trial);
+    return screenText(*quiet.console);
   };
 
   // With a picture at every chance, then with none before the end.
   for (const bool everyPicture : {true, false}) {
-    program = std::make_unique<Program>();
-    platform = ScriptedPlatform{};
-    SetUp();
-    platform.wantsEveryPicture = everyPicture;
+    restart();
+    session.platform.wantsEveryPicture = everyPicture;
     program->console.platform.refreshWanted.store(everyPicture);
     startWith("0", "0", words);
-    typeLine(platform.script, "");  // the pause after the end of the search
+    typeLine(session.platform.script, "");  // the pause after the end of the search
     EXPECT_EQ(runUntilStopped(), -1);
     size_t checked = 0;
-    for (const std::string& picture : platform.pictures) {
+    for (const std::string& picture : session.platform.pictures) {
       const std::string line = rowOf(picture, 21);
       if (line.find("essais") == std::string::npos || rowOf(picture, 1).find("Nb mots") == std::string::npos)
         continue;
@@ -232,8 +266,9 @@ TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment
     EXPECT_EQ(checked > 20, everyPicture) << checked;
 
     // The end: the last report under the final count and the message.
-    ASSERT_GE(platform.screens.size(), 2u);
-    const std::string end = platform.screens[platform.screens.size() - 2];  // the last is the menu
+    ASSERT_GE(session.platform.screens.size(), 2u);
+    const std::string end =
+        session.platform.screens[session.platform.screens.size() - 2];  // the last is the menu
     const std::string last = expectedScreen(shown.size() - 1, judged->state.trialCount);
     for (int32_t r = 1; r <= 21; ++r) EXPECT_EQ(rowOf(end, r), rowOf(last, r)) << r << " " << everyPicture;
     EXPECT_EQ(rowOf(end, 22), std::string(29, ' ') + "La recherche est terminée");

@@ -6,21 +6,16 @@
 
 #include "interaction/result_menu.h"
 #include "platform/key_script.h"
+#include "support/console_session.h"
 #include "support/hand_grid.h"
-#include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-struct MenuFixture : ::testing::Test {
-  std::unique_ptr<Console> console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+struct MenuFixture : ConsoleSessionTest {
   DisplaySettings settings;
   Grid grid = leGrid();
-  void SetUp() override { openTestConsole(*console, platform); }
-  void type(std::initializer_list<const char*> lines) {
-    for (const char* line : lines) typeLine(platform.script, line);
-  }
   void expectMenuScreen() {
     EXPECT_EQ(screenRow(*console, 1), "MENU");
     EXPECT_EQ(screenRow(*console, 2), "");

@@ -4,7 +4,9 @@
 
 #include "support/binary_run.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 TEST(ResultsBinary, PausedReportsThenTheMenuAndFinish) {
@@ -58,4 +60,4 @@ TEST(ResultsBinary, PausedReportsThenTheMenuAndFinish) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

@@ -16,7 +16,9 @@
 
 #include "support/binary_run.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 TEST(ScriptBinary, IntroScreensArriveAsSnapshotsAndEndOfInputGivesStatus3) {
@@ -132,4 +134,4 @@ TEST(ScriptBinary, InterruptEndsTheProgramAtOnce) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

@@ -13,29 +13,25 @@
 #include "screen/cp437.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
-#include "support/scripted_console.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 // Two consoles fed the same operations: one prints the trials line the
 // quick way, the other always with the full sequence.
 class TrialsLineTest : public ::testing::Test {
  protected:
-  TrialsLineTest() : quick_(std::make_unique<Console>()), full_(std::make_unique<Console>()) {
-    openTestConsole(*quick_, quickPlatform_);
-    openTestConsole(*full_, fullPlatform_);
-  }
-
   void onBoth(const std::function<void(Console&)>& operation) {
-    operation(*quick_);
-    operation(*full_);
+    operation(*quick_.console);
+    operation(*full_.console);
   }
 
   // The line printed for count, as a picture or a stop of the search would.
   void trial(int64_t count) {
-    printTrialsLine(*quick_, quickLine_, count);
-    printTrialsLineFull(*full_, fullLine_, count);
+    printTrialsLine(*quick_.console, quickLine_, count);
+    printTrialsLineFull(*full_.console, fullLine_, count);
     expectSameText();
   }
 
@@ -46,16 +42,18 @@ class TrialsLineTest : public ::testing::Test {
     for (int64_t count = first; count <= last && !HasFailure(); count += step) {
       trial(count);
       if (presentEvery > 0 && ++prints % presentEvery == 0) {
-        paintPicture(*quick_);
-        paintPicture(*full_);
+        paintPicture(*quick_.console);
+        paintPicture(*full_.console);
       }
     }
   }
 
   void expectSameText() {
-    const TextScreen& a = quick_->text;
-    const TextScreen& b = full_->text;
-    ASSERT_EQ(a.cells, b.cells) << "quick:\n" << screenText(*quick_) << "\nfull:\n" << screenText(*full_);
+    const TextScreen& a = quick_.console->text;
+    const TextScreen& b = full_.console->text;
+    ASSERT_EQ(a.cells, b.cells) << "quick:\n"
+                                << screenText(*quick_.console) << "\nfull:\n"
+                                << screenText(*full_.console);
     ASSERT_EQ(a.cursorRow, b.cursorRow);
     ASSERT_EQ(a.cursorColumn, b.cursorColumn);
     ASSERT_EQ(a.printColumn, b.printColumn);
@@ -63,13 +61,12 @@ class TrialsLineTest : public ::testing::Test {
   }
 
   void expectSamePicture() {
-    paintPicture(*quick_);
-    paintPicture(*full_);
-    EXPECT_TRUE(quick_->surface.pixels == full_->surface.pixels);
+    paintPicture(*quick_.console);
+    paintPicture(*full_.console);
+    EXPECT_TRUE(quick_.console->surface.pixels == full_.console->surface.pixels);
   }
 
-  std::unique_ptr<Console> quick_, full_;
-  ScriptedPlatform quickPlatform_, fullPlatform_;
+  ConsoleSession quick_, full_;
   TrialsLineState quickLine_, fullLine_;
 };
 
@@ -82,8 +79,9 @@ TEST_F(TrialsLineTest, ConsecutiveCountsAcrossEveryWidth) {
   // Almost every trial only rewrote digits.
   EXPECT_LT(quickLine_.fullPrints, 12);
   // Nineteen digits run past column 80: the last two continue on row 22.
-  EXPECT_EQ(screenRow(*quick_, 21), std::string(39, ' ') + "Nb d'essais effectués : 10000000000000000");
-  EXPECT_EQ(screenRow(*quick_, 22), "10");
+  EXPECT_EQ(screenRow(*quick_.console, 21),
+            std::string(39, ' ') + "Nb d'essais effectués : 10000000000000000");
+  EXPECT_EQ(screenRow(*quick_.console, 22), "10");
 }
 
 TEST_F(TrialsLineTest, JumpsOfAnyLengthRewriteOnlyTheirDigits) {
@@ -118,15 +116,15 @@ TEST_F(TrialsLineTest, OtherOutputInBetweenIsOverwrittenAsTheFullSequenceWould) 
     locateCursor(c, 25, 76);
     printText(c, cp437Text("fin!!"), PrintEnding::NoEnding);
   });
-  ASSERT_TRUE(quick_->text.pendingScroll);
+  ASSERT_TRUE(quick_.console->text.pendingScroll);
   trials(61, 70);
   expectSamePicture();
 }
 
 TEST_F(TrialsLineTest, LinesDrawnOverTheRowAreRepaintedByTheNextTrial) {
   trials(1, 5);
-  paintPicture(*quick_);
-  paintPicture(*full_);
+  paintPicture(*quick_.console);
+  paintPicture(*full_.console);
   // A line across row 21 (logical y 18) with no text operation in between.
   onBoth([](Console& c) { drawLine(c, 0.0f, 18.5f, 80.0f, 18.5f); });
   trials(6, 8);
@@ -156,48 +154,46 @@ TEST_F(TrialsLineTest, CountsThatGoBackOrChangeWidthRunTheFullSequenceWhenNeeded
 }
 
 TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
-  auto search = testing_support::makeSearch({"AB", "BC", "CA"});
-  auto console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+  auto search = test_support::makeSearch({"AB", "BC", "CA"});
+  ConsoleSession session;
   TrialsLineState line;
-  openTestConsole(*console, platform);
-  console->platform.refreshWanted.store(true);
+  session.console->platform.refreshWanted.store(true);
   evaluateArrangement(*search);
-  while (searchUntilShown(*search, *console, line, SelectionMode::AllAccepted) == SearchStop::Shown) {
+  while (searchUntilShown(*search, *session.console, line, SelectionMode::AllAccepted) == SearchStop::Shown) {
   }
-  printSearchFinished(*console);
+  printSearchFinished(*session.console);
   EXPECT_EQ(search->state.trialCount, 26);
-  EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
-  EXPECT_EQ(screenRow(*console, 22), std::string(29, ' ') + "La recherche est terminée");
-  EXPECT_EQ(screenRow(*console, 23), "");
-  EXPECT_EQ(console->text.cursorRow, 23);
-  EXPECT_EQ(console->text.cursorColumn, 1);
+  EXPECT_EQ(screenRow(*session.console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
+  EXPECT_EQ(screenRow(*session.console, 22), std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(screenRow(*session.console, 23), "");
+  EXPECT_EQ(session.console->text.cursorRow, 23);
+  EXPECT_EQ(session.console->text.cursorColumn, 1);
   // A window that asked for a picture during the search got it.
-  EXPECT_FALSE(console->platform.refreshWanted.load());
+  EXPECT_FALSE(session.console->platform.refreshWanted.load());
 
   // Resumed after the end: one more trial on screen, and the end again.
-  EXPECT_EQ(searchUntilShown(*search, *console, line, SelectionMode::AllAccepted), SearchStop::Finished);
-  EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+  EXPECT_EQ(searchUntilShown(*search, *session.console, line, SelectionMode::AllAccepted),
+            SearchStop::Finished);
+  EXPECT_EQ(screenRow(*session.console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
 }
 
 TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
-  auto search = testing_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
-  auto console = std::make_unique<Console>();
-  ScriptedPlatform platform;
-  openTestConsole(*console, platform);
-  platform.wantsEveryPicture = true;
-  console->platform.refreshWanted.store(true);
-  printText(*console, cp437Text("le dialogue"), PrintEnding::NoEnding);
+  auto search = test_support::makeSearch({"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"});
+  ConsoleSession session;
+  session.platform.wantsEveryPicture = true;
+  session.console->platform.refreshWanted.store(true);
+  printText(*session.console, cp437Text("le dialogue"), PrintEnding::NoEnding);
   evaluateArrangement(*search);
   TrialsLineState line;
-  while (searchUntilShown(*search, *console, line, SelectionMode::NewBestsOnly) == SearchStop::Shown) {
+  while (searchUntilShown(*search, *session.console, line, SelectionMode::NewBestsOnly) ==
+         SearchStop::Shown) {
   }
-  ASSERT_GT(platform.pictures.size(), 100u);
+  ASSERT_GT(session.platform.pictures.size(), 100u);
   // Each picture shows the line as the full sequence leaves it, over what
   // was on the screen, its count rising from picture to picture.
   const std::string label = std::string(39, ' ') + "Nb d'essais effectués : ";
   int64_t previous = 1;
-  for (const std::string& picture : platform.pictures) {
+  for (const std::string& picture : session.platform.pictures) {
     std::vector<std::string> rows(1);
     for (char c : picture) {
       if (c == '\n') {
@@ -214,7 +210,7 @@ TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
     ASSERT_EQ(rows[21], "");
     ASSERT_EQ(rows[22], "");
   }
-  EXPECT_EQ(screenRow(*console, 21), label + std::to_string(search->state.trialCount));
+  EXPECT_EQ(screenRow(*session.console, 21), label + std::to_string(search->state.trialCount));
 }
 
 }  // namespace

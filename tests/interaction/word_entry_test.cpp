@@ -12,34 +12,23 @@
 
 #include "interaction/word_entry.h"
 #include "platform/key_script.h"
-#include "support/scripted_console.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-struct EntrySession {
-  std::unique_ptr<Console> console = std::make_unique<Console>();
-  ScriptedPlatform platform;
+struct EntrySession : ConsoleSession {
   WordList list;
 
-  EntrySession() { openTestConsole(*console, platform); }
-
-  // Types the lines, then runs entry: true when it returned, false when it
-  // still waited for a key once the lines ran out (its screen is then the
-  // one the user would be looking at).
+  // Types the lines, then runs entry: true when it returned.
   bool enter(std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) typeLine(platform.script, line);
+    type(lines);
     return run();
   }
   bool run() {
-    try {
-      enterWordList(*console, list);
-      return true;
-    } catch (const ScriptExhausted&) {
-      return false;
-    }
+    return runsToEnd([&] { enterWordList(*console, list); });
   }
-  std::string row(int32_t r) const { return screenRow(*console, r); }
 };
 
 // A listed word: "mot No" in columns 1-6, the number from 15, the word from 29.

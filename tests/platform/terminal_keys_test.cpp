@@ -10,9 +10,10 @@
 #include "support/queued_keys.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using arrowgrid::testing::drainKeys;
+using test_support::drainKeys;
 
 std::vector<Key> decode(TerminalKeyDecoder& decoder, KeyQueue& queue, std::string_view bytes) {
   decodeTerminalBytes(decoder, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), queue);

@@ -10,9 +10,10 @@
 #include "support/queued_keys.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using arrowgrid::testing::drainKeys;
+using test_support::drainKeys;
 
 TEST(WindowKeys, EditingKeysComeFromKeyDown) {
   const struct {

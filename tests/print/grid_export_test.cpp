@@ -10,10 +10,11 @@
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
-  testing::TemporaryFolder folder;
+  test_support::TemporaryFolder folder;
   std::ofstream(folder.file("grille-vide-002.svg")) << "an earlier run's";
   GridExport exporting{folder.path + "/", PrintOptions{}, 0, 0};
 
@@ -25,7 +26,7 @@ TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
                                       "grille-complete-001.svg", "grille-vide-001.pdf", "grille-vide-001.png",
                                       "grille-vide-001.svg", "grille-vide-002.svg", "grille-vide-003.pdf",
                                       "grille-vide-003.png", "grille-vide-003.svg"}));
-  EXPECT_EQ(testing::fileContent(folder.file("grille-vide-002.svg")), "an earlier run's");
+  EXPECT_EQ(test_support::fileContent(folder.file("grille-vide-002.svg")), "an earlier run's");
   EXPECT_EQ(exportFileName(GridContent::Solution, 1234, PrintFormat::Png), "grille-complete-1234.png");
 }
 

@@ -14,12 +14,13 @@
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing::commandOutput;
-using testing::TemporaryFolder;
-using testing_support::makeSearch;
-using testing_support::pushRow;
+using test_support::commandOutput;
+using test_support::makeSearch;
+using test_support::pushRow;
+using test_support::TemporaryFolder;
 
 // AB, BC down through its B, CA across through the C.
 Grid abBcCaGrid() {
@@ -279,7 +280,7 @@ TEST(GridPrint, SvgIsWellFormedAndMeasuredInMillimetres) {
   int status = 0;
   const std::string complaints = commandOutput("xmllint --noout '" + path + "' 2>&1", status);
   EXPECT_EQ(status, 0) << complaints;
-  const std::string svg = testing::fileContent(path);
+  const std::string svg = test_support::fileContent(path);
   // 4 by 4 cells of 12 mm, 4 mm margins, a 10 mm title line.
   EXPECT_NE(svg.find("width=\"56mm\" height=\"66mm\" viewBox=\"0 0 56 66\""), std::string::npos)
       << svg.substr(0, 300);

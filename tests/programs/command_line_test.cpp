@@ -7,6 +7,7 @@
 #include "support/binary_run.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 CommandLine parse(std::vector<const char*> words) {
@@ -68,31 +69,31 @@ TEST(CommandLine, RefusalsSayWhy) {
 }
 
 TEST(CommandLineBinary, HelpVersionAndRefusalExitStatuses) {
-  const testing::BinaryRun help = testing::runBinary("", 10, {"--help"});
+  const test_support::BinaryRun help = test_support::runBinary("", 10, {"--help"});
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.standardOutput.rfind("Usage: arrowgrid [OPTION]...\n", 0), 0u) << help.standardOutput;
   EXPECT_NE(help.standardOutput.find("--export DIR"), std::string::npos);
   EXPECT_NE(help.standardOutput.find("--page a4|letter|a3"), std::string::npos);
 
-  const testing::BinaryRun version = testing::runBinary("", 10, {"--version"});
+  const test_support::BinaryRun version = test_support::runBinary("", 10, {"--version"});
   EXPECT_EQ(version.exitStatus, 0);
   EXPECT_EQ(version.standardOutput, "arrowgrid " + std::string(PROGRAM_VERSION) + "\n");
 
-  const testing::BinaryRun refused = testing::runBinary("", 10, {"--frobnicate"});
+  const test_support::BinaryRun refused = test_support::runBinary("", 10, {"--frobnicate"});
   EXPECT_EQ(refused.exitStatus, 2);
   EXPECT_TRUE(refused.standardOutput.empty());
   EXPECT_NE(refused.standardError.find("unrecognized option '--frobnicate'"), std::string::npos);
 
   // No display in the test run: the window cannot be had, and says so.
-  const testing::BinaryRun window = testing::runBinary("", 10, {"--window"});
+  const test_support::BinaryRun window = test_support::runBinary("", 10, {"--window"});
   EXPECT_EQ(window.exitStatus, 1);
   EXPECT_NE(window.standardError.find("--window"), std::string::npos);
 }
 
 TEST(CommandLineBinary, ScriptFormChosenByName) {
-  const testing::BinaryRun run = testing::runBinary("\n", 10, {"--script"});
+  const test_support::BinaryRun run = test_support::runBinary("\n", 10, {"--script"});
   ASSERT_FALSE(run.snapshots.empty());
-  EXPECT_EQ(testing::snapshotRows(run.snapshots[0])[0],
+  EXPECT_EQ(test_support::snapshotRows(run.snapshots[0])[0],
             "Ce programme peut prendre un temps assez long avant d'avoir exploré");
   EXPECT_EQ(run.exitStatus, 3);
 }

@@ -1,11 +1,12 @@
 // The console's meeting points: presenting, change counts and the end of
 // the program.
-#include "screen/screen_fixture.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using ConsolePresent = ScreenTest;
+using ConsolePresent = ConsoleSessionTest;
 
 struct PresentRecord {
   int32_t presents = 0;
@@ -22,48 +23,48 @@ void recordPresent(void* context, Console& c) {
 
 TEST_F(ConsolePresent, PresentsOnlyWhenAskedAndPaintsOnlyForAFormThatShowsPixels) {
   PresentRecord record;
-  console().platform.context = &record;
-  console().platform.present = recordPresent;
+  console->platform.context = &record;
+  console->platform.present = recordPresent;
   print("\xE2\x96\x88");
-  serviceDisplay(console());
+  serviceDisplay(*console);
   EXPECT_EQ(record.presents, 0);
-  console().platform.refreshWanted = true;
-  serviceDisplay(console());
+  console->platform.refreshWanted = true;
+  serviceDisplay(*console);
   EXPECT_EQ(record.presents, 1);
-  EXPECT_FALSE(console().platform.refreshWanted);
+  EXPECT_FALSE(console->platform.refreshWanted);
   // A text-only form: not a pixel painted, the glyph still waits.
   EXPECT_EQ(record.pixelSeen, COLOR_BACKGROUND);
-  EXPECT_EQ(text().pendingCount, 1);
+  EXPECT_EQ(console->text.pendingCount, 1);
 
   record.paints = true;
-  console().platform.refreshWanted = true;
-  serviceDisplay(console());
+  console->platform.refreshWanted = true;
+  serviceDisplay(*console);
   EXPECT_EQ(record.pixelSeen, COLOR_FOREGROUND);
-  EXPECT_EQ(text().pendingCount, 0);
+  EXPECT_EQ(console->text.pendingCount, 0);
 }
 
 TEST_F(ConsolePresent, EndProgramHandsTheStatusToThePlatform) {
   try {
-    endProgram(console(), 0);
+    endProgram(*console, 0);
     FAIL() << "endProgram returned";
   } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.status, 0);
   }
-  EXPECT_THROW(endProgram(console(), 3), ProgramEnded);
+  EXPECT_THROW(endProgram(*console, 3), ProgramEnded);
 }
 
 TEST_F(ConsolePresent, ChangeCountsFollowEveryChange) {
-  const uint64_t before = text().changeCount;
-  locateCursor(console(), 30, 1);
-  EXPECT_EQ(text().changeCount, before);
-  locateCursor(console(), 3, 1);
-  EXPECT_GT(text().changeCount, before);
-  const uint64_t afterLocate = text().changeCount;
+  const uint64_t before = console->text.changeCount;
+  locateCursor(*console, 30, 1);
+  EXPECT_EQ(console->text.changeCount, before);
+  locateCursor(*console, 3, 1);
+  EXPECT_GT(console->text.changeCount, before);
+  const uint64_t afterLocate = console->text.changeCount;
   print("x");
-  EXPECT_GT(text().changeCount, afterLocate);
-  const uint64_t pixelsBefore = console().surface.changeCount;
-  drawLine(console(), 0, 0, 5, 5);
-  EXPECT_GT(console().surface.changeCount, pixelsBefore);
+  EXPECT_GT(console->text.changeCount, afterLocate);
+  const uint64_t pixelsBefore = console->surface.changeCount;
+  drawLine(*console, 0, 0, 5, 5);
+  EXPECT_GT(console->surface.changeCount, pixelsBefore);
 }
 
 }  // namespace

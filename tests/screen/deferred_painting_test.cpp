@@ -8,20 +8,15 @@
 #include <random>
 
 #include "interaction/arrangement_report.h"
+#include "support/console_session.h"
 #include "support/hand_grid.h"
-#include "support/scripted_console.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
 struct TwoConsoles {
-  std::unique_ptr<Console> eager = std::make_unique<Console>();
-  std::unique_ptr<Console> lazy = std::make_unique<Console>();
-  ScriptedPlatform eagerPlatform, lazyPlatform;
-  TwoConsoles() {
-    openTestConsole(*eager, eagerPlatform);
-    openTestConsole(*lazy, lazyPlatform);
-  }
+  ConsoleSession eager, lazy;
 };
 
 // One random step: mostly prints and lines over a few rows, so that glyphs
@@ -60,34 +55,32 @@ TEST(DeferredPainting, PaintingOnlyWhenReadGivesThePictureOfPaintingAtEveryStep)
     for (int32_t checkpoint = 0; checkpoint < 4; ++checkpoint) {
       const bool clears = checkpoint < 2;
       for (int32_t step = 0; step < 3 * SURFACE_BACKLOG_CAPACITY / 2; ++step) {
-        randomStep(*consoles.eager, eagerRandom, clears);
-        paintPicture(*consoles.eager);
-        randomStep(*consoles.lazy, lazyRandom, clears);
+        randomStep(*consoles.eager.console, eagerRandom, clears);
+        paintPicture(*consoles.eager.console);
+        randomStep(*consoles.lazy.console, lazyRandom, clears);
       }
-      paintPicture(*consoles.lazy);
-      ASSERT_EQ(consoles.lazy->text.cells, consoles.eager->text.cells) << "seed " << seed;
-      ASSERT_TRUE(consoles.lazy->surface.pixels == consoles.eager->surface.pixels)
+      paintPicture(*consoles.lazy.console);
+      ASSERT_EQ(consoles.lazy.console->text.cells, consoles.eager.console->text.cells) << "seed " << seed;
+      ASSERT_TRUE(consoles.lazy.console->surface.pixels == consoles.eager.console->surface.pixels)
           << "seed " << seed << ", checkpoint " << checkpoint;
     }
   }
 }
 
 TEST(DeferredPainting, AReportPaintsNoPixelUntilOneIsRead) {
-  auto console = std::make_unique<Console>();
-  ScriptedPlatform platform;
-  openTestConsole(*console, platform);
+  ConsoleSession session;
   const DisplaySettings settings;  // no pause
   for (int64_t trial = 1; trial <= 3; ++trial) {
-    showArrangementReport(*console, {2, 0, 1, 20}, leEnGrid(), trial, settings);
+    showArrangementReport(*session.console, {2, 0, 1, 20}, leEnGrid(), trial, settings);
   }
   auto blank = std::make_unique<PixelRows>();
-  EXPECT_TRUE(console->surface.pixels == *blank);
-  EXPECT_GT(console->surface.backlogCount, 0);
+  EXPECT_TRUE(session.console->surface.pixels == *blank);
+  EXPECT_GT(session.console->surface.backlogCount, 0);
 
   // Read: the last report is there, its glyphs and its lines.
-  EXPECT_TRUE(glyphShownAt(*console, 4, 2, CELL_RIGHT_ARROW));
-  EXPECT_EQ(pixelAt(*console, 0, 28), COLOR_FOREGROUND);  // the frame's top left corner
-  EXPECT_EQ(console->surface.backlogCount, 0);
+  EXPECT_TRUE(glyphShownAt(*session.console, 4, 2, CELL_RIGHT_ARROW));
+  EXPECT_EQ(pixelAt(*session.console, 0, 28), COLOR_FOREGROUND);  // the frame's top left corner
+  EXPECT_EQ(session.console->surface.backlogCount, 0);
 }
 
 }  // namespace

@@ -4,19 +4,21 @@
 #include <chrono>
 #include <thread>
 
-#include "screen/screen_fixture.h"
+#include "screen/cp437.h"
+#include "support/console_session.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-class LineInput : public ScreenTest {
+class LineInput : public ConsoleSessionTest {
  protected:
-  void type(std::string_view utf8) { typeText(platform_.script, utf8); }
-  void press(KeyKind kind) { platform_.script.pending.push_back(editingKey(kind)); }
-  void pressCode(uint8_t code) { platform_.script.pending.push_back(characterKey(code)); }
-  std::string input() { return toUtf8(inputText(console(), ByteString(), false)); }
+  void type(std::string_view utf8) { typeText(platform.script, utf8); }
+  void press(KeyKind kind) { platform.script.pending.push_back(editingKey(kind)); }
+  void pressCode(uint8_t code) { platform.script.pending.push_back(characterKey(code)); }
+  std::string input() { return toUtf8(inputText(*console, ByteString(), false)); }
   std::string typedLine(std::string_view utf8) {
-    typeLine(platform_.script, utf8);
+    typeLine(platform.script, utf8);
     return input();
   }
 };
@@ -29,29 +31,29 @@ TEST_F(LineInput, ReturnsTheFirstFieldOfTheTypedLine) {
   EXPECT_EQ(typedLine("\"le,chat\" x"), "le,chat");
   EXPECT_EQ(typedLine("   "), "");
   EXPECT_EQ(typedLine("été"), "été");
-  EXPECT_EQ(platform_.lineInputs, 5);
+  EXPECT_EQ(platform.lineInputs, 5);
 }
 
 TEST_F(LineInput, TypingFollowsThePromptTextAndEndsTheLine) {
   print("mot No", PrintEnding::NextZone);
-  printNumber(console(), 3, PrintEnding::NextZone);
+  printNumber(*console, 3, PrintEnding::NextZone);
   EXPECT_EQ(typedLine("AB"), "AB");
-  EXPECT_EQ(screenRow(console(), 1), "mot No         3            AB");
+  EXPECT_EQ(screenRow(*console, 1), "mot No         3            AB");
   expectCursor(2, 1);
-  EXPECT_EQ(text().printColumn, 0);
+  EXPECT_EQ(console->text.printColumn, 0);
 }
 
 TEST_F(LineInput, PromptAndQuestionMarkArePrintedFirst) {
-  typeLine(platform_.script, "x");
-  EXPECT_EQ(toUtf8(inputText(console(), cp437Text("Nom"), true)), "x");
-  EXPECT_EQ(screenRow(console(), 1), "Nom? x");
+  typeLine(platform.script, "x");
+  EXPECT_EQ(toUtf8(inputText(*console, cp437Text("Nom"), true)), "x");
+  EXPECT_EQ(screenRow(*console, 1), "Nom? x");
 }
 
 TEST_F(LineInput, LeftInsertsBeforeTheLastCharacter) {
   type("ab");
   press(KeyKind::Left);
   EXPECT_EQ(typedLine("x"), "axb");
-  EXPECT_EQ(screenRow(console(), 1), "axb");
+  EXPECT_EQ(screenRow(*console, 1), "axb");
   expectCursor(2, 1);
 }
 
@@ -63,7 +65,7 @@ TEST_F(LineInput, HomeEndRightAndLeftStayWithinTheLine) {
   type("a");
   press(KeyKind::End);
   EXPECT_EQ(typedLine("d"), "abcd");
-  EXPECT_EQ(screenRow(console(), 1), "abcd");
+  EXPECT_EQ(screenRow(*console, 1), "abcd");
 }
 
 TEST_F(LineInput, BackspaceRemovesTheCharacterBeforeThePoint) {
@@ -72,27 +74,27 @@ TEST_F(LineInput, BackspaceRemovesTheCharacterBeforeThePoint) {
   press(KeyKind::Left);
   pressCode(8);
   EXPECT_EQ(typedLine(""), "ac");
-  EXPECT_EQ(screenRow(console(), 1), "ac");
+  EXPECT_EQ(screenRow(*console, 1), "ac");
 }
 
 TEST_F(LineInput, DeleteRemovesAtThePointAndBeepsAtTheEnd) {
   type("abc");
   press(KeyKind::Delete);
-  EXPECT_EQ(platform_.beeps, 0);
+  EXPECT_EQ(platform.beeps, 0);
   press(KeyKind::Home);
   press(KeyKind::Delete);
   EXPECT_EQ(typedLine(""), "bc");
-  EXPECT_EQ(platform_.beeps, 1);
-  EXPECT_EQ(screenRow(console(), 1), "bc");
+  EXPECT_EQ(platform.beeps, 1);
+  EXPECT_EQ(screenRow(*console, 1), "bc");
 }
 
 TEST_F(LineInput, EscapeErasesTheLineFromTheScreen) {
-  locateCursor(console(), 4, 10);
+  locateCursor(*console, 4, 10);
   print("> ");
   type("abcdef");
   pressCode(27);
   EXPECT_EQ(typedLine("xy"), "xy");
-  EXPECT_EQ(screenRow(console(), 4), "         > xy");
+  EXPECT_EQ(screenRow(*console, 4), "         > xy");
 }
 
 TEST_F(LineInput, TabInsertsBlanksToTheNextMultipleOfEight) {
@@ -132,8 +134,8 @@ TEST_F(LineInput, KeysWithoutACharacterAreIgnored) {
   pressCode(7);
   pressCode(31);
   EXPECT_EQ(typedLine("b"), "ab");
-  EXPECT_EQ(platform_.beeps, 0);
-  EXPECT_EQ(screenRow(console(), 1), "ab");
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_EQ(screenRow(*console, 1), "ab");
 }
 
 TEST_F(LineInput, LineFeedAlsoEndsTheLine) {
@@ -143,43 +145,43 @@ TEST_F(LineInput, LineFeedAlsoEndsTheLine) {
 }
 
 TEST_F(LineInput, LineEndGoesAfterTheTextWhereverThePointWas) {
-  locateCursor(console(), 5, 70);
+  locateCursor(*console, 5, 70);
   type(std::string(20, 'q'));
   press(KeyKind::Home);
   EXPECT_EQ(typedLine(""), std::string(20, 'q'));
-  EXPECT_EQ(screenRow(console(), 6), std::string(9, 'q'));
+  EXPECT_EQ(screenRow(*console, 6), std::string(9, 'q'));
   expectCursor(7, 1);
 }
 
 TEST_F(LineInput, TypingPastRow25ScrollsTheScreen) {
-  locateCursor(console(), 25, 75);
+  locateCursor(*console, 25, 75);
   EXPECT_EQ(typedLine("abcdefghij"), "abcdefghij");
   // One scroll when the text passed column 80, one for the line end.
-  EXPECT_EQ(screenRow(console(), 23), std::string(74, ' ') + "abcdef");
-  EXPECT_EQ(screenRow(console(), 24), "ghij");
+  EXPECT_EQ(screenRow(*console, 23), std::string(74, ' ') + "abcdef");
+  EXPECT_EQ(screenRow(*console, 24), "ghij");
   expectCursor(25, 1);
 }
 
 TEST_F(LineInput, TextEndingInColumn80IsFollowedByItsNextRow) {
-  locateCursor(console(), 24, 1);
+  locateCursor(*console, 24, 1);
   EXPECT_EQ(typedLine(std::string(80, 'm')), std::string(80, 'm'));
-  EXPECT_EQ(screenRow(console(), 24), std::string(80, 'm'));
+  EXPECT_EQ(screenRow(*console, 24), std::string(80, 'm'));
   expectCursor(25, 1);
 
   EXPECT_EQ(typedLine(std::string(80, 'n')), std::string(80, 'n'));
-  EXPECT_EQ(screenRow(console(), 23), std::string(80, 'm'));
-  EXPECT_EQ(screenRow(console(), 24), std::string(80, 'n'));
-  EXPECT_EQ(screenRow(console(), 25), "");
+  EXPECT_EQ(screenRow(*console, 23), std::string(80, 'm'));
+  EXPECT_EQ(screenRow(*console, 24), std::string(80, 'n'));
+  EXPECT_EQ(screenRow(*console, 25), "");
   expectCursor(25, 1);
 }
 
 TEST_F(LineInput, PendingScrollIsCarriedOutBeforeTyping) {
-  locateCursor(console(), 25, 1);
+  locateCursor(*console, 25, 1);
   print(std::string(80, 'x'));
-  ASSERT_TRUE(text().pendingScroll);
+  ASSERT_TRUE(console->text.pendingScroll);
   EXPECT_EQ(typedLine("ok"), "ok");
-  EXPECT_EQ(screenRow(console(), 23), std::string(80, 'x'));
-  EXPECT_EQ(screenRow(console(), 24), "ok");
+  EXPECT_EQ(screenRow(*console, 23), std::string(80, 'x'));
+  EXPECT_EQ(screenRow(*console, 24), "ok");
   expectCursor(25, 1);
 }
 
@@ -191,18 +193,18 @@ TEST_F(LineInput, EditingALineThatScrolledOffTheTopStaysSafe) {
   type(std::string(30, 'c'));
   for (int32_t i = 0; i < 5; ++i) pressCode(8);
   EXPECT_EQ(typedLine("d"), std::string(25, 'c') + "d");
-  EXPECT_EQ(screenRow(console(), 1), std::string(25, 'c') + "d");
+  EXPECT_EQ(screenRow(*console, 1), std::string(25, 'c') + "d");
 }
 
 TEST_F(LineInput, FifteenKeysTypedAheadAreKeptAndASixteenthDropsTheOldest) {
   for (const char c : std::string_view("abcdefghijklmno"))
-    pushKey(console().keys, characterKey(static_cast<uint8_t>(c)));
-  pushKey(console().keys, characterKey(13));
+    pushKey(console->keys, characterKey(static_cast<uint8_t>(c)));
+  pushKey(console->keys, characterKey(13));
   EXPECT_EQ(input(), "bcdefghijklmno");
 
   for (const char c : std::string_view("abcdefghijklmn"))
-    pushKey(console().keys, characterKey(static_cast<uint8_t>(c)));
-  pushKey(console().keys, characterKey(13));
+    pushKey(console->keys, characterKey(static_cast<uint8_t>(c)));
+  pushKey(console->keys, characterKey(13));
   EXPECT_EQ(input(), "abcdefghijklmn");
 }
 

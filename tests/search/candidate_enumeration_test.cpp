@@ -9,11 +9,12 @@
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::Evaluator;
-using testing_support::makeSearch;
-using testing_support::runWholeSearch;
+using test_support::Evaluator;
+using test_support::makeSearch;
+using test_support::runWholeSearch;
 
 struct TracedRun {
   SearchTrace trace;

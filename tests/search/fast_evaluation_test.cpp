@@ -13,10 +13,11 @@
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::makeSearch;
-using testing_support::pushRow;
+using test_support::makeSearch;
+using test_support::pushRow;
 
 void expectSameGrid(const Grid& fast, const Grid& reference) {
   ASSERT_EQ(fast.box.xMin, reference.box.xMin);
@@ -114,7 +115,7 @@ TEST(FastEvaluation, MatchesTheReferenceOnRandomLists) {
 TEST(FastEvaluation, MatchesTheReferenceWithLongWordsInTheHashedGrid) {
   // 2 + 2102 letters: the dense square would pass its limit, so the
   // occupancy grid is hashed; the long word crosses AB on both letters.
-  const std::string longWord = testing_support::wordForTheHashedGrid();
+  const std::string longWord = test_support::wordForTheHashedGrid();
   auto probe = makeSearch({"AB", longWord});
   EXPECT_TRUE(probe->fast.occupancy.hashed);
   const Differential d = runDifferential({"AB", longWord, "CAB"});

@@ -11,10 +11,11 @@
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::makeSearch;
-using testing_support::pushRow;
+using test_support::makeSearch;
+using test_support::pushRow;
 using CellMap = std::map<std::pair<int32_t, int32_t>, int32_t>;
 
 // Every cell of the box equals expected (cells not listed are empty).

@@ -13,11 +13,12 @@
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::JudgedSearch;
-using testing_support::makeSearch;
-using testing_support::ModeSchedule;
+using test_support::JudgedSearch;
+using test_support::makeSearch;
+using test_support::ModeSchedule;
 
 struct Split {
   int32_t workers;
@@ -26,14 +27,14 @@ struct Split {
 
 void expectSameAsJudge(const std::vector<std::string>& words, Split split, const ModeSchedule& mode) {
   auto judged = makeSearch(words);
-  const JudgedSearch expected = testing_support::judgeSearch(*judged, mode);
+  const JudgedSearch expected = test_support::judgeSearch(*judged, mode);
   auto search = makeSearch(words);
   SearchWorkers workers;
   startSearchWorkers(workers, *search, split.workers, split.nodeDepth);
-  const JudgedSearch run = testing_support::driveSearch(*search, mode, [&](int32_t selectionMode) {
+  const JudgedSearch run = test_support::driveSearch(*search, mode, [&](int32_t selectionMode) {
     return searchUntilShownInParallel(*search, workers, selectionMode, TrialsHook{});
   });
-  testing_support::expectAsJudged(*search, run, *judged, expected);
+  test_support::expectAsJudged(*search, run, *judged, expected);
   EXPECT_EQ(searchUntilShownInParallel(*search, workers, mode(run.shown.size()), TrialsHook{}),
             SearchStop::Finished);
   EXPECT_EQ(search->state.trialCount, expected.finalTrialCount + 1);
@@ -69,7 +70,7 @@ TEST(ParallelSearch, MatchesTheJudgeOnRandomListsWithTheSelectionChanged) {
   std::mt19937 random(4242);
   for (int list = 0; list < 80; ++list) {
     const std::vector<std::string> words =
-        testing_support::randomWords(random, 4, 5, 5, list % 2 == 0 ? "AB-C" : "ABCDEFGH");
+        test_support::randomWords(random, 4, 5, 5, list % 2 == 0 ? "AB-C" : "ABCDEFGH");
     const Split split = SPLITS[static_cast<size_t>(list) % SPLITS.size()];
     if (split.nodeDepth >= static_cast<int32_t>(words.size())) continue;
     SCOPED_TRACE("list " + std::to_string(list) + ": " + words[0] + " " + words[1] + " ...");

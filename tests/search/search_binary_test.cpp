@@ -3,7 +3,9 @@
 
 #include "support/binary_run.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 TEST(SearchBinary, ThreeWordSearchEndsAtTrial26) {
@@ -21,4 +23,4 @@ TEST(SearchBinary, ThreeWordSearchEndsAtTrial26) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

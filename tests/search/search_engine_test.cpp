@@ -16,19 +16,20 @@
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::JudgedSearch;
-using testing_support::makeSearch;
+using test_support::JudgedSearch;
+using test_support::makeSearch;
 
 void expectSameSearch(const std::vector<std::string>& words, int32_t selectionMode) {
   auto judged = makeSearch(words);
-  const JudgedSearch expected = testing_support::judgeSearch(*judged, selectionMode);
+  const JudgedSearch expected = test_support::judgeSearch(*judged, selectionMode);
   auto engine = makeSearch(words);
-  const JudgedSearch run = testing_support::driveSearch(
+  const JudgedSearch run = test_support::driveSearch(
       *engine, [selectionMode](size_t) { return selectionMode; },
       [&](int32_t mode) { return searchUntilShown(*engine, mode, TrialsHook{}); });
-  testing_support::expectAsJudged(*engine, run, *judged, expected);
+  test_support::expectAsJudged(*engine, run, *judged, expected);
   // Resumed after the end: one trial more, and the end again.
   EXPECT_EQ(searchUntilShown(*engine, selectionMode, TrialsHook{}), SearchStop::Finished);
   EXPECT_EQ(engine->state.trialCount, expected.finalTrialCount + 1);
@@ -91,9 +92,9 @@ TEST(SearchEngine, MatchesTheJudgeOnRandomLists) {
   std::vector<std::vector<std::string>> lists;
   // Small alphabets give many crossings and clashes, large ones long jumps.
   for (int list = 0; list < 20; ++list) {
-    lists.push_back(testing_support::randomWords(random, 2, 4, 5, "AB-"));
-    lists.push_back(testing_support::randomWords(random, 2, 5, 5, "ABCDE"));
-    lists.push_back(testing_support::randomWords(random, 2, 5, 6, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    lists.push_back(test_support::randomWords(random, 2, 4, 5, "AB-"));
+    lists.push_back(test_support::randomWords(random, 2, 5, 5, "ABCDE"));
+    lists.push_back(test_support::randomWords(random, 2, 5, 6, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
   }
   expectSameOnLists(lists);
 }
@@ -117,7 +118,7 @@ TEST(SearchEngine, WordsAroundThePositionMaskWidthMatchTheJudge) {
 }
 
 TEST(SearchEngine, HashedOccupancyMatchesTheJudge) {
-  const std::string longWord = testing_support::wordForTheHashedGrid();
+  const std::string longWord = test_support::wordForTheHashedGrid();
   ASSERT_TRUE(makeSearch({"AB", longWord})->fast.occupancy.hashed);
   expectSameSearch({"AB", longWord, "BA", "AB"}, 1);
 }

@@ -9,7 +9,7 @@
 #include "search/search_engine.h"
 #include "search/search_start.h"
 
-namespace arrowgrid::testing_support {
+namespace arrowgrid::test_support {
 
 std::unique_ptr<ArrangementSearch> makeSearch(const std::vector<std::string>& words) {
   auto search = std::make_unique<ArrangementSearch>();
@@ -132,4 +132,4 @@ Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterP
   return row;
 }
 
-}  // namespace arrowgrid::testing_support
+}  // namespace arrowgrid::test_support

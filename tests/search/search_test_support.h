@@ -11,7 +11,7 @@
 #include "search/search_data.h"
 #include "search/search_engine.h"
 
-namespace arrowgrid::testing_support {
+namespace arrowgrid::test_support {
 
 // A search over these words, initialised (initSearch run, nothing evaluated).
 std::unique_ptr<ArrangementSearch> makeSearch(const std::vector<std::string>& words);
@@ -84,4 +84,4 @@ void expectAsJudged(ArrangementSearch& search, const JudgedSearch& run, const Ar
 Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterPos, int32_t crossedRow,
                   int32_t crossedPos);
 
-}  // namespace arrowgrid::testing_support
+}  // namespace arrowgrid::test_support

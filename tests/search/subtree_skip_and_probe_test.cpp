@@ -14,9 +14,10 @@
 #include "search/search_test_support.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::makeSearch;
+using test_support::makeSearch;
 
 // The rows pushed by a whole search, each with the rows it was pushed onto.
 std::vector<std::vector<Placement>> pushedArrangements(ArrangementSearch& search, int32_t skipAtRows = 0) {

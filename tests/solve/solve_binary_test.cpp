@@ -1,6 +1,8 @@
 // The real arrowgrid-solve: its grid and counts, the words from standard
 // input, the JSON read back and rebuilt by the engine, the exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -13,8 +15,11 @@
 #include "search/search_start.h"
 #include "solve/result_json.h"
 #include "support/binary_run.h"
+#include "support/temporary_folder.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
@@ -106,6 +111,84 @@ TEST(SolveBinary, UnwritableJsonIsARunTimeFailure) {
   EXPECT_EQ(run.standardError, "arrowgrid-solve: /nonexistent/result.json: No such file or directory\n");
 }
 
+// A list whose proof takes far longer than these tests wait.
+const std::vector<std::string> LONG_LIST{"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ACEBD", "BDACE",
+                                         "CEADB", "DBECA", "EDCBA", "ABCDE", "BCDEA", "CDEAB", "DEABC"};
+
+// The JSON file is written whole once the answer is known: a signal during
+// the search, a full disk or a planted link leave what was there, and a pipe
+// with no reader holds nothing up before the search.
+TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
+  TemporaryFolder folder;
+  const std::string keep = folder.file("keep.json");
+  std::ofstream(keep) << "previous\n";
+  std::vector<std::string> terminated = LONG_LIST;
+  terminated.insert(terminated.end(), {"--json", keep});
+  const BinaryRun killed =
+      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, terminated, 1000, OutputTarget::Captured, SIGTERM);
+  EXPECT_EQ(killed.terminatingSignal, SIGTERM);
+  EXPECT_EQ(fileContent(keep), "previous\n");
+
+  const std::string target = folder.file("target.txt");
+  std::ofstream(target) << "not to be touched\n";
+  ASSERT_EQ(symlink(target.c_str(), folder.file("link.json").c_str()), 0);
+  ASSERT_EQ(solve({"AB", "BC", "CA", "-q", "--json", folder.file("link.json")}).exitStatus, 0);
+  EXPECT_EQ(fileContent(target), "not to be touched\n");
+  EXPECT_EQ(nlohmann::json::parse(fileContent(folder.file("link.json")))["words"].size(), 3u);
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"keep.json", "link.json", "target.txt"}));
+
+  const std::string pipe = folder.file("pipe.json");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe},
+                                      1000, OutputTarget::Captured, SIGTERM);
+  EXPECT_NE(unread.standardOutput.find("Words placed:            3 of 3\n"), std::string::npos);
+  // Standard output by its name, a file here: added to, the link kept.
+  const BinaryRun named = solve({"AB", "BC", "CA", "-q", "--json", "/dev/stdout"});
+  EXPECT_EQ(named.exitStatus, 0) << named.standardError;
+  EXPECT_TRUE(named.standardOutput.starts_with("┌")) << named.standardOutput;
+  EXPECT_NE(named.standardOutput.find("\"words\": ["), std::string::npos);
+  struct stat link {};
+  EXPECT_TRUE(lstat("/dev/stdout", &link) == 0 && S_ISLNK(link.st_mode));
+
+  TemporaryFolder small;
+  if (!mountSmallDisk(small)) GTEST_SKIP() << "no tmpfs can be mounted here";
+  const std::string full = small.file("keep.json");
+  std::ofstream(full) << "previous\n";
+  fillDisk(small);
+  std::vector<std::string> words = A7;
+  words.insert(words.end(), {"--json", full});
+  const BinaryRun noSpace = solve(words);
+  EXPECT_EQ(noSpace.exitStatus, 1);
+  EXPECT_EQ(noSpace.standardError, "arrowgrid-solve: cannot write " + full + ": No space left on device\n");
+  EXPECT_EQ(fileContent(full), "previous\n");
+  EXPECT_EQ(small.names(), (std::vector<std::string>{"filler", "keep.json"}));
+}
+
+// A signal while the print files are drawn (large PNGs take a while) ends
+// either program with no hidden half-written file left.
+TEST(SolveBinary, ASignalWhileDrawingLeavesNoTemporaryFile) {
+  const std::vector<std::string> big{"--dpi", "600", "--page", "a3"};
+  int endedBySignal = 0;
+  for (const bool solver : {true, false})
+    for (const int signalNumber : {SIGTERM, SIGINT})
+      for (const int afterMilliseconds : {100, 250, 500, 1000}) {
+        TemporaryFolder folder;
+        const std::string prefix = folder.file("big");
+        std::vector<std::string> arguments =
+            solver ? std::vector<std::string>{"AB",   "BC",    "CA",   "-q",    "--png",
+                                              prefix, "--pdf", prefix, "--svg", prefix}
+                   : std::vector<std::string>{"--script", "--export", folder.path};
+        arguments.insert(arguments.end(), big.begin(), big.end());
+        const BinaryRun run = runProgram(solver ? ARROWGRID_SOLVE_BINARY : ARROWGRID_BINARY,
+                                         "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, arguments,
+                                         afterMilliseconds, OutputTarget::Captured, signalNumber);
+        if (run.terminatingSignal == signalNumber) ++endedBySignal;
+        for (const std::string& name : folder.names())
+          EXPECT_NE(name[0], '.') << name << " " << solver << " " << afterMilliseconds;
+      }
+  EXPECT_GT(endedBySignal, 4);  // else the files were written before any signal came
+}
+
 TEST(SolveBinary, HelpAndVersion) {
   const BinaryRun help = solve({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
@@ -118,10 +201,6 @@ TEST(SolveBinary, HelpAndVersion) {
   EXPECT_EQ(version.exitStatus, 0);
   EXPECT_EQ(version.standardOutput, std::string("arrowgrid-solve ") + ARROWGRID_VERSION + "\n");
 }
-
-// A list whose proof takes far longer than these tests wait.
-const std::vector<std::string> LONG_LIST{"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ACEBD", "BDACE",
-                                         "CEADB", "DBECA", "EDCBA", "ABCDE", "BCDEA", "CDEAB", "DEABC"};
 
 TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
   std::vector<std::string> limited = LONG_LIST;
@@ -208,4 +287,4 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

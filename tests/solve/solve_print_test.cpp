@@ -8,7 +8,9 @@
 #include "support/binary_run.h"
 #include "support/temporary_folder.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid {
+using namespace test_support;
+
 namespace {
 
 BinaryRun solve(const std::vector<std::string>& arguments) {
@@ -58,4 +60,4 @@ TEST(SolvePrint, RefusalsWriteNothing) {
 }
 
 }  // namespace
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid

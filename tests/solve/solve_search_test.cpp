@@ -18,11 +18,12 @@
 #include "solve/subtree_bound.h"
 
 namespace arrowgrid {
+using namespace test_support;
 namespace {
 
-using testing_support::Evaluator;
-using testing_support::makeSearch;
-using testing_support::runWholeSearch;
+using test_support::Evaluator;
+using test_support::makeSearch;
+using test_support::runWholeSearch;
 
 // What the interactive program shows last with selection mode 2: the rows
 // of the last Better arrangement (word 1 alone when nothing ever is).

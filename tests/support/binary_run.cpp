@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 namespace {
 
@@ -43,7 +43,7 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vec
 
 BinaryRun runProgram(const std::string& program, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds,
-                     OutputTarget output) {
+                     OutputTarget output, int interruptSignal) {
   const std::string inPath = temporaryPath("in");
   const std::string outPath = temporaryPath("out");
   const std::string errPath = temporaryPath("err");
@@ -109,7 +109,7 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
     while (waitpid(pid, &status, WNOHANG) == 0) {
       if (!interrupted && std::chrono::steady_clock::now() >
                               started + std::chrono::milliseconds(interruptAfterMilliseconds)) {
-        kill(pid, SIGINT);
+        kill(pid, interruptSignal);
         interrupted = true;
       }
       if (std::chrono::steady_clock::now() > deadline) {
@@ -150,4 +150,4 @@ std::vector<std::string> snapshotRows(const std::string& snapshot) {
   return rows;
 }
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

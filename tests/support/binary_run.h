@@ -2,10 +2,11 @@
 // out; and the project's other programs the same way.
 #pragma once
 
+#include <csignal>
 #include <string>
 #include <vector>
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 struct BinaryRun {
   int exitStatus = -1;        // the status passed to exit, or -1
@@ -31,12 +32,13 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
                     OutputTarget output = OutputTarget::Captured);
 
 // The same for any program of the project; with interruptAfterMilliseconds
-// above 0 it is sent SIGINT that long after its start, as Ctrl+C would.
+// above 0 it is sent interruptSignal (SIGINT, as Ctrl+C would) that long
+// after its start.
 BinaryRun runProgram(const std::string& binary, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0,
-                     OutputTarget output = OutputTarget::Captured);
+                     OutputTarget output = OutputTarget::Captured, int interruptSignal = SIGINT);
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

@@ -5,7 +5,7 @@
 #include "search/grid_evaluation.h"
 #include "support/scripted_console.h"
 
-namespace arrowgrid {
+namespace arrowgrid::test_support {
 
 Grid emptyHandGrid(int32_t xMin, int32_t yMin, int32_t width, int32_t height) {
   Grid grid;
@@ -60,4 +60,4 @@ bool squareInsideBlank(Console& console, int32_t i, int32_t j) {
   return true;
 }
 
-}  // namespace arrowgrid
+}  // namespace arrowgrid::test_support

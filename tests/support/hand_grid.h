@@ -7,7 +7,7 @@
 #include "screen/console.h"
 #include "search/arrangement_grid.h"
 
-namespace arrowgrid {
+namespace arrowgrid::test_support {
 
 // A grid over the box from (xMin, yMin), every cell empty: dense unless
 // the box is too large for that.
@@ -26,4 +26,4 @@ bool glyphShownAt(Console& console, int32_t row, int32_t column, int32_t code);
 // Every pixel strictly inside the square of drawing cell (i, j) is background.
 bool squareInsideBlank(Console& console, int32_t i, int32_t j);
 
-}  // namespace arrowgrid
+}  // namespace arrowgrid::test_support

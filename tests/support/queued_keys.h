@@ -6,7 +6,7 @@
 
 #include "screen/key_queue.h"
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 inline std::vector<Key> drainKeys(KeyQueue& queue) {
   std::vector<Key> keys;
@@ -15,4 +15,4 @@ inline std::vector<Key> drainKeys(KeyQueue& queue) {
   return keys;
 }
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

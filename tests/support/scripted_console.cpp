@@ -3,7 +3,7 @@
 
 #include "screen/cp437.h"
 
-namespace arrowgrid {
+namespace arrowgrid::test_support {
 
 namespace {
 
@@ -75,4 +75,4 @@ uint8_t pixelAt(Console& console, int32_t x, int32_t y) {
   return console.surface.pixels[static_cast<size_t>(y)][static_cast<size_t>(x)];
 }
 
-}  // namespace arrowgrid
+}  // namespace arrowgrid::test_support

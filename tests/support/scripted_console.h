@@ -10,7 +10,7 @@
 #include "platform/key_script.h"
 #include "screen/console.h"
 
-namespace arrowgrid {
+namespace arrowgrid::test_support {
 
 // Thrown by endProcess: the program ended with status.
 struct ProgramEnded {
@@ -45,4 +45,4 @@ uint8_t cellAt(const Console& console, int32_t row, int32_t column);
 // The pixel's palette index once every pending glyph is painted.
 uint8_t pixelAt(Console& console, int32_t x, int32_t y);
 
-}  // namespace arrowgrid
+}  // namespace arrowgrid::test_support

@@ -1,6 +1,7 @@
 // Test folders and small file and command helpers.
 #include "support/temporary_folder.h"
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 TemporaryFolder::TemporaryFolder() {
   char pattern[] = "/tmp/arrowgrid-test-XXXXXX";
@@ -19,6 +20,7 @@ TemporaryFolder::TemporaryFolder() {
 
 TemporaryFolder::~TemporaryFolder() {
   std::error_code ignored;
+  if (mounted) umount2(path.c_str(), MNT_DETACH);
   if (!path.empty()) std::filesystem::remove_all(path, ignored);
 }
 
@@ -28,6 +30,21 @@ std::vector<std::string> TemporaryFolder::names() const {
     result.push_back(entry.path().filename());
   std::sort(result.begin(), result.end());
   return result;
+}
+
+bool mountSmallDisk(TemporaryFolder& folder) {
+  folder.mounted = mount("tmpfs", folder.path.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
+  return folder.mounted;
+}
+
+void fillDisk(const TemporaryFolder& folder) {
+  std::FILE* filler = std::fopen(folder.file("filler").c_str(), "wb");
+  if (filler == nullptr) return;
+  std::setvbuf(filler, nullptr, _IONBF, 0);
+  const char byte = 0;
+  while (std::fwrite(&byte, 1, 1, filler) == 1) {
+  }
+  std::fclose(filler);
 }
 
 std::string fileContent(const std::string& path) {
@@ -50,4 +67,4 @@ std::string commandOutput(const std::string& command, int& status) {
   return output;
 }
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-namespace arrowgrid::testing {
+namespace arrowgrid::test_support {
 
 struct TemporaryFolder {
   std::string path;
+  bool mounted = false;  // a small disk of its own, unmounted at the end
   TemporaryFolder();
   ~TemporaryFolder();
   TemporaryFolder(const TemporaryFolder&) = delete;
@@ -19,10 +20,16 @@ struct TemporaryFolder {
   std::vector<std::string> names() const;
 };
 
+// Mounts a tmpfs of a few kilobytes on the folder; false when the test may
+// not (it then skips). fillDisk then takes its last free byte, so that any
+// further write fails with "No space left on device".
+bool mountSmallDisk(TemporaryFolder& folder);
+void fillDisk(const TemporaryFolder& folder);
+
 // The whole content of a file ("" when it cannot be read).
 std::string fileContent(const std::string& path);
 
 // Runs a shell command; its standard output, and its exit status in status.
 std::string commandOutput(const std::string& command, int& status);
 
-}  // namespace arrowgrid::testing
+}  // namespace arrowgrid::test_support
