@@ -23,10 +23,10 @@
 namespace arrowgrid {
 namespace {
 
-using testing::commandOutput;
-using testing::TemporaryFolder;
-using testing_support::makeSearch;
-using testing_support::pushRow;
+using test_support::commandOutput;
+using test_support::makeSearch;
+using test_support::pushRow;
+using test_support::TemporaryFolder;
 
 constexpr double POINTS_PER_MM = 72.0 / 25.4;
 const std::string LONG_CLUE =
@@ -273,7 +273,7 @@ TEST(CluePrint, CluesBreakIntoTheSameLinesInPdfSvgAndPng) {
   const PrintLayout page = puzzleLayout(clued.grid, clued.words, PrintFormat::Pdf, options, error);
   const PrintLayout picture = puzzleLayout(clued.grid, clued.words, PrintFormat::Png, options, error);
   const std::vector<PdfWord> words = pdfWords(folder.file("grid.pdf"));
-  const std::string svg = testing::fileContent(folder.file("grid.svg"));
+  const std::string svg = test_support::fileContent(folder.file("grid.svg"));
   const std::regex glyph(R"re(<use xlink:href="#glyph[^"]*" x="([\d.]+)" y="([\d.]+)")re");
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> pagePng(
       cairo_image_surface_create_from_png(folder.file("page.png").c_str()), cairo_surface_destroy);
@@ -324,7 +324,7 @@ struct DamagedFont {
 
 TEST(CluePrint, DamagedFontsAreNamedBeforeAnythingIsWritten) {
   TemporaryFolder folder;
-  const std::string font = testing::fileContent(PrintFiles{}.clueFont);
+  const std::string font = test_support::fileContent(PrintFiles{}.clueFont);
   const DamagedFont fonts[] = {
       {"missing.ttf", "", "No such file or directory"},
       {"text.ttf", "not a font at all\n", "not a font FreeType can read"},
