@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "platform/window_form.h"
 #include "screen/console.h"
@@ -44,7 +45,7 @@ void rewriteTrialsLine(void* context) {
     printText(console, blankLine, PrintEnding::NoEnding);
     locateCursor(console, 23, 30);
     printText(console, blankLine, PrintEnding::NoEnding);
-    printed += textLength(label) + textLength(formatNumber(trial)) + 7 + 2 * 33;
+    printed += textLength(label) + static_cast<int32_t>(std::to_string(trial).size()) + 1 + 7 + 2 * 33;
     // As the search does between trials; a display that asked for a picture gets it.
     serviceDisplay(console);
   }

@@ -37,14 +37,20 @@ void stopAtTrial(void* context, int64_t trialCount) {
 SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsLineState& line,
                             SelectionMode selectionMode) {
   ScreenTrials screen{console, line};
-  const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
+  const TrialsHook hook{.refreshWanted = &console.platform.refreshWanted,
+                        .present = presentAtTrial,
+                        .stopped = stopAtTrial,
+                        .context = &screen};
   return searchUntilShown(search, modeNumber(selectionMode), hook);
 }
 
 SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
                             TrialsLineState& line, SelectionMode selectionMode) {
   ScreenTrials screen{console, line};
-  const TrialsHook hook{&console.platform.refreshWanted, presentAtTrial, stopAtTrial, &screen};
+  const TrialsHook hook{.refreshWanted = &console.platform.refreshWanted,
+                        .present = presentAtTrial,
+                        .stopped = stopAtTrial,
+                        .context = &screen};
   return searchUntilShownInParallel(search, workers, modeNumber(selectionMode), hook);
 }
 

@@ -238,11 +238,6 @@ void printNumber(Console& console, int64_t value, PrintEnding ending) {
 
 void printLineEnd(Console& console) { printItem(console, std::string_view(), PrintEnding::LineEnd); }
 
-ByteString formatNumber(int64_t value) {
-  char buffer[24];
-  return ByteString(formatNumberInto(buffer, value));
-}
-
 ByteString cp437Text(std::string_view utf8) { return fromUtf8(utf8); }
 
 }  // namespace arrowgrid

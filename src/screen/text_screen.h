@@ -71,9 +71,6 @@ void printText(Console& console, const ByteString& text, PrintEnding ending);
 void printNumber(Console& console, int64_t value, PrintEnding ending);
 void printLineEnd(Console& console);
 
-// The number format: " 7", "-3", " 0".
-ByteString formatNumber(int64_t value);
-
 // Shows the prompt (and "? " when questionMark), lets the user type and edit
 // one line, ends it with a line end and returns its first field.
 ByteString inputText(Console& console, const ByteString& prompt, bool questionMark);

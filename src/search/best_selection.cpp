@@ -13,16 +13,18 @@ int32_t rankLarger(T a, T b) {
 
 }  // namespace
 
+ScoreOrder compareScores(const ArrangementScore& score, const ArrangementScore& other) {
+  int32_t rank = rankLarger(score.wordsPlaced, other.wordsPlaced);
+  if (rank == 0) rank = rankLarger(other.unwantedNeighbourhoods, score.unwantedNeighbourhoods);
+  if (rank == 0) rank = rankLarger(score.crossings, other.crossings);
+  if (rank == 0) rank = rankLarger(other.surface, score.surface);
+  return rank > 0 ? ScoreOrder::Better : (rank < 0 ? ScoreOrder::Worse : ScoreOrder::Equal);
+}
+
 ScoreOrder compareWithBest(ArrangementScore& bestScore, const ArrangementScore& score) {
-  int32_t rank = rankLarger(score.wordsPlaced, bestScore.wordsPlaced);
-  if (rank == 0) rank = rankLarger(bestScore.unwantedNeighbourhoods, score.unwantedNeighbourhoods);
-  if (rank == 0) rank = rankLarger(score.crossings, bestScore.crossings);
-  if (rank == 0) rank = rankLarger(bestScore.surface, score.surface);
-  if (rank > 0) {
-    bestScore = score;
-    return ScoreOrder::Better;
-  }
-  return rank < 0 ? ScoreOrder::Worse : ScoreOrder::Equal;
+  const ScoreOrder order = compareScores(score, bestScore);
+  if (order == ScoreOrder::Better) bestScore = score;
+  return order;
 }
 
 bool isArrangementShown(ScoreOrder order, int32_t selectionMode) {

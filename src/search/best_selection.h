@@ -8,9 +8,12 @@
 
 namespace arrowgrid {
 
-// Ranks score against bestScore field by field (more words, fewer unwanted
-// neighbourhoods, more crossings, smaller surface); on Better, bestScore
-// takes all four fields of score.
+// How score ranks against other, field by field: more words, fewer unwanted
+// neighbourhoods, more crossings, smaller surface. Changes nothing.
+ScoreOrder compareScores(const ArrangementScore& score, const ArrangementScore& other);
+
+// compareScores(score, bestScore); on Better, bestScore takes all four
+// fields of score.
 ScoreOrder compareWithBest(ArrangementScore& bestScore, const ArrangementScore& score);
 
 // selectionMode 0 shows every accepted arrangement, 1 those not Worse, 2 only

@@ -64,7 +64,7 @@ struct TrialByTrial {
       if (state.placedCount == 1) return false;
       // Backtrack: not a trial.
       const Placement& dropped = row(state.placedCount);
-      cursor = Candidate{dropped.wordNumber, dropped.letterPos, dropped.crossedRow, dropped.crossedPos};
+      cursor = candidateOf(dropped);
       --state.placedCount;
       exhausted = false;
     }

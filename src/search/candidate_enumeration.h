@@ -75,7 +75,7 @@ inline int32_t nextUnplacedWord(uint64_t unplaced, int32_t after) {
 inline Placement placementAcross(const Placement& crossed, const Candidate& candidate) {
   Placement row;
   row.wordNumber = candidate.wordNumber;
-  row.direction = crossed.direction % 2 + 1;
+  row.direction = crossingDirection(crossed.direction);
   if (row.direction == DIR_HORIZONTAL) {
     row.x = crossed.x - candidate.letterPos;
     row.y = crossed.y + candidate.crossedPos;
@@ -96,9 +96,7 @@ inline Placement placementAcross(const Placement& crossed, const Candidate& cand
 // (a search that bounds its work calls this; the program's never does).
 // Like a rejection, it counts no trial.
 inline void skipBelowRow(ArrangementSearch& search, int32_t row) {
-  const Placement& dropped = search.table.rows[static_cast<size_t>(row)];
-  search.state.candidate =
-      Candidate{dropped.wordNumber, dropped.letterPos, dropped.crossedRow, dropped.crossedPos};
+  search.state.candidate = candidateOf(search.table.rows[static_cast<size_t>(row)]);
   search.state.placedCount = row - 1;
   search.state.extendFlag = 0;
 }

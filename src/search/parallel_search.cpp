@@ -21,19 +21,8 @@ SubtreeTask& taskOf(SearchWorkers& workers, int64_t sequence) {
   return workers.tasks[static_cast<size_t>(sequence % static_cast<int64_t>(workers.tasks.size()))];
 }
 
-Candidate candidateOf(const Placement& row) {
-  return Candidate{row.wordNumber, row.letterPos, row.crossedRow, row.crossedPos};
-}
-
 void copyRows(const Placement* from, Placement* to, int32_t first, int32_t last) {
   std::copy(from + first, from + last + 1, to + first);
-}
-
-std::unique_ptr<ArrangementSearch> copyOfWords(const ArrangementSearch& search) {
-  auto copy = std::make_unique<ArrangementSearch>();
-  copy->wordList = search.wordList;
-  initSearch(*copy);
-  return copy;
 }
 
 // A worker's search holds the node (rows 1..depth, trialCount 0): the
@@ -49,7 +38,7 @@ void exploreSubtree(ArrangementSearch& search, int32_t depth, const ArrangementS
   search.fast.lastRowCount = 0;
   result.recordCount = 0;
   result.overflowed = false;
-  const EngineBounds bounds{recordMode, depth, 0, true, &abandon};
+  const EngineBounds bounds{.selectionMode = recordMode, .floorRow = depth, .abandon = &abandon};
   while (runSearchEngine(search, bounds, TrialsHook{}) == SearchStop::Shown) {
     if (result.recordCount == RECORDS_PER_SUBTREE) {
       result.overflowed = true;
@@ -150,7 +139,7 @@ void planTasks(SearchWorkers& workers, const ArrangementSearch& search, int32_t 
   if (!workers.plannerLive) restartPlanner(workers, search);
   ArrangementSearch& planner = *workers.planner;
   const int32_t depth = workers.nodeDepth;
-  const EngineBounds bounds{selectionMode, 1, depth, false};
+  const EngineBounds bounds{.selectionMode = selectionMode, .nodeDepth = depth, .ranks = false};
   while (!workers.plannerDone && workers.tail - workers.head < TASKS_AHEAD) {
     if (runSearchEngine(planner, bounds, TrialsHook{}) != SearchStop::Node) {
       workers.plannerDone = true;
@@ -254,13 +243,13 @@ void startSearchWorkers(SearchWorkers& workers, const ArrangementSearch& search,
   workers.nodeDepth = nodeDepth;
   workers.tasks.assign(static_cast<size_t>(TASKS_AHEAD), SubtreeTask{});
   workers.head = workers.tail = 0;
-  workers.planner = copyOfWords(search);
+  workers.planner = startedSearch(search.wordList);
   workers.plannerLive = false;
   workers.place = ReplayPlace::AboveCut;
   workers.stopping = false;
   workers.abandon.store(false);
   for (int32_t i = 0; i < workerCount; ++i) {
-    workers.workerSearches.push_back(copyOfWords(search));
+    workers.workerSearches.push_back(startedSearch(search.wordList));
     workers.workerResults.push_back(std::make_unique<SubtreeResult>());
   }
   for (size_t i = 0; i < static_cast<size_t>(workerCount); ++i) {
@@ -324,7 +313,8 @@ SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& 
         break;
       }
       case ReplayPlace::Exploring:
-        if (runSearchEngine(search, EngineBounds{selectionMode, depth, 0, true}, hook) == SearchStop::Shown) {
+        if (runSearchEngine(search, EngineBounds{.selectionMode = selectionMode, .floorRow = depth}, hook) ==
+            SearchStop::Shown) {
           return SearchStop::Shown;
         }
         skipBelowRow(search, depth);
@@ -332,7 +322,8 @@ SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& 
         break;
       case ReplayPlace::AboveCut: {
         planTasks(workers, search, selectionMode);
-        const SearchStop stop = runSearchEngine(search, EngineBounds{selectionMode, 1, depth, true}, hook);
+        const SearchStop stop =
+            runSearchEngine(search, EngineBounds{.selectionMode = selectionMode, .nodeDepth = depth}, hook);
         if (stop != SearchStop::Node) return stop;
         // The planner meets the nodes in the same order: the oldest task
         // is this node's, unless the planner started after it.

@@ -6,6 +6,13 @@
 // replays each subtree's result in turn, so that every count, report and
 // best is the one the search on one thread meets. Work done ahead is kept
 // while it stays valid (a stricter selection) and thrown away otherwise.
+//
+// The solver (solve/solve_search.cpp) splits its search its own way, and
+// cannot share this one: here every trial count, shown arrangement and pause
+// must come out in order on the driving thread, which can stop, change the
+// selection and resume at any arrangement; the solver wants only the first
+// best, lets workers skip subtrees against one shared record, and never
+// replays anything. What both share is the engine and its EngineBounds.
 #pragma once
 
 #include <array>

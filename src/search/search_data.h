@@ -45,6 +45,11 @@ struct Candidate {
   bool operator==(const Candidate&) const = default;
 };
 
+// The candidate that produced a row: the level goes on after it.
+inline Candidate candidateOf(const Placement& row) {
+  return Candidate{row.wordNumber, row.letterPos, row.crossedRow, row.crossedPos};
+}
+
 struct SearchState {
   int32_t placedCount = 0;  // live rows, 1..wordCount
   int32_t extendFlag = 0;   // 1: next step opens a level (or drops a complete arrangement)
@@ -74,9 +79,5 @@ struct ArrangementSearch {
   FastEvaluation fast;           // incremental grid of the accepted rows
   SearchTrace* trace = nullptr;  // tests only: records comparisons and pushes
 };
-
-inline const ByteString& wordOfRow(const ArrangementSearch& search, int32_t row) {
-  return search.wordList.words[static_cast<size_t>(search.table.rows[static_cast<size_t>(row)].wordNumber)];
-}
 
 }  // namespace arrowgrid

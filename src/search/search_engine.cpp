@@ -200,18 +200,12 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
 
     // Push: the new row across the crossed one, its fields written once.
     const Placement& crossed = rows[crossedRow];
-    const int32_t direction = 3 - crossed.direction;
-    const int32_t x = direction == DIR_HORIZONTAL ? crossed.x - letterPos : crossed.x + crossedPos;
-    const int32_t y = direction == DIR_HORIZONTAL ? crossed.y + crossedPos : crossed.y - letterPos;
     const int32_t top = placedCount + 1;
-    Placement& row = rows[top];
-    row.wordNumber = wordNumber;
-    row.x = x;
-    row.y = y;
-    row.direction = direction;
-    row.letterPos = letterPos;
-    row.crossedRow = crossedRow;
-    row.crossedPos = crossedPos;
+    const Placement& row = rows[top] =
+        placementAcross(crossed, Candidate{wordNumber, letterPos, crossedRow, crossedPos});
+    const int32_t x = row.x;
+    const int32_t y = row.y;
+    const int32_t direction = row.direction;
     if constexpr (StopAtPush) {
       placedCount = top;
       stop = EngineStop::Pushed;
@@ -324,7 +318,7 @@ SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds
 }
 
 SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
-  return runSearchEngine(search, EngineBounds{selectionMode}, hook);
+  return runSearchEngine(search, EngineBounds{.selectionMode = selectionMode}, hook);
 }
 
 ResumeOutcome resumeSearchQuiet(ArrangementSearch& search, const TrialsHook& hook) {

@@ -53,4 +53,11 @@ void initSearch(ArrangementSearch& search) {
   prepareFastEvaluation(search);
 }
 
+std::unique_ptr<ArrangementSearch> startedSearch(const WordList& words) {
+  auto search = std::make_unique<ArrangementSearch>();
+  search->wordList = words;
+  initSearch(*search);
+  return search;
+}
+
 }  // namespace arrowgrid

@@ -2,6 +2,8 @@
 // for word 1 alone, and the derived storage of the search sized once.
 #pragma once
 
+#include <memory>
+
 #include "search/search_data.h"
 
 namespace arrowgrid {
@@ -10,6 +12,10 @@ namespace arrowgrid {
 // extendFlag 1, BestScore (1, 0, 0, length of word 1 + 2). Prints nothing;
 // the caller evaluates the one-word arrangement next.
 void initSearch(ArrangementSearch& search);
+
+// A search of its own over a copy of `words`, initialised: for each thread
+// or each pass that needs one.
+std::unique_ptr<ArrangementSearch> startedSearch(const WordList& words);
 
 // Copies the word list into search.letters (flat bytes with offsets).
 void buildWordLetters(const WordList& wordList, WordLetters& letters);

@@ -2,6 +2,12 @@
 // explore the items' subtrees with the engine's enumeration and evaluation,
 // and one record of the answer so far.
 //
+// Not the interactive program's split (search/parallel_search.h): that one
+// replays every subtree on one thread so that each count and report comes
+// out in order and the search can pause anywhere; this one needs neither,
+// and its workers skip subtrees against a record they all share, which a
+// replay in order would make wait for every earlier subtree.
+//
 // [SECTION] Why every number of workers gives the same answer
 //
 // The items are the arrangements of the first few levels, numbered in the
@@ -39,12 +45,13 @@
 
 #include <time.h>
 
+#include "search/best_selection.h"
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
 #include "search/search_engine.h"
 #include "search/search_start.h"
-#include "solve/subtree_bound.h"
+#include "search/subtree_bound.h"
 
 namespace arrowgrid {
 
@@ -70,13 +77,6 @@ struct SplitPlan {
   bool stopped = false;
 };
 
-std::unique_ptr<ArrangementSearch> startSearch(const WordList& words) {
-  auto search = std::make_unique<ArrangementSearch>();
-  search->wordList = words;
-  initSearch(*search);
-  return search;
-}
-
 int32_t placedLetters(const ArrangementSearch& search) {
   int32_t letters = 0;
   for (int32_t r = 1; r <= search.state.placedCount; ++r) {
@@ -96,14 +96,14 @@ int64_t levelComparisons(int32_t placed, int32_t total) { return int64_t{placed}
 template <typename ShouldStop>
 SplitPlan splitSearch(const WordList& words, int32_t depth, int32_t totalLetters, ShouldStop shouldStop) {
   SplitPlan plan;
-  auto search = startSearch(words);
+  auto search = startedSearch(words);
   auto addItem = [&](bool task) {
     const int32_t k = search->state.placedCount;
     SplitItem item;
     item.rowCount = k;
     item.firstRow = plan.rows.size();
     item.task = task;
-    item.score = acceptedScore(*search);
+    item.score = lastEvaluationScore(*search);
     for (int32_t r = 1; r <= k; ++r) plan.rows.push_back(search->table.rows[static_cast<size_t>(r)]);
     plan.items.push_back(item);
     if (task) {
@@ -152,8 +152,8 @@ struct Threshold {
 
 bool replacesRecord(const Threshold& record, const ArrangementScore& score, int64_t item) {
   if (!record.any) return true;
-  const int32_t order = rankScores(score, record.score);
-  return order > 0 || (order == 0 && item < record.item);
+  const ScoreOrder order = compareScores(score, record.score);
+  return order == ScoreOrder::Better || (order == ScoreOrder::Equal && item < record.item);
 }
 
 Threshold readRecord(BestRecord& best) {
@@ -221,8 +221,8 @@ void refreshThreshold(SharedRun& run, Worker& worker) {
 // change the answer (see the section at the top).
 bool mayBeSkipped(const Worker& worker, const ArrangementScore& bound, int64_t item) {
   if (!worker.threshold.any) return false;
-  const int32_t order = rankScores(bound, worker.threshold.score);
-  return order < 0 || (order == 0 && worker.threshold.item <= item);
+  const ScoreOrder order = compareScores(bound, worker.threshold.score);
+  return order == ScoreOrder::Worse || (order == ScoreOrder::Equal && worker.threshold.item <= item);
 }
 
 enum class NodeStep { Explore, TaskDone };
@@ -245,7 +245,7 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   recordLevelLetters(search, run.tables, worker.levels, k);
   const LevelLetters& level = worker.levels.levels[static_cast<size_t>(k)];
   worker.comparisons += levelComparisons(level.placedLetters, run.tables.totalLetters);
-  const ArrangementScore score = acceptedScore(search);
+  const ArrangementScore score = lastEvaluationScore(search);
   refreshThreshold(run, worker);
   // The copy may be behind the record, never ahead: what cannot replace it
   // cannot replace the record.
@@ -294,17 +294,17 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   SearchState& state = search.state;
   state.placedCount = rootRows;
   state.extendFlag = 1;
-  state.candidate = Candidate{top.wordNumber, top.letterPos, top.crossedRow, top.crossedPos};
+  state.candidate = candidateOf(top);
   state.trialCount = 0;
   // What only equals a record held by this item or an earlier one cannot
   // replace it: start from the record then, to leave the loop less often.
   search.bestScore = task.score;
   const Threshold record = readRecord(run.best);
-  if (record.any && record.item <= item && rankScores(record.score, task.score) > 0) {
+  if (record.any && record.item <= item && compareScores(record.score, task.score) == ScoreOrder::Better) {
     search.bestScore = record.score;
   }
-  const TrialsHook hook{&worker.trialsWanted, publishTrials, nullptr, &worker};
-  const EngineBounds bounds{2, rootRows, 0, true, &run.stop};
+  const TrialsHook hook{.refreshWanted = &worker.trialsWanted, .present = publishTrials, .context = &worker};
+  const EngineBounds bounds{.selectionMode = 2, .floorRow = rootRows, .abandon = &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
     offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
                   state.placedCount);
@@ -389,7 +389,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   run.control = &control;
   const int32_t jobs = std::max(1, settings.jobs);
   {
-    auto probe = startSearch(words);
+    auto probe = startedSearch(words);
     buildBoundTables(probe->letters, run.tables);
   }
 
@@ -427,7 +427,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   if (!plan.stopped) {
     for (int32_t j = 0; j < jobs; ++j) {
       auto worker = std::make_unique<Worker>();
-      worker->search = startSearch(words);
+      worker->search = startedSearch(words);
       worker->levels.accepted.reserve(size_t{1} << 14);
       workers.push_back(std::move(worker));
     }
@@ -468,7 +468,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
     result.rows.assign(run.best.rows.begin(), run.best.rows.begin() + run.best.rowCount + 1);
   }
   // The answer's grid, built afresh by the engine from its rows.
-  auto answer = startSearch(words);
+  auto answer = startedSearch(words);
   const int32_t rowCount = static_cast<int32_t>(result.rows.size()) - 1;
   std::copy(result.rows.begin() + 1, result.rows.end(), answer->table.rows.begin() + 1);
   buildArrangementGrid(*answer, rowCount, result.evaluation);

@@ -11,6 +11,7 @@
 #include "search/search_engine.h"
 #include "search/search_test_support.h"
 #include "support/console_session.h"
+#include "support/french_texts.h"
 #include "support/hand_grid.h"
 
 namespace arrowgrid {
@@ -40,7 +41,7 @@ TEST_F(ReportFixture, CountsGridAndTrialsLineWithoutPause) {
   EXPECT_EQ(cellAt(*console, 4, 4), 'A');
   EXPECT_EQ(cellAt(*console, 4, 6), 'B');
   EXPECT_EQ(pixelAt(*console, 80, 28), COLOR_FOREGROUND);  // frame's top right corner
-  EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 7");
+  EXPECT_EQ(screenRow(*console, 21), trialsRow("7"));
   EXPECT_EQ(screenRow(*console, 22), "");
   EXPECT_EQ(screenRow(*console, 23), "");
   // The seven blanks follow the count: the cursor stands after them.
@@ -54,7 +55,7 @@ TEST_F(ReportFixture, CountsOfTheArrangementNotOfTheBestAndLongNumbers) {
   EXPECT_EQ(outcome, ReportOutcome::Continue);
   EXPECT_EQ(screenRow(*console, 1), "Nb mots placés = 50         Nb de voisinages non désirés = 123456");
   EXPECT_EQ(screenRow(*console, 2), "Nb recoupement = 49         Surface = 5* 4= 400000");
-  EXPECT_EQ(screenRow(*console, 21), std::string(39, ' ') + "Nb d'essais effectués : 12345678901");
+  EXPECT_EQ(screenRow(*console, 21), trialsRow("12345678901"));
 }
 
 TEST_F(ReportFixture, PausePromptLeadsToTheMenuOnlyForMAlone) {
@@ -72,8 +73,8 @@ TEST_F(ReportFixture, PausePromptLeadsToTheMenuOnlyForMAlone) {
     typeLine(platform.script, c.typed);
     EXPECT_EQ(showArrangementReport(*console, {2, 0, 1, 20}, grid, 3, settings), c.outcome)
         << '"' << c.typed << '"';
-    EXPECT_EQ(screenRow(*console, 22), std::string(29, ' ') + "entrez <M> pour aller au menu, ou");
-    std::string row23 = std::string(29, ' ') + "pressez <return> pour continuer" + c.typed;
+    EXPECT_EQ(screenRow(*console, 22), std::string(29, ' ') + REPORT_MENU_PROMPT);
+    std::string row23 = std::string(29, ' ') + REPORT_PAUSE_PROMPT + c.typed;
     row23.erase(row23.find_last_not_of(' ') + 1);  // rows are read without trailing blanks
     EXPECT_EQ(screenRow(*console, 23), row23);
   }

@@ -10,6 +10,7 @@
 #include "interaction/display_dialog.h"
 #include "platform/key_script.h"
 #include "support/console_session.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -31,14 +32,14 @@ TEST(DisplayDialog, TwoEmptyAnswersKeepTheDefaultsOnEightRows) {
   EXPECT_TRUE(session.settings.completeGrid);
   EXPECT_EQ(session.settings.selectionMode, SelectionMode{1});
   EXPECT_EQ(session.settings.pauseMode, PauseMode{0});
-  EXPECT_EQ(session.row(1), "entrez <0> pour afficher toutes les solutions valides");
+  EXPECT_EQ(session.row(1), SELECTION_FIRST_ROW);
   EXPECT_EQ(session.row(2), "       <1> pour n'afficher que les meilleures solutions");
   EXPECT_EQ(session.row(3), "       <2> pour n'afficher que les premières des meilleures");
-  EXPECT_EQ(session.row(4), "Votre choix (df 1) =");
+  EXPECT_EQ(session.row(4), choiceRow(" 1"));
   EXPECT_EQ(session.row(5), "");
   EXPECT_EQ(session.row(6), "entrez <0> pour ne pas faire de pause");
   EXPECT_EQ(session.row(7), "       <1> pour faire une pause après chaque impression");
-  EXPECT_EQ(session.row(8), "Votre choix (df 0) =");
+  EXPECT_EQ(session.row(8), choiceRow(" 0"));
   EXPECT_EQ(session.row(9), "");
 }
 
@@ -46,7 +47,7 @@ TEST(DisplayDialog, TypingFollowsTheEqualsSign) {
   DialogSession session;
   typeText(session.platform.script, "2");
   EXPECT_FALSE(session.answer({}));
-  EXPECT_EQ(session.row(4), "Votre choix (df 1) =2");
+  EXPECT_EQ(session.row(4), choiceRow(" 1") + "2");
   EXPECT_EQ(cellAt(*session.console, 4, 21), '2');
 }
 
@@ -65,7 +66,7 @@ TEST(DisplayDialog, AnswersAreReadAsNumbersRoundedHalfToEven) {
     ASSERT_TRUE(session.answer({c.selection, c.pause}));
     EXPECT_EQ(session.settings.selectionMode, SelectionMode{c.selectionMode});
     EXPECT_EQ(session.settings.pauseMode, PauseMode{c.pauseMode});
-    EXPECT_EQ(session.row(1), "entrez <0> pour afficher toutes les solutions valides") << "no start-over";
+    EXPECT_EQ(session.row(1), SELECTION_FIRST_ROW) << "no start-over";
   }
 }
 
@@ -73,13 +74,13 @@ TEST(DisplayDialog, AFirstAnswerOutOfRangeStartsOverShowingIt) {
   DialogSession refused;  // 2.6 rounds to 3: asked again on a cleared screen
   EXPECT_FALSE(refused.answer({"2.6"}));
   EXPECT_EQ(refused.settings.selectionMode, SelectionMode{3});
-  EXPECT_EQ(refused.row(1), "entrez <0> pour afficher toutes les solutions valides");
-  EXPECT_EQ(refused.row(4), "Votre choix (df 3) =");
+  EXPECT_EQ(refused.row(1), SELECTION_FIRST_ROW);
+  EXPECT_EQ(refused.row(4), choiceRow(" 3"));
   EXPECT_EQ(refused.row(5), "");
 
   DialogSession kept;  // 5, then an empty answer keeps 5 and starts over again
   EXPECT_FALSE(kept.answer({"5", ""}));
-  EXPECT_EQ(kept.row(4), "Votre choix (df 5) =");
+  EXPECT_EQ(kept.row(4), choiceRow(" 5"));
   EXPECT_EQ(kept.row(5), "");
   EXPECT_EQ(kept.row(6), "");
 
@@ -87,11 +88,11 @@ TEST(DisplayDialog, AFirstAnswerOutOfRangeStartsOverShowingIt) {
   ASSERT_TRUE(settled.answer({"5", "", "2", ""}));
   EXPECT_EQ(settled.settings.selectionMode, SelectionMode{2});
   EXPECT_EQ(settled.settings.pauseMode, PauseMode{0});
-  EXPECT_EQ(settled.row(4), "Votre choix (df 5) =2");
+  EXPECT_EQ(settled.row(4), choiceRow(" 5") + "2");
 
   DialogSession negative;
   EXPECT_FALSE(negative.answer({"-1"}));
-  EXPECT_EQ(negative.row(4), "Votre choix (df-1) =");
+  EXPECT_EQ(negative.row(4), choiceRow("-1"));
   DialogSession negativeSettled;
   ASSERT_TRUE(negativeSettled.answer({"-1", "0", "1"}));
   EXPECT_EQ(negativeSettled.settings.selectionMode, SelectionMode{0});
@@ -99,20 +100,20 @@ TEST(DisplayDialog, AFirstAnswerOutOfRangeStartsOverShowingIt) {
 
   DialogSession huge;  // beyond 32 bits: the most negative value, refused
   EXPECT_FALSE(huge.answer({"1e10"}));
-  EXPECT_EQ(huge.row(4), "Votre choix (df-2147483648) =");
+  EXPECT_EQ(huge.row(4), choiceRow("-2147483648"));
 }
 
 TEST(DisplayDialog, ASecondAnswerOutOfRangeRestartsTheWholeDialog) {
   DialogSession first;
   EXPECT_FALSE(first.answer({"2", "7"}));
-  EXPECT_EQ(first.row(1), "entrez <0> pour afficher toutes les solutions valides");
-  EXPECT_EQ(first.row(4), "Votre choix (df 2) =");
+  EXPECT_EQ(first.row(1), SELECTION_FIRST_ROW);
+  EXPECT_EQ(first.row(4), choiceRow(" 2"));
   EXPECT_EQ(first.row(8), "");
 
   DialogSession second;
   EXPECT_FALSE(second.answer({"2", "7", ""}));
-  EXPECT_EQ(second.row(4), "Votre choix (df 2) =");
-  EXPECT_EQ(second.row(8), "Votre choix (df 7) =");
+  EXPECT_EQ(second.row(4), choiceRow(" 2"));
+  EXPECT_EQ(second.row(8), choiceRow(" 7"));
 
   DialogSession settled;
   ASSERT_TRUE(settled.answer({"2", "7", "", "-0.4"}));
@@ -126,8 +127,8 @@ TEST(DisplayDialog, CalledAgainItOffersTheCurrentValuesAndLeavesCompleteGrid) {
                                      .selectionMode = SelectionMode::NewBestsOnly,
                                      .pauseMode = PauseMode::AfterEachReport};
   ASSERT_TRUE(session.answer({"", ""}));
-  EXPECT_EQ(session.row(4), "Votre choix (df 2) =");
-  EXPECT_EQ(session.row(8), "Votre choix (df 1) =");
+  EXPECT_EQ(session.row(4), choiceRow(" 2"));
+  EXPECT_EQ(session.row(8), choiceRow(" 1"));
   EXPECT_FALSE(session.settings.completeGrid);
   EXPECT_EQ(session.settings.selectionMode, SelectionMode{2});
   EXPECT_EQ(session.settings.pauseMode, PauseMode{1});

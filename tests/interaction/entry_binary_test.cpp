@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/binary_run.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -26,33 +27,33 @@ TEST(EntryBinary, WordListAndDialogAnswersShowOnTheSnapshots) {
 
   const auto firstWord = rows(2);
   ASSERT_EQ(firstWord.size(), 25u);
-  EXPECT_EQ(firstWord[0], "entrez les mots à disposer en grille");
+  EXPECT_EQ(firstWord[0], ENTRY_TITLE);
   EXPECT_EQ(firstWord[1], "");
-  EXPECT_EQ(firstWord[2], "mot No         1");
+  EXPECT_EQ(firstWord[2], listedWordRow(1));
 
   const auto refused = rows(5);
-  EXPECT_EQ(refused[2], "mot No         1            CHAT");
-  EXPECT_EQ(refused[3], "mot No         2            CHIEN");
-  EXPECT_EQ(refused[4], "mot No         3            été");
-  EXPECT_EQ(refused[5], "ce mot contient 2caractères non traités");
+  EXPECT_EQ(refused[2], listedWordRow(1, "CHAT"));
+  EXPECT_EQ(refused[3], listedWordRow(2, "CHIEN"));
+  EXPECT_EQ(refused[4], listedWordRow(3, "été"));
+  EXPECT_EQ(refused[5], untreatedCharactersRow(2));
   EXPECT_EQ(refused[6], "");
-  EXPECT_EQ(refused[7], "pressez <RETURN> pour continuer");
+  EXPECT_EQ(refused[7], PRESS_RETURN);
 
-  EXPECT_EQ(rows(6)[4], "mot No         3");
-  EXPECT_EQ(rows(7)[5], "entrée terminée (O/N)");
-  EXPECT_EQ(rows(8)[4], "mot No         3");
+  EXPECT_EQ(rows(6)[4], listedWordRow(3));
+  EXPECT_EQ(rows(7)[5], ENTRY_END_QUESTION);
+  EXPECT_EQ(rows(8)[4], listedWordRow(3));
 
   const auto lastQuestion = rows(10);
-  EXPECT_EQ(lastQuestion[4], "mot No         3            CHAT");
-  EXPECT_EQ(lastQuestion[5], "mot No         4");
-  EXPECT_EQ(lastQuestion[6], "entrée terminée (O/N)");
+  EXPECT_EQ(lastQuestion[4], listedWordRow(3, "CHAT"));
+  EXPECT_EQ(lastQuestion[5], listedWordRow(4));
+  EXPECT_EQ(lastQuestion[6], ENTRY_END_QUESTION);
 
   const auto selection = rows(11);
-  EXPECT_EQ(selection[0], "entrez <0> pour afficher toutes les solutions valides");
-  EXPECT_EQ(selection[3], "Votre choix (df 1) =");
+  EXPECT_EQ(selection[0], SELECTION_FIRST_ROW);
+  EXPECT_EQ(selection[3], choiceRow(" 1"));
   const auto pause = rows(12);
-  EXPECT_EQ(pause[3], "Votre choix (df 1) =0");
-  EXPECT_EQ(pause[7], "Votre choix (df 0) =");
+  EXPECT_EQ(pause[3], choiceRow(" 1") + "0");
+  EXPECT_EQ(pause[7], choiceRow(" 0"));
 
   // The search follows the dialog and waits at its first prompt, where the
   // script has run out.

@@ -14,6 +14,7 @@
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
 #include "support/console_session.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -66,7 +67,7 @@ struct ProgramFlow : ::testing::Test {
   std::vector<std::string> reportedTrials() const {
     std::vector<std::string> trials;
     for (const std::string& screen : session.platform.screens) {
-      if (rowOf(screen, 23).find("pressez <return> pour continuer") == std::string::npos) continue;
+      if (rowOf(screen, 23).find(REPORT_PAUSE_PROMPT) == std::string::npos) continue;
       const std::string line = rowOf(screen, 21);
       trials.push_back(line.substr(line.find(':') + 2));
     }
@@ -87,7 +88,7 @@ TEST_F(ProgramFlow, SelectionModesShowTheirReports) {
     typeLine(session.platform.script, "");  // the pause after the end of the search
     EXPECT_EQ(runUntilStopped(), -1) << "mode " << mode;
     EXPECT_EQ(reportedTrials(), expected) << "mode " << mode;
-    EXPECT_EQ(session.row(1), "MENU") << "mode " << mode;
+    EXPECT_EQ(session.row(1), MENU_TITLE) << "mode " << mode;
     EXPECT_EQ(program->search.bestScore, (ArrangementScore{3, 0, 2, 20})) << "mode " << mode;
   }
 }
@@ -106,7 +107,7 @@ TEST_F(ProgramFlow, ReportsAfterLongJumpsCarryTheTrialByTrialCounts) {
   EXPECT_EQ(runUntilStopped(), -1);
   EXPECT_EQ(reportedTrials(), expected);
   EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
-  EXPECT_EQ(session.row(1), "MENU");
+  EXPECT_EQ(session.row(1), MENU_TITLE);
 }
 
 TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
@@ -137,7 +138,7 @@ TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
   EXPECT_EQ(reportedTrials(), expected);
   EXPECT_EQ(program->search.state.trialCount, judged->state.trialCount);
   EXPECT_EQ(program->search.bestScore, judged->bestScore);
-  EXPECT_EQ(session.row(1), "MENU");
+  EXPECT_EQ(session.row(1), MENU_TITLE);
 }
 
 TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
@@ -149,7 +150,7 @@ TEST_F(ProgramFlow, ReportCountsAndTheMenuShowsThatArrangement) {
   const std::string report = session.platform.screens[session.platform.screens.size() - 3];
   EXPECT_EQ(rowOf(report, 1), "Nb mots placés = 3          Nb de voisinages non désirés = 0");
   EXPECT_EQ(rowOf(report, 2), "Nb recoupement = 2          Surface = 5* 4= 20");
-  EXPECT_EQ(rowOf(report, 21), std::string(39, ' ') + "Nb d'essais effectués : 7");
+  EXPECT_EQ(rowOf(report, 21), trialsRow("7"));
   // The completed grid alone, the typing cursor at row 22, column 50.
   for (int32_t r = 3; r <= 6; ++r) EXPECT_EQ(session.row(r), rowOf(report, r)) << r;
   EXPECT_EQ(session.row(1), "");
@@ -198,9 +199,9 @@ TEST_F(ProgramFlow, ResumingAfterTheEndCountsOneTrialAndEndsAgain) {
   typeLine(session.platform.script, "");  // the pause after the end of the search
   typeLine(session.platform.script, "r");
   EXPECT_EQ(runUntilStopped(), -1);
-  EXPECT_EQ(session.row(21), std::string(39, ' ') + "Nb d'essais effectués : 27");
-  EXPECT_EQ(session.row(22), std::string(29, ' ') + "La recherche est terminée");
-  EXPECT_EQ(session.row(24), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(session.row(21), trialsRow("27"));
+  EXPECT_EQ(session.row(22), SEARCH_FINISHED_ROW);
+  EXPECT_EQ(session.row(24), PRESS_RETURN);
   EXPECT_EQ(program->search.state.trialCount, 27);
   EXPECT_EQ(program->search.state.placedCount, 1);
 }
@@ -271,7 +272,7 @@ TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment
         session.platform.screens[session.platform.screens.size() - 2];  // the last is the menu
     const std::string last = expectedScreen(shown.size() - 1, judged->state.trialCount);
     for (int32_t r = 1; r <= 21; ++r) EXPECT_EQ(rowOf(end, r), rowOf(last, r)) << r << " " << everyPicture;
-    EXPECT_EQ(rowOf(end, 22), std::string(29, ' ') + "La recherche est terminée");
+    EXPECT_EQ(rowOf(end, 22), SEARCH_FINISHED_ROW);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "interaction/result_menu.h"
 #include "platform/key_script.h"
 #include "support/console_session.h"
+#include "support/french_texts.h"
 #include "support/hand_grid.h"
 
 namespace arrowgrid {
@@ -17,13 +18,13 @@ struct MenuFixture : ConsoleSessionTest {
   DisplaySettings settings;
   Grid grid = leGrid();
   void expectMenuScreen() {
-    EXPECT_EQ(screenRow(*console, 1), "MENU");
+    EXPECT_EQ(screenRow(*console, 1), MENU_TITLE);
     EXPECT_EQ(screenRow(*console, 2), "");
     EXPECT_EQ(screenRow(*console, 3), "entrez <V> pour imprimer une grille vide");
     EXPECT_EQ(screenRow(*console, 4), "       <C> pour imprimer une grille complétée");
     EXPECT_EQ(screenRow(*console, 5), "       <S> pour changer la sélection des impressions");
     EXPECT_EQ(screenRow(*console, 6), "       <R> pour continuer la recherche");
-    EXPECT_EQ(screenRow(*console, 7), "       <F> pour finir l'exécution");
+    EXPECT_EQ(screenRow(*console, 7), MENU_FINISH_ROW);
   }
 };
 

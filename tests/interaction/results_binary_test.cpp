@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/binary_run.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -41,22 +42,22 @@ TEST(ResultsBinary, PausedReportsThenTheMenuAndFinish) {
     ASSERT_EQ(rows.size(), 25u);
     EXPECT_EQ(rows[0], reports[i].counts1) << i;
     EXPECT_EQ(rows[1], reports[i].counts2) << i;
-    EXPECT_EQ(rows[20], std::string(39, ' ') + "Nb d'essais effectués : " + reports[i].trials) << i;
-    EXPECT_EQ(rows[21], std::string(29, ' ') + "entrez <M> pour aller au menu, ou") << i;
-    EXPECT_EQ(rows[22], std::string(29, ' ') + "pressez <return> pour continuer") << i;
+    EXPECT_EQ(rows[20], trialsRow("") + reports[i].trials) << i;
+    EXPECT_EQ(rows[21], std::string(29, ' ') + REPORT_MENU_PROMPT) << i;
+    EXPECT_EQ(rows[22], std::string(29, ' ') + REPORT_PAUSE_PROMPT) << i;
   }
 
   // The end keeps the last report's counts and grid above the message.
   const auto end = snapshotRows(run.snapshots[14]);
   EXPECT_EQ(end[0], reports[4].counts1);
-  EXPECT_EQ(end[20], std::string(39, ' ') + "Nb d'essais effectués : 26");
-  EXPECT_EQ(end[21], std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(end[20], trialsRow("26"));
+  EXPECT_EQ(end[21], SEARCH_FINISHED_ROW);
   EXPECT_EQ(end[22], "");
-  EXPECT_EQ(end[23], "pressez <RETURN> pour continuer");
+  EXPECT_EQ(end[23], PRESS_RETURN);
 
   const auto menu = snapshotRows(run.snapshots[15]);
-  EXPECT_EQ(menu[0], "MENU");
-  EXPECT_EQ(menu[6], "       <F> pour finir l'exécution");
+  EXPECT_EQ(menu[0], MENU_TITLE);
+  EXPECT_EQ(menu[6], MENU_FINISH_ROW);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "support/binary_run.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -26,11 +27,11 @@ TEST(ScriptBinary, IntroScreensArriveAsSnapshotsAndEndOfInputGivesStatus3) {
   ASSERT_EQ(run.snapshots.size(), 2u);
   const auto first = snapshotRows(run.snapshots[0]);
   ASSERT_EQ(first.size(), 25u);
-  EXPECT_EQ(first[0], "Ce programme peut prendre un temps assez long avant d'avoir exploré");
-  EXPECT_EQ(first[12], "pressez <RETURN> pour continuer");
+  EXPECT_EQ(first[0], INTRO_FIRST_ROW);
+  EXPECT_EQ(first[12], PRESS_RETURN);
   const auto second = snapshotRows(run.snapshots[1]);
-  EXPECT_EQ(second[0], "Si vous êtes content de ce programme, merci de nous le faire savoir,");
-  EXPECT_EQ(second[13], "pressez <RETURN> pour continuer");
+  EXPECT_EQ(second[0], INTRO_THANKS_ROW);
+  EXPECT_EQ(second[13], PRESS_RETURN);
   EXPECT_EQ(run.exitStatus, 3);
   EXPECT_NE(run.standardError.find("standard input ended"), std::string::npos);
 }

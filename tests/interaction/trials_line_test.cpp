@@ -14,6 +14,7 @@
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
 #include "support/console_session.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -79,8 +80,7 @@ TEST_F(TrialsLineTest, ConsecutiveCountsAcrossEveryWidth) {
   // Almost every trial only rewrote digits.
   EXPECT_LT(quickLine_.fullPrints, 12);
   // Nineteen digits run past column 80: the last two continue on row 22.
-  EXPECT_EQ(screenRow(*quick_.console, 21),
-            std::string(39, ' ') + "Nb d'essais effectués : 10000000000000000");
+  EXPECT_EQ(screenRow(*quick_.console, 21), trialsRow("10000000000000000"));
   EXPECT_EQ(screenRow(*quick_.console, 22), "10");
 }
 
@@ -105,9 +105,9 @@ TEST_F(TrialsLineTest, OtherOutputInBetweenIsOverwrittenAsTheFullSequenceWould) 
   trials(31, 40);
   onBoth([](Console& c) {  // the report's prompt, then its answer line
     locateCursor(c, 22, 30);
-    printText(c, cp437Text("entrez <M> pour aller au menu, ou"), PrintEnding::LineEnd);
+    printText(c, cp437Text(REPORT_MENU_PROMPT), PrintEnding::LineEnd);
     locateCursor(c, 23, 30);
-    printText(c, cp437Text("pressez <return> pour continuer"), PrintEnding::NoEnding);
+    printText(c, cp437Text(REPORT_PAUSE_PROMPT), PrintEnding::NoEnding);
   });
   trials(41, 50);
   onBoth([](Console& c) { clearScreen(c); });
@@ -163,8 +163,8 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   }
   printSearchFinished(*session.console);
   EXPECT_EQ(search->state.trialCount, 26);
-  EXPECT_EQ(screenRow(*session.console, 21), std::string(39, ' ') + "Nb d'essais effectués : 26");
-  EXPECT_EQ(screenRow(*session.console, 22), std::string(29, ' ') + "La recherche est terminée");
+  EXPECT_EQ(screenRow(*session.console, 21), trialsRow("26"));
+  EXPECT_EQ(screenRow(*session.console, 22), SEARCH_FINISHED_ROW);
   EXPECT_EQ(screenRow(*session.console, 23), "");
   EXPECT_EQ(session.console->text.cursorRow, 23);
   EXPECT_EQ(session.console->text.cursorColumn, 1);
@@ -174,7 +174,7 @@ TEST(SearchResume, WholeSearchShowsTheFinalCountAndTheEndMessage) {
   // Resumed after the end: one more trial on screen, and the end again.
   EXPECT_EQ(searchUntilShown(*search, *session.console, line, SelectionMode::AllAccepted),
             SearchStop::Finished);
-  EXPECT_EQ(screenRow(*session.console, 21), std::string(39, ' ') + "Nb d'essais effectués : 27");
+  EXPECT_EQ(screenRow(*session.console, 21), trialsRow("27"));
 }
 
 TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
@@ -191,7 +191,7 @@ TEST(SearchResume, PicturesDuringLongJumpsShowTheLineOfTheirTrial) {
   ASSERT_GT(session.platform.pictures.size(), 100u);
   // Each picture shows the line as the full sequence leaves it, over what
   // was on the screen, its count rising from picture to picture.
-  const std::string label = std::string(39, ' ') + "Nb d'essais effectués : ";
+  const std::string label = trialsRow("");
   int64_t previous = 1;
   for (const std::string& picture : session.platform.pictures) {
     std::vector<std::string> rows(1);

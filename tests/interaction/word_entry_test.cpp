@@ -13,6 +13,7 @@
 #include "interaction/word_entry.h"
 #include "platform/key_script.h"
 #include "support/console_session.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -30,13 +31,6 @@ struct EntrySession : ConsoleSession {
     return runsToEnd([&] { enterWordList(*console, list); });
   }
 };
-
-// A listed word: "mot No" in columns 1-6, the number from 15, the word from 29.
-std::string listed(int32_t number, const std::string& word) {
-  std::string line = "mot No        " + std::string(" ") + std::to_string(number);
-  line.resize(28, ' ');
-  return line + word;
-}
 
 TEST(WordFolding, LowerCaseOnlyIsFoldedAndTheRestIsCounted) {
   ByteString word = "Arc-en-ciel";
@@ -68,13 +62,13 @@ TEST(WordEntry, ListsFoldedWordsInZonesAndEndsOnO) {
   EXPECT_EQ(list.words[3], "X");
   for (int32_t i = 4; i <= MAX_WORDS; ++i) EXPECT_EQ(list.words[static_cast<size_t>(i)], "") << i;
 
-  EXPECT_EQ(session.row(1), "entrez les mots à disposer en grille");
+  EXPECT_EQ(session.row(1), ENTRY_TITLE);
   EXPECT_EQ(session.row(2), "");
-  EXPECT_EQ(session.row(3), "mot No         1            CHAT");
-  EXPECT_EQ(session.row(4), "mot No         2            ARC-EN-CIEL");
-  EXPECT_EQ(session.row(5), "mot No         3            X");
-  EXPECT_EQ(session.row(6), "mot No         4");
-  EXPECT_EQ(session.row(7), "entrée terminée (O/N)");
+  EXPECT_EQ(session.row(3), listedWordRow(1, "CHAT"));
+  EXPECT_EQ(session.row(4), listedWordRow(2, "ARC-EN-CIEL"));
+  EXPECT_EQ(session.row(5), listedWordRow(3, "X"));
+  EXPECT_EQ(session.row(6), listedWordRow(4));
+  EXPECT_EQ(session.row(7), ENTRY_END_QUESTION);
   EXPECT_EQ(session.row(8), "O");
 }
 
@@ -82,13 +76,13 @@ TEST(WordEntry, TypingStartsInColumn29AndTheEndQuestionBelowIt) {
   EntrySession session;
   typeText(session.platform.script, "ab");
   EXPECT_FALSE(session.run());
-  EXPECT_EQ(session.row(3), "mot No         1            ab");
+  EXPECT_EQ(session.row(3), listedWordRow(1, "ab"));
   EXPECT_EQ(cellAt(*session.console, 3, 29), 'a');
 
   EntrySession ending;
   EXPECT_FALSE(ending.enter({"ab", "bc", ""}));
-  EXPECT_EQ(ending.row(5), "mot No         3");
-  EXPECT_EQ(ending.row(6), "entrée terminée (O/N)");
+  EXPECT_EQ(ending.row(5), listedWordRow(3));
+  EXPECT_EQ(ending.row(6), ENTRY_END_QUESTION);
   EXPECT_EQ(ending.console->text.cursorRow, 7);
   EXPECT_EQ(ending.console->text.cursorColumn, 1);
 }
@@ -100,27 +94,27 @@ TEST(WordEntry, RefusedWordsShowTheirUntreatedCountThenTheSameScreen) {
     std::string message;  // row 4
   };
   const Case cases[] = {
-      {"été", "été", "ce mot contient 2caractères non traités"},
-      {"  chat  ", "  chat", "ce mot contient 2caractères non traités"},
-      {"le chat", "le chat", "ce mot contient 1caractères non traités"},
-      {"chat2", "chat2", "ce mot contient 1caractères non traités"},
-      {"l'arbre", "l'arbre", "ce mot contient 1caractères non traités"},
-      {"\"le,chat\"", "\"le,chat\"", "ce mot contient 1caractères non traités"},
+      {"été", "été", untreatedCharactersRow(2)},
+      {"  chat  ", "  chat", untreatedCharactersRow(2)},
+      {"le chat", "le chat", untreatedCharactersRow(1)},
+      {"chat2", "chat2", untreatedCharactersRow(1)},
+      {"l'arbre", "l'arbre", untreatedCharactersRow(1)},
+      {"\"le,chat\"", "\"le,chat\"", untreatedCharactersRow(1)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.typed));
     EntrySession paused;
     EXPECT_FALSE(paused.enter({"mot", c.typed}));
-    EXPECT_EQ(paused.row(4), listed(2, c.echo));
+    EXPECT_EQ(paused.row(4), listedWordRow(2, c.echo));
     EXPECT_EQ(paused.row(5), c.message);
     EXPECT_EQ(paused.row(6), "");
-    EXPECT_EQ(paused.row(7), "pressez <RETURN> pour continuer");
+    EXPECT_EQ(paused.row(7), PRESS_RETURN);
     EXPECT_EQ(paused.list.wordCount, 1);
 
     EntrySession after;  // Enter at the pause: the list as it was, asking again
     EXPECT_FALSE(after.enter({"mot", c.typed, ""}));
-    EXPECT_EQ(after.row(3), listed(1, "MOT"));
-    EXPECT_EQ(after.row(4), "mot No         2");
+    EXPECT_EQ(after.row(3), listedWordRow(1, "MOT"));
+    EXPECT_EQ(after.row(4), listedWordRow(2));
     EXPECT_EQ(after.row(5), "");
     EXPECT_EQ(after.list.wordCount, 1);
   }
@@ -132,29 +126,29 @@ TEST(WordEntry, OnlyTheFirstFieldCountsAndRepeatsAreSeparateWords) {
   ASSERT_EQ(session.list.wordCount, 2);
   EXPECT_EQ(session.list.words[1], "CHAT");
   EXPECT_EQ(session.list.words[2], "CHAT");
-  EXPECT_EQ(session.row(3), listed(1, "CHAT"));
-  EXPECT_EQ(session.row(4), listed(2, "CHAT"));
+  EXPECT_EQ(session.row(3), listedWordRow(1, "CHAT"));
+  EXPECT_EQ(session.row(4), listedWordRow(2, "CHAT"));
 }
 
 TEST(WordEntry, TooFewWordsAreRefusedBeforeTheEndQuestion) {
   EntrySession none;
   EXPECT_FALSE(none.enter({""}));
-  EXPECT_EQ(none.row(3), "mot No         1");
-  EXPECT_EQ(none.row(4), "nombre de mots insuffisant");
+  EXPECT_EQ(none.row(3), listedWordRow(1));
+  EXPECT_EQ(none.row(4), TOO_FEW_WORDS);
   EXPECT_EQ(none.row(5), "");
-  EXPECT_EQ(none.row(6), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(none.row(6), PRESS_RETURN);
 
   EntrySession again;  // the pause acknowledged: the empty entry screen
   EXPECT_FALSE(again.enter({"  ", ""}));
-  EXPECT_EQ(again.row(1), "entrez les mots à disposer en grille");
-  EXPECT_EQ(again.row(3), "mot No         1");
+  EXPECT_EQ(again.row(1), ENTRY_TITLE);
+  EXPECT_EQ(again.row(3), listedWordRow(1));
   EXPECT_EQ(again.row(4), "");
 
   EntrySession one;
   EXPECT_FALSE(one.enter({"a", ""}));
-  EXPECT_EQ(one.row(3), listed(1, "A"));
-  EXPECT_EQ(one.row(5), "nombre de mots insuffisant");
-  EXPECT_EQ(one.row(7), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(one.row(3), listedWordRow(1, "A"));
+  EXPECT_EQ(one.row(5), TOO_FEW_WORDS);
+  EXPECT_EQ(one.row(7), PRESS_RETURN);
 
   EntrySession finished;
   ASSERT_TRUE(finished.enter({"", "", "a", "", "", "b", "", "O"}));
@@ -197,11 +191,11 @@ TEST(WordEntry, FiftyWordsEndEntryWithoutTheQuestion) {
   EXPECT_FALSE(session.run());
   // The list has scrolled: words 29 to 50, the message, an empty row, the pause.
   for (int32_t row = 1; row <= 22; ++row) {
-    EXPECT_EQ(session.row(row), listed(row + 28, folded(wordNumbered(row + 28)))) << row;
+    EXPECT_EQ(session.row(row), listedWordRow(row + 28, folded(wordNumbered(row + 28)))) << row;
   }
   EXPECT_EQ(session.row(23), "nombre maximum atteint");
   EXPECT_EQ(session.row(24), "");
-  EXPECT_EQ(session.row(25), "pressez <RETURN> pour continuer");
+  EXPECT_EQ(session.row(25), PRESS_RETURN);
   EXPECT_EQ(session.console->text.cursorColumn, 32);
   EXPECT_EQ(session.list.wordCount, MAX_WORDS);
 

@@ -5,6 +5,7 @@
 
 #include "programs/command_line.h"
 #include "support/binary_run.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -93,8 +94,7 @@ TEST(CommandLineBinary, HelpVersionAndRefusalExitStatuses) {
 TEST(CommandLineBinary, ScriptFormChosenByName) {
   const test_support::BinaryRun run = test_support::runBinary("\n", 10, {"--script"});
   ASSERT_FALSE(run.snapshots.empty());
-  EXPECT_EQ(test_support::snapshotRows(run.snapshots[0])[0],
-            "Ce programme peut prendre un temps assez long avant d'avoir exploré");
+  EXPECT_EQ(test_support::snapshotRows(run.snapshots[0])[0], INTRO_FIRST_ROW);
   EXPECT_EQ(run.exitStatus, 3);
 }
 

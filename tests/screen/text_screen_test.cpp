@@ -13,14 +13,17 @@ using Scrolling = ConsoleSessionTest;
 using GlyphPainting = ConsoleSessionTest;
 
 TEST_F(TextOutput, NumbersCarryABlankOrAMinusSign) {
-  EXPECT_EQ(formatNumber(7), " 7");
-  EXPECT_EQ(formatNumber(-3), "-3");
-  EXPECT_EQ(formatNumber(0), " 0");
-  EXPECT_EQ(formatNumber(INT64_MIN), "-9223372036854775808");
+  for (const int64_t value : {int64_t{7}, int64_t{-3}, int64_t{0}, INT64_MIN}) {
+    printNumber(*console, value, PrintEnding::LineEnd);
+  }
+  EXPECT_EQ(screenRow(*console, 1), " 7");
+  EXPECT_EQ(screenRow(*console, 2), "-3");
+  EXPECT_EQ(screenRow(*console, 3), " 0");
+  EXPECT_EQ(screenRow(*console, 4), "-9223372036854775808");
   printNumber(*console, 12, PrintEnding::NoEnding);
   print("caractères non traités", PrintEnding::LineEnd);
-  EXPECT_EQ(screenRow(*console, 1), " 12caractères non traités");
-  expectCursor(2, 1);
+  EXPECT_EQ(screenRow(*console, 5), " 12caractères non traités");
+  expectCursor(6, 1);
 }
 
 TEST_F(TextOutput, ControlBytesMoveTheCursorWithoutDrawing) {

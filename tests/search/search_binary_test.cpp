@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/binary_run.h"
+#include "support/french_texts.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -14,12 +15,12 @@ TEST(SearchBinary, ThreeWordSearchEndsAtTrial26) {
   // input ends at the menu.
   const BinaryRun run = runBinary("\n\nAB\nBC\nCA\n\nO\n\n\n\n");
   ASSERT_GE(run.snapshots.size(), 2u);
-  EXPECT_EQ(snapshotRows(run.snapshots.back())[0], "MENU");
+  EXPECT_EQ(snapshotRows(run.snapshots.back())[0], MENU_TITLE);
   const auto rows = snapshotRows(run.snapshots[run.snapshots.size() - 2]);
   ASSERT_EQ(rows.size(), 25u);
-  EXPECT_EQ(rows[20], std::string(39, ' ') + "Nb d'essais effectués : 26");
-  EXPECT_EQ(rows[21], std::string(29, ' ') + "La recherche est terminée");
-  EXPECT_EQ(rows[23], "pressez <RETURN> pour continuer");
+  EXPECT_EQ(rows[20], trialsRow("26"));
+  EXPECT_EQ(rows[21], SEARCH_FINISHED_ROW);
+  EXPECT_EQ(rows[23], PRESS_RETURN);
 }
 
 }  // namespace

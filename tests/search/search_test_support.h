@@ -84,4 +84,8 @@ void expectAsJudged(ArrangementSearch& search, const JudgedSearch& run, const Ar
 Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterPos, int32_t crossedRow,
                   int32_t crossedPos);
 
+inline const ByteString& wordOfRow(const ArrangementSearch& search, int32_t row) {
+  return search.wordList.words[static_cast<size_t>(search.table.rows[static_cast<size_t>(row)].wordNumber)];
+}
+
 }  // namespace arrowgrid::test_support

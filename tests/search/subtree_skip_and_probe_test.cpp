@@ -89,7 +89,7 @@ TEST(RowProbe, AgreesWithPushingAndEvaluatingAndChangesNothing) {
                   reference->table.rows.begin() + 1);
         for (int32_t crossedRow = 1; crossedRow <= k; ++crossedRow) {
           const Placement& crossed = probed->table.rows[static_cast<size_t>(crossedRow)];
-          const ByteString& crossedWord = wordOfRow(*probed, crossedRow);
+          const ByteString& crossedWord = test_support::wordOfRow(*probed, crossedRow);
           for (int32_t w = 1; w <= static_cast<int32_t>(words.size()); ++w) {
             bool placed = false;
             for (int32_t r = 1; r <= k; ++r)

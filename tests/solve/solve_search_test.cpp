@@ -14,8 +14,8 @@
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
+#include "search/subtree_bound.h"
 #include "solve/solve_search.h"
-#include "solve/subtree_bound.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -40,7 +40,7 @@ EngineAnswer engineAnswer(const std::vector<std::string>& words) {
   answer.finalTrialCount =
       runWholeSearch(*search, Evaluator::Fast, [&](ArrangementSearch& s, EvaluationOutcome outcome) {
         if (outcome != EvaluationOutcome::Accepted) return;
-        const ArrangementScore score = acceptedScore(s);
+        const ArrangementScore score = lastEvaluationScore(s);
         if (answer.score.wordsPlaced == 0) answer.score = score;  // word 1 alone
         if (compareWithBest(s.bestScore, score) != ScoreOrder::Better) return;
         answer.score = score;
@@ -149,7 +149,8 @@ std::vector<ArrangementScore> scoresBelow(const ArrangementSearch& at, int32_t r
   std::vector<ArrangementScore> scores;
   if (evaluateArrangement(*search) != EvaluationOutcome::Accepted) return scores;
   while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed && search->state.placedCount > root) {
-    if (evaluateArrangement(*search) == EvaluationOutcome::Accepted) scores.push_back(acceptedScore(*search));
+    if (evaluateArrangement(*search) == EvaluationOutcome::Accepted)
+      scores.push_back(lastEvaluationScore(*search));
   }
   return scores;
 }
@@ -163,8 +164,8 @@ TEST(SolveSearch, EverySkippedSubtreeHoldsNothingThatCouldChangeTheAnswer) {
                                 const ArrangementScore& threshold, bool strict) {
     int64_t bad = 0;
     for (const ArrangementScore& score : scoresBelow(search, cutRow)) {
-      const int32_t order = rankScores(score, threshold);
-      if (order > 0 || (order == 0 && !strict)) ++bad;
+      const ScoreOrder order = compareScores(score, threshold);
+      if (order == ScoreOrder::Better || (order == ScoreOrder::Equal && !strict)) ++bad;
     }
     std::lock_guard<std::mutex> lock(mutex);
     ++cuts;
@@ -199,10 +200,10 @@ TEST(SolveSearch, BoundsHoldAtEveryArrangement) {
       afresh.acceptedKnown[static_cast<size_t>(s.state.placedCount - 1)] = false;
       const ArrangementScore probed = probedBoundBelow(s, tables, levels);
       EXPECT_EQ(probedBoundBelow(s, tables, afresh), probed) << listText(words);
-      EXPECT_LE(rankScores(probed, quick), 0) << listText(words);
+      EXPECT_NE(compareScores(probed, quick), ScoreOrder::Better) << listText(words);
       bool reached = false;
       for (const ArrangementScore& below : scoresBelow(s, s.state.placedCount)) {
-        EXPECT_LE(rankScores(below, probed), 0) << listText(words);
+        EXPECT_NE(compareScores(below, probed), ScoreOrder::Better) << listText(words);
         reached = reached || below == probed;
       }
       ++checked;
@@ -239,7 +240,7 @@ TEST(SolveSearch, TimeLimitStopsWithTheBestSoFar) {
       std::copy(result.rows.begin(), result.rows.end(), check->table.rows.begin());
       check->state.placedCount = result.score.wordsPlaced;
       ASSERT_EQ(evaluateArrangement(*check), EvaluationOutcome::Accepted) << what;
-      EXPECT_EQ(acceptedScore(*check), result.score) << what;
+      EXPECT_EQ(lastEvaluationScore(*check), result.score) << what;
       if (exhaustive) {
         ASSERT_GE(ticks.size(), 2u) << what;
         EXPECT_GT(ticks.back(), ticks.front()) << what;

@@ -55,10 +55,6 @@ void buildBoundTables(const WordLetters& words, BoundTables& tables);
 void recordLevelLetters(const ArrangementSearch& search, const BoundTables& tables, BoundLevels& levels,
                         int32_t level);
 
-// The score of the accepted arrangement in rows 1..placedCount, as the
-// evaluation just left it.
-ArrangementScore acceptedScore(const ArrangementSearch& search);
-
 // An optimistic score O for the arrangements strictly below the accepted one
 // in rows 1..placedCount: every one of them ranks at or below O. The quick
 // bound reads only counts; the probed one tries every row that could join
@@ -67,8 +63,5 @@ ArrangementScore acceptedScore(const ArrangementSearch& search);
 ArrangementScore quickBoundBelow(const ArrangementSearch& search, const BoundTables& tables,
                                  const BoundLevels& levels);
 ArrangementScore probedBoundBelow(ArrangementSearch& search, const BoundTables& tables, BoundLevels& levels);
-
-// Whether score a ranks above (1), level with (0) or below (-1) score b.
-int32_t rankScores(const ArrangementScore& a, const ArrangementScore& b);
 
 }  // namespace arrowgrid

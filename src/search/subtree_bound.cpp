@@ -67,7 +67,7 @@
 //
 // The quick bound is the same argument with S = every unplaced word taken
 // as one group, without probes: nothing but the counts of N and the letters.
-#include "solve/subtree_bound.h"
+#include "search/subtree_bound.h"
 
 #include <algorithm>
 #include <bit>
@@ -76,6 +76,7 @@
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
+#include "search/search_engine.h"
 
 namespace arrowgrid {
 
@@ -287,19 +288,6 @@ int32_t groupWords(const BoundTables& tables, uint64_t words, std::array<int32_t
 
 }  // namespace
 
-int32_t rankScores(const ArrangementScore& a, const ArrangementScore& b) {
-  ArrangementScore best = b;
-  switch (compareWithBest(best, a)) {
-    case ScoreOrder::Better:
-      return 1;
-    case ScoreOrder::Equal:
-      return 0;
-    case ScoreOrder::Worse:
-      return -1;
-  }
-  return 0;
-}
-
 void buildBoundTables(const WordLetters& words, BoundTables& tables) {
   tables = BoundTables{};
   tables.wordCount = words.wordCount;
@@ -360,16 +348,10 @@ void recordLevelLetters(const ArrangementSearch& search, const BoundTables& tabl
   }
 }
 
-ArrangementScore acceptedScore(const ArrangementSearch& search) {
-  const GridEvaluation& evaluation = search.evaluation;
-  return ArrangementScore{search.state.placedCount, evaluation.unwantedNeighbourhoods, evaluation.crossings,
-                          boxSurface(evaluation.grid.box)};
-}
-
 ArrangementScore quickBoundBelow(const ArrangementSearch& search, const BoundTables& tables,
                                  const BoundLevels& levels) {
   // S = every unplaced word, one group: no probe, no G1.
-  const ArrangementScore node = acceptedScore(search);
+  const ArrangementScore node = lastEvaluationScore(search);
   const uint64_t unplaced = unplacedWords(search);
   const LevelLetters& level = levels.levels[static_cast<size_t>(search.state.placedCount)];
   ArrangementScore bound = node;
@@ -381,7 +363,7 @@ ArrangementScore quickBoundBelow(const ArrangementSearch& search, const BoundTab
 }
 
 ArrangementScore probedBoundBelow(ArrangementSearch& search, const BoundTables& tables, BoundLevels& levels) {
-  const ArrangementScore node = acceptedScore(search);
+  const ArrangementScore node = lastEvaluationScore(search);
   const GridBox box = search.evaluation.grid.box;
   const uint64_t unplaced = unplacedWords(search);
 
