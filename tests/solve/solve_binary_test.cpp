@@ -54,6 +54,7 @@ TEST(SolveBinary, ThreeWordsPrintTheGridOfTrial7) {
             "Crossings:               2\n"
             "Surface:                 20\n"
             "Box:                     5 x 4, columns 0 to 4, rows -1 to 2\n"
+            "Found by:                proof\n"
             "Proven best:             yes\n");
   EXPECT_EQ(run.standardError, "");
   const BinaryRun exhaustive = solve({"AB", "BC", "CA", "--exhaustive"});
@@ -316,6 +317,7 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
       }
     }
   }
+  EXPECT_EQ(result["strategy"], "proof");
   EXPECT_EQ(result["proven"], true);
   EXPECT_EQ(result["stopped"], "complete");
   EXPECT_FALSE(result.contains("trials"));
@@ -323,6 +325,7 @@ TEST(SolveBinary, JsonRebuildsIntoTheSameGrid) {
 
   const BinaryRun exhaustive = solve({"AB", "BC", "CA", "--exhaustive", "--json", "-"});
   EXPECT_EQ(nlohmann::json::parse(exhaustive.standardOutput)["trials"], 26);
+  EXPECT_EQ(nlohmann::json::parse(exhaustive.standardOutput)["strategy"], "exhaustive");
 }
 
 }  // namespace
