@@ -26,6 +26,7 @@
 #include "solve/result_json.h"
 #include "solve/solve_report.h"
 #include "solve/solve_search.h"
+#include "solve/solve_strategy.h"
 #include "solve/word_input.h"
 
 namespace arrowgrid {
@@ -206,7 +207,9 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
-  settings.timeLimitSeconds = options.timeLimitSeconds;
+  settings.timeLimitSeconds = options.timeLimitSeconds >= 0 ? options.timeLimitSeconds
+                              : options.exhaustive          ? 0
+                                                            : DEFAULT_TIME_LIMIT_SECONDS;
 
   if (const std::string problem = checkPrintFolders(options); !problem.empty())
     return fail(problem, FAILURE_STATUS);
@@ -224,7 +227,7 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   SolveResult result;
   std::string failure;
   try {
-    result = solveArrangement(words, settings, control);
+    result = solveWithStrategies(words, settings, control);
   } catch (const std::system_error& error) {
     failure = std::string("cannot start the search threads: ") + error.what();
   } catch (const std::bad_alloc&) {
