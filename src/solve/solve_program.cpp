@@ -225,6 +225,12 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
 
   if (const std::string problem = checkPrintFolders(options); !problem.empty())
     return fail(problem, FAILURE_STATUS);
+  // A damaged font is said before the search, not after it as a failure to
+  // draw the files.
+  if (!printRequests(options).empty()) {
+    if (const std::string problem = printFilesProblem(options.print); !problem.empty())
+      return fail(problem, FAILURE_STATUS);
+  }
 
   const JsonTarget json = jsonTarget(options);
   if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
