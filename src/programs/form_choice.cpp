@@ -54,9 +54,10 @@ int runWithBestForm(int argc, char** argv) {
     std::ifstream in(line.options.cluesFile, std::ios::binary);
     WordFileText file;
     errno = 0;
-    if (in) file = readWordFile(in, line.options.cluesFile);
+    const bool opened = static_cast<bool>(in);
+    if (opened) file = readWordFile(in, line.options.cluesFile);
     std::string error = file.error;
-    if (!in || in.bad() || (in.fail() && errno != 0))
+    if (!opened || in.bad() || (in.fail() && errno != 0))
       error = line.options.cluesFile + ": cannot be read: " + std::strerror(errno != 0 ? errno : EIO);
     if (error.empty()) program->gridExport.clues = cluesByWord(file.words, error);
     if (!error.empty()) {
