@@ -10,6 +10,9 @@ install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppl
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Includes that run against the folder order fail before anything is built.
+bash scripts/check_layers.sh
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
