@@ -28,7 +28,7 @@ fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_line_editor fuzz_number_conversion fuzz_cp437 fuzz_terminal_keys fuzz_script_lines
-           fuzz_script_program)
+           fuzz_script_program fuzz_command_line)
 fi
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

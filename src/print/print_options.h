@@ -1,9 +1,10 @@
 // The options of a printed grid that both programs accept: the PDF page,
-// the PNG resolution and an optional title line.
+// the PNG resolution and an optional title line, and what a title may hold.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace arrowgrid {
 
@@ -29,15 +30,11 @@ struct PrintOptions {
   ClueLayout clueLayout = ClueLayout::InCells;
 };
 
-// Reads the print option at args[index] ("--page a4|letter|a3",
-// "--dpi N", "--title TEXT", each also as "--name=value") into options.
-// Returns how many arguments it took: 0 when args[index] is not a print
-// option, 1 or 2 when it is. A missing or bad value sets error (a sentence
-// naming the option and the value) and still counts the option as taken.
-int32_t takePrintOption(int32_t argc, const char* const* args, int32_t index, PrintOptions& options,
-                        std::string& error);
+// A longer title would not fit any page at a readable size.
+inline constexpr int32_t PRINT_TITLE_MAX_CHARACTERS = 200;
 
-// The lines the programs' help texts show for these options.
-const char* printOptionsHelp();
+// Why title cannot be printed ("byte 0xFF at offset 3 is not valid UTF-8",
+// too many characters), or "" when it can.
+std::string titleProblem(std::string_view title);
 
 }  // namespace arrowgrid

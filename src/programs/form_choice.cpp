@@ -35,18 +35,8 @@ bool terminalAvailable() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
 
 int runWithBestForm(int argc, char** argv) {
   const CommandLine line = parseCommandLine(argc, argv);
-  switch (line.action) {
-    case CommandLineAction::ShowHelp:
-      std::fputs(helpText().c_str(), stdout);
-      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    case CommandLineAction::ShowVersion:
-      std::printf("arrowgrid %.*s\n", static_cast<int>(PROGRAM_VERSION.size()), PROGRAM_VERSION.data());
-      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    case CommandLineAction::Refuse:
-      std::fprintf(stderr, "%s\n", messageText(line.message, true).c_str());
-      return BAD_COMMAND_LINE_STATUS;
-    case CommandLineAction::Run:
-      break;
+  if (line.action != CommandLineAction::Run) {
+    return statusWithoutRunning(line.action, "arrowgrid", helpText, line.message);
   }
 
   // The terminal form puts its own handlers over these, which remove the

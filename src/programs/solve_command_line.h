@@ -1,48 +1,18 @@
-// The command line of arrowgrid-solve, in the usual GNU form. Each option
-// is one entry of the option table in solve_command_line.cpp, so a new one
-// is a table row, a field here and a line of help.
+// The command line of arrowgrid-solve: its options, and the words given as
+// arguments.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "print/print_options.h"
+#include "programs/command_line_common.h"
+#include "solve/solve_options.h"
 
 namespace arrowgrid {
 
-inline constexpr std::string_view SOLVE_PROGRAM = "arrowgrid-solve";
-inline constexpr std::string_view SOLVE_VERSION = ARROWGRID_VERSION;
-inline constexpr int32_t MAX_JOBS = 256;
-
-struct SolveOptions {
-  std::vector<std::string> words;  // the words given as arguments
-  bool wordsFromFile = false;      // --words given
-  std::string wordsFile;           // "-": standard input
-  bool exhaustive = false;
-  double timeLimitSeconds = 0;  // 0: no limit
-  int32_t jobs = 0;             // 0: the processors available
-  bool json = false;            // --json given
-  std::string jsonFile;         // "-": standard output, instead of the text
-  bool quiet = false;
-  std::string pdfPrefix;  // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
-  std::string svgPrefix;  // likewise for --svg and --png; empty: not written
-  std::string pngPrefix;
-  PrintOptions print;  // --page, --dpi, --title
-};
-
-enum class SolveAction {
-  Run,
-  ShowHelp,     // solveHelpText on standard output, exit 0
-  ShowVersion,  // one line on standard output, exit 0
-  Refuse,       // message on standard error, exit 2
-};
-
 struct SolveCommandLine {
-  SolveAction action = SolveAction::Run;
+  CommandLineAction action = CommandLineAction::Run;
   SolveOptions options;
-  std::string message;  // Refuse: "arrowgrid-solve: ..." lines without a final line end
+  std::string message;  // Refuse: "arrowgrid-solve: ..." and the hint, without a line end
 };
 
 SolveCommandLine parseSolveCommandLine(int argc, const char* const* argv);

@@ -3,8 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "programs/solve_command_line.h"
 #include "search/grid_evaluation.h"
+#include "solve/solve_options.h"
 
 namespace arrowgrid {
 

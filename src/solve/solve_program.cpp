@@ -18,10 +18,10 @@
 #include <thread>
 #include <vector>
 
+#include "base/exit_status.h"
 #include "base/message_text.h"
 #include "base/safe_file_write.h"
 #include "print/grid_print.h"
-#include "programs/solve_command_line.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
 #include "solve/solve_report.h"
@@ -82,9 +82,13 @@ bool gatherWords(const SolveOptions& options, std::vector<WordText>& words, std:
     return true;
   }
   if (options.wordsFile == "-") {
+    // A closed standard input or a folder reads as no line at all: only the
+    // stream's error tells it from an empty list.
+    errno = 0;
     words = wordsFromLines(std::cin, "standard input");
-    if (std::cin.bad()) {
-      error = "standard input: cannot be read";
+    if (std::cin.bad() || std::ferror(stdin)) {
+      error = std::string("standard input: cannot be read") + (errno != 0 ? ": " : "") +
+              (errno != 0 ? std::strerror(errno) : "");
       return false;
     }
     return true;
@@ -204,10 +208,12 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds;
 
-  if (const std::string problem = checkPrintFolders(options); !problem.empty()) return fail(problem, 1);
+  if (const std::string problem = checkPrintFolders(options); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
 
   const JsonTarget json = jsonTarget(options);
-  if (const std::string problem = checkJsonTarget(options, json); !problem.empty()) return fail(problem, 1);
+  if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
 
   SolveControl control;
   ProgressLine progress;
@@ -226,23 +232,23 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   }
   releaseInterrupt(outsideSearch);
   wipeProgress(progress);
-  if (!failure.empty()) return fail(failure, 1);
+  if (!failure.empty()) return fail(failure, FAILURE_STATUS);
 
-  int status = result.end == SolveEnd::Interrupted ? 130 : 0;
+  int status = result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
   if (json != JsonTarget::StandardOutput) {
     if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
-      status = fail(std::string("standard output: ") + std::strerror(errno), 1);
+      status = fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (json != JsonTarget::None) {
     const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words));
-    if (!problem.empty()) status = fail(problem, 1);
+    if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
   }
   for (const PrintRequest& request : printRequests(options)) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
       const std::string problem = printGridFile(result.evaluation.grid, content, request.format,
                                                 options.print, printPath(request, content));
-      if (!problem.empty()) status = fail(problem, 1);
+      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
     }
   }
   return status;
@@ -250,29 +256,17 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
 
 }  // namespace
 
-int runSolveProgram(int argc, char** argv) {
-  const SolveCommandLine line = parseSolveCommandLine(argc, argv);
-  switch (line.action) {
-    case SolveAction::ShowHelp:
-      return writeAll(stdout, solveHelpText()) ? 0 : 1;
-    case SolveAction::ShowVersion:
-      return writeAll(stdout, std::string(SOLVE_PROGRAM) + " " + std::string(SOLVE_VERSION) + "\n") ? 0 : 1;
-    case SolveAction::Refuse:
-      std::fprintf(stderr, "%s\n", messageText(line.message, true).c_str());
-      return 2;
-    case SolveAction::Run:
-      break;
-  }
+int runSolveProgram(const SolveOptions& options) {
   removeUnfinishedFilesOnSignals();
   try {
     std::vector<WordText> texts;
     std::string error;
-    if (!gatherWords(line.options, texts, error)) return fail(error, 2);
+    if (!gatherWords(options, texts, error)) return fail(error, FAILURE_STATUS);
     const WordListInput input = buildWordList(texts);
-    if (!input.ok) return fail(input.error, 2);
-    return solveAndWrite(line.options, input.list);
+    if (!input.ok) return fail(input.error, BAD_COMMAND_LINE_STATUS);
+    return solveAndWrite(options, input.list);
   } catch (const std::bad_alloc&) {
-    return fail("out of memory", 1);
+    return fail("out of memory", FAILURE_STATUS);
   }
 }
 

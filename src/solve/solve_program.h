@@ -1,11 +1,14 @@
-// arrowgrid-solve from its command line to its exit status: read and fold
-// the words, solve, print the grid and the counts, write the JSON.
+// arrowgrid-solve from its options to its exit status: read and fold the
+// words, solve, print the grid and the counts, write the JSON.
 #pragma once
+
+#include "solve/solve_options.h"
 
 namespace arrowgrid {
 
-// The exit status: 0 answered, 1 run-time failure, 2 bad command line or
-// words (nothing written), 130 interrupted (the best so far written).
-int runSolveProgram(int argc, char** argv);
+// The exit status: SUCCESS_STATUS answered, FAILURE_STATUS run-time
+// failure, BAD_COMMAND_LINE_STATUS bad words (nothing written),
+// INTERRUPTED_STATUS (the best so far written).
+int runSolveProgram(const SolveOptions& options);
 
 }  // namespace arrowgrid

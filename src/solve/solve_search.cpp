@@ -33,6 +33,56 @@
 // record ends as f, for every timing of the workers and every split. The
 // cut at a single worker is the sequential rule: skip what cannot beat the
 // best so far strictly.
+//
+// [SECTION] Seeds
+//
+// A seed is the score Z of an arrangement of the tree found another way. A
+// subtree is also skipped when its bound O ranks below Z' = Z with one more
+// unit of surface, the score just below Z: everything there ranks at or below
+// O, so below Z. Since B >= Z, f is never skipped this way, nor is any
+// arrangement that reaches Z: the first one with a score, Z included, is met
+// as without the seed. The record rule is kept beside it, so a seed never
+// lowers the bar. When the seed arrives after a path's bounds were tested,
+// they are tested again (as after a better record). A complete search whose
+// answer ranks below Z means Z was not a node of the tree: an error, never
+// an answer.
+//
+// [SECTION] Sets of placements met before (transpositions)
+//
+// Let N2 be an accepted arrangement of k rows whose set of placements (word
+// number, arrow cell, direction) equals that of an accepted N1 that the same
+// worker met before, with U(N1) <= U(N2). Then the subtree of N2 is skipped.
+// (T1) The cells after N1 and after N2 are the same. A cell's final code
+//      depends only on the set of writes that reached it: a letter if any
+//      row wrote one (accepted rows never put an arrow or a terminator on a
+//      letter, nor a letter on anything but an empty cell or the same
+//      letter); else both arrows, or the one arrow, if arrows were written
+//      (an arrow over a block makes it an arrow, a terminator over an arrow
+//      keeps it); else a block if a terminator was; else empty. The box is
+//      the union of the rows', the words placed are the same, and so are the
+//      crossings, one per letter cell covered by two words (F2 of
+//      search/subtree_bound.cpp). Only U depends on the order.
+// (T2) Take D2 below N2: N2's rows, then rows k+1..m. Put the same rows
+//      after N1's, each crossing the same placed word as in D2 (its row
+//      number in N1's order): D1. The evaluation of a row reads only the
+//      cells, so by T1 and induction on the rows each row of D1 is accepted
+//      and adds the same unwanted neighbourhoods, crossings and box as in
+//      D2, and it is one of the candidates the enumeration tries. So D1 is
+//      a node of the tree below N1 with U(D1) = U(D2) - U(N2) + U(N1) <=
+//      U(D2) and the rest equal: D1 ranks at or above D2.
+// (T3) N1 and N2 have as many rows, so neither lies below the other, and N1
+//      was met first: all of N1's subtree comes before all of N2's in search
+//      order. Hence D1, skipped or not, comes before D2 and ranks at least
+//      as high: D2 is not f, and no arrangement below N2 beats all before
+//      it, so the sequence of new bests on one worker is unchanged.
+// Guards: the key is by word numbers, not texts (a list may repeat a word,
+// and then the words left to place would differ). Each worker has its own
+// table and takes items in increasing order, so every entry it holds is
+// from a node earlier in search order; another worker's nodes may lie later
+// and are never looked up. A set is known by two independent 64-bit sums,
+// so a false match is not to be feared in practice. The table is allocated
+// once: an entry overwritten is only a skip lost. The exhaustive search
+// keeps every trial and uses no table.
 #include "solve/solve_search.h"
 
 #include <algorithm>
@@ -41,6 +91,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 #include <time.h>
@@ -52,6 +103,7 @@
 #include "search/search_engine.h"
 #include "search/search_start.h"
 #include "search/subtree_bound.h"
+#include "search/transposition_table.h"
 
 namespace arrowgrid {
 
@@ -163,7 +215,7 @@ Threshold readRecord(BestRecord& best) {
 
 // rows: the arrangement's rows 1..rowCount, row 1 first.
 void offerToRecord(BestRecord& best, const ArrangementScore& score, int64_t item, const Placement* rows,
-                   int32_t rowCount) {
+                   int32_t rowCount, const RecordObserver& onRecord) {
   std::lock_guard<std::mutex> lock(best.mutex);
   const Threshold current{best.any, best.score, best.item, 0};
   if (!replacesRecord(current, score, item)) return;
@@ -173,6 +225,22 @@ void offerToRecord(BestRecord& best, const ArrangementScore& score, int64_t item
   best.rowCount = rowCount;
   std::copy(rows, rows + rowCount, best.rows.begin() + 1);
   best.version.fetch_add(1, std::memory_order_release);
+  if (onRecord) onRecord(score, item, rows);
+}
+
+// A worker's copy of the seed, as the score just below it: a subtree whose
+// bound ranks below this one cannot reach the seed.
+struct SeedBar {
+  bool any = false;
+  ArrangementScore below;
+  uint64_t version = 0;
+};
+
+SeedBar readSeed(SolveSeed& seed) {
+  std::lock_guard<std::mutex> lock(seed.mutex);
+  ArrangementScore below = seed.score;
+  ++below.surface;
+  return SeedBar{seed.any, below, seed.version.load(std::memory_order_relaxed)};
 }
 
 // [SECTION] Workers
@@ -196,8 +264,11 @@ struct Worker {
   std::unique_ptr<ArrangementSearch> search;
   BoundLevels levels;
   std::array<ArrangementScore, MAX_WORDS + 1> boundBelow{};  // probed bound of each level on the path
+  std::array<PlacementSetKey, MAX_WORDS + 1> setKeys{};      // of rows 1..k, per level of the path
+  TranspositionTable transpositions;                         // this worker's own, see the top
   Threshold threshold;
-  uint64_t testedVersion = 0;           // record version the path's bounds were last tested against
+  SeedBar seedBar;
+  uint64_t testedVersion = 0;           // record and seed versions the path's bounds were last tested against
   int64_t comparisons = 0;              // of the levels its tasks opened: their trials
   std::atomic<int64_t> evaluations{0};  // published for the progress line
   // Exhaustive: the engine publishes its trials count when asked, at the
@@ -215,22 +286,44 @@ void refreshThreshold(SharedRun& run, Worker& worker) {
   if (run.best.version.load(std::memory_order_acquire) != worker.threshold.version) {
     worker.threshold = readRecord(run.best);
   }
+  if (run.control->seed.version.load(std::memory_order_acquire) != worker.seedBar.version) {
+    worker.seedBar = readSeed(run.control->seed);
+  }
 }
 
+// Why nothing below an arrangement can change the answer: nothing there
+// ranks above `threshold` (strict) or at its level or above (!strict).
+struct SkipReason {
+  bool skip = false;
+  ArrangementScore threshold;
+  bool strict = false;
+};
+
 // Whether nothing below an arrangement with bound O, in item `item`, can
-// change the answer (see the section at the top).
-bool mayBeSkipped(const Worker& worker, const ArrangementScore& bound, int64_t item) {
-  if (!worker.threshold.any) return false;
-  const ScoreOrder order = compareScores(bound, worker.threshold.score);
-  return order == ScoreOrder::Worse || (order == ScoreOrder::Equal && worker.threshold.item <= item);
+// change the answer: the record's rule (see the section at the top), or O
+// below the seed, where no arrangement with the seed's score or better lies.
+SkipReason skipReason(const Worker& worker, const ArrangementScore& bound, int64_t item) {
+  if (worker.threshold.any) {
+    const ScoreOrder order = compareScores(bound, worker.threshold.score);
+    const bool equalAllowed = worker.threshold.item <= item;
+    if (order == ScoreOrder::Worse || (order == ScoreOrder::Equal && equalAllowed)) {
+      return SkipReason{true, worker.threshold.score, equalAllowed};
+    }
+  }
+  if (worker.seedBar.any && compareScores(bound, worker.seedBar.below) == ScoreOrder::Worse) {
+    return SkipReason{true, worker.seedBar.below, false};
+  }
+  return SkipReason{};
 }
 
 enum class NodeStep { Explore, TaskDone };
 
-// Skips the subtree of row `row`; the task ends when that is its root.
-NodeStep skipSubtree(SharedRun& run, Worker& worker, int64_t item, int32_t row, int32_t rootRows) {
-  if (run.control->onCut) {
-    run.control->onCut(*worker.search, row, worker.threshold.score, worker.threshold.item <= item);
+// Skips the subtree of row `row`; the task ends when that is its root. A
+// bound's reason is shown to the tests; a transposition has none.
+NodeStep skipSubtree(SharedRun& run, Worker& worker, int32_t row, int32_t rootRows,
+                     const SkipReason* reason) {
+  if (reason != nullptr && run.control->onCut) {
+    run.control->onCut(*worker.search, row, reason->threshold, reason->strict);
   }
   if (row <= rootRows) return NodeStep::TaskDone;
   skipBelowRow(*worker.search, row);
@@ -243,6 +336,8 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   ArrangementSearch& search = *worker.search;
   const int32_t k = search.state.placedCount;
   recordLevelLetters(search, run.tables, worker.levels, k);
+  worker.setKeys[static_cast<size_t>(k)] =
+      withPlacement(worker.setKeys[static_cast<size_t>(k - 1)], search.table.rows[static_cast<size_t>(k)]);
   const LevelLetters& level = worker.levels.levels[static_cast<size_t>(k)];
   worker.comparisons += levelComparisons(level.placedLetters, run.tables.totalLetters);
   const ArrangementScore score = lastEvaluationScore(search);
@@ -250,25 +345,30 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   // The copy may be behind the record, never ahead: what cannot replace it
   // cannot replace the record.
   if (replacesRecord(worker.threshold, score, item)) {
-    offerToRecord(run.best, score, item, search.table.rows.data() + 1, k);
+    offerToRecord(run.best, score, item, search.table.rows.data() + 1, k, run.control->onRecord);
     refreshThreshold(run, worker);
   }
-  if (worker.threshold.version != worker.testedVersion) {
-    // A better record may rule out the rest of an ancestor's subtree.
-    worker.testedVersion = worker.threshold.version;
+  const uint64_t version = worker.threshold.version + worker.seedBar.version;
+  if (version != worker.testedVersion) {
+    // A better record or a seed may rule out the rest of an ancestor's subtree.
+    worker.testedVersion = version;
     for (int32_t j = rootRows; j < k; ++j) {
-      if (mayBeSkipped(worker, worker.boundBelow[static_cast<size_t>(j)], item)) {
-        return skipSubtree(run, worker, item, j, rootRows);
-      }
+      const SkipReason reason = skipReason(worker, worker.boundBelow[static_cast<size_t>(j)], item);
+      if (reason.skip) return skipSubtree(run, worker, j, rootRows, &reason);
     }
   }
   if (k == run.tables.wordCount) return NodeStep::Explore;  // nothing below; the engine drops it
-  if (mayBeSkipped(worker, quickBoundBelow(search, run.tables, worker.levels), item)) {
-    return skipSubtree(run, worker, item, k, rootRows);
+  const SkipReason quick = skipReason(worker, quickBoundBelow(search, run.tables, worker.levels), item);
+  if (quick.skip) return skipSubtree(run, worker, k, rootRows, &quick);
+  if (worker.transpositions.entries != nullptr &&
+      metBeforeWithNoMoreUnwanted(worker.transpositions, worker.setKeys[static_cast<size_t>(k)],
+                                  score.unwantedNeighbourhoods)) {
+    return skipSubtree(run, worker, k, rootRows, nullptr);
   }
   const ArrangementScore bound = probedBoundBelow(search, run.tables, worker.levels);
   worker.boundBelow[static_cast<size_t>(k)] = bound;
-  if (mayBeSkipped(worker, bound, item)) return skipSubtree(run, worker, item, k, rootRows);
+  const SkipReason probed = skipReason(worker, bound, item);
+  if (probed.skip) return skipSubtree(run, worker, k, rootRows, &probed);
   return NodeStep::Explore;
 }
 
@@ -307,7 +407,7 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   const EngineBounds bounds{.selectionMode = 2, .floorRow = rootRows, .abandon = &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
     offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
-                  state.placedCount);
+                  state.placedCount, run.control->onRecord);
   }
   // Abandoned: the count reached, for a search that is not complete anyway.
   worker.comparisons += state.trialCount;
@@ -326,7 +426,11 @@ void runTask(SharedRun& run, Worker& worker, int64_t item) {
   for (int32_t r = 2; r <= rootRows; ++r) {
     search.table.rows[static_cast<size_t>(r)] = run.plan->rows[task.firstRow + static_cast<size_t>(r - 1)];
   }
-  for (int32_t r = 1; r < rootRows; ++r) recordLevelLetters(search, run.tables, worker.levels, r);
+  for (int32_t r = 1; r < rootRows; ++r) {
+    recordLevelLetters(search, run.tables, worker.levels, r);
+    worker.setKeys[static_cast<size_t>(r)] =
+        withPlacement(worker.setKeys[static_cast<size_t>(r - 1)], search.table.rows[static_cast<size_t>(r)]);
+  }
   search.state.placedCount = rootRows;
   if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted) return;  // accepted while splitting
   if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return;
@@ -405,7 +509,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
     const SplitItem& item = plan.items[i];
     if (item.task && !settings.exhaustive) continue;  // the bounded task offers its root itself
     offerToRecord(run.best, item.score, static_cast<int64_t>(i), plan.rows.data() + item.firstRow,
-                  item.rowCount);
+                  item.rowCount, control.onRecord);
   }
 
   std::vector<std::unique_ptr<Worker>> workers;
@@ -429,6 +533,9 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
       auto worker = std::make_unique<Worker>();
       worker->search = startedSearch(words);
       worker->levels.accepted.reserve(size_t{1} << 14);
+      if (!settings.exhaustive && settings.transpositionEntries > 0) {
+        allocateTranspositionTable(worker->transpositions, settings.transpositionEntries);
+      }
       workers.push_back(std::move(worker));
     }
     try {
@@ -461,6 +568,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   result.exhaustive = settings.exhaustive;
   result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
   result.evaluations = progress().evaluations;
+  for (const auto& worker : workers) result.transpositions += worker->transpositions.skips;
   result.trials = 2 + plan.comparisons + run.comparisons.load();
   for (const auto& worker : workers) result.workerCpuSeconds.push_back(worker->cpuSeconds);
   {
@@ -474,7 +582,23 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   buildArrangementGrid(*answer, rowCount, result.evaluation);
   result.score = ArrangementScore{rowCount, result.evaluation.unwantedNeighbourhoods,
                                   result.evaluation.crossings, boxSurface(result.evaluation.grid.box)};
+  const SeedBar seed = readSeed(control.seed);
+  if (end == SolveEnd::Complete && seed.any &&
+      compareScores(result.score, seed.below) != ScoreOrder::Better) {
+    // The search meets every arrangement that could reach the seed.
+    throw std::logic_error(
+        "the complete search ended below its seed: the seed is no arrangement of the search");
+  }
   return result;
+}
+
+void seedSolve(SolveControl& control, const ArrangementScore& score) {
+  SolveSeed& seed = control.seed;
+  std::lock_guard<std::mutex> lock(seed.mutex);
+  if (seed.any && compareScores(score, seed.score) != ScoreOrder::Better) return;
+  seed.any = true;
+  seed.score = score;
+  seed.version.fetch_add(1, std::memory_order_release);
 }
 
 }  // namespace arrowgrid

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "search/search_data.h"
@@ -19,6 +20,9 @@ struct SolveSettings {
   bool exhaustive = false;      // every trial, no skipped subtree
   int32_t jobs = 1;             // worker threads, 1 or more
   double timeLimitSeconds = 0;  // stop with the best so far after this long; 0: no limit
+  // Entries of each worker's table of sets of placements met (see
+  // solve_search.cpp); its pages are touched only as it fills. 0: no table.
+  size_t transpositionEntries = size_t{1} << 21;
 };
 
 enum class SolveEnd {
@@ -36,6 +40,7 @@ struct SolveResult {
   bool exhaustive = false;
   int64_t trials = 0;                    // exhaustive: the interactive program's final trials count
   int64_t evaluations = 0;               // arrangements and rows evaluated, probes included
+  int64_t transpositions = 0;            // subtrees skipped as met before in another order
   double seconds = 0;                    // wall-clock time of the search
   std::vector<double> workerCpuSeconds;  // processor time of each worker thread, for the benchmark
 };
@@ -55,11 +60,40 @@ struct SolveProgress {
 using CutObserver = std::function<void(const ArrangementSearch& search, int32_t cutRow,
                                        const ArrangementScore& threshold, bool strict)>;
 
+// The answer so far changed: its score, the item of the split that found it
+// and its rows 1..score.wordsPlaced. Called on worker threads, under the
+// record's lock.
+using RecordObserver =
+    std::function<void(const ArrangementScore& score, int64_t item, const Placement* rows)>;
+
+// A score that another strategy reached with an arrangement it checked to be
+// a node of this search's tree; see seedSolve.
+struct SolveSeed {
+  std::mutex mutex;
+  bool any = false;
+  ArrangementScore score;
+  std::atomic<uint64_t> version{0};  // raised at every seed, read without the lock
+};
+
 struct SolveControl {
   std::atomic<bool> stopRequested{false};            // set from outside (Ctrl+C) to stop early
   std::function<void(const SolveProgress&)> onTick;  // on the calling thread, about 10 times a second
-  CutObserver onCut;                                 // tests only
+  SolveSeed seed;                                    // written by seedSolve
+  CutObserver onCut;                                 // tests only: subtrees skipped by a bound
+  RecordObserver onRecord;                           // tests only
 };
+
+// Lets the search skip every subtree that cannot reach `score`, from now on
+// (before or while solveArrangement runs, from any thread). The score must be
+// that of an arrangement of the same words that the search itself can meet:
+// the rows follow the placement rules and every prefix is accepted, as the
+// caller has checked. The answer stays the first arrangement in search order
+// with the best score, which is `score` or better; a complete search that
+// ends below it throws std::logic_error (the seed was not such a node). A
+// seed below an earlier one changes nothing. Subtrees that can only equal
+// the seed are still explored: the first arrangement with its score may lie
+// in them.
+void seedSolve(SolveControl& control, const ArrangementScore& score);
 
 // words: 2..MAX_WORDS words of A-Z and '-'. Runs on settings.jobs worker
 // threads while the calling thread waits, ticks and watches the time;

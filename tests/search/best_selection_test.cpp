@@ -21,7 +21,10 @@ TEST(Ranking, FirstDifferingFieldDecidesAndOnlyBetterMovesTheBest) {
       {{3, 0, 2, 60}, ScoreOrder::Equal},   {{2, 0, 9, 1}, ScoreOrder::Worse},
       {{3, 0, 2, 61}, ScoreOrder::Worse},   {{3, 0, 2, 59}, ScoreOrder::Better},
   };
+  const ScoreOrder mirrored[] = {ScoreOrder::Worse, ScoreOrder::Equal, ScoreOrder::Better};  // by c.order
   for (const Case& c : cases) {
+    EXPECT_EQ(compareScores(c.score, best), c.order);
+    EXPECT_EQ(compareScores(best, c.score), mirrored[static_cast<int>(c.order)]);
     ArrangementScore bestScore = best;
     EXPECT_EQ(compareWithBest(bestScore, c.score), c.order) << c.score.crossings << " " << c.score.surface;
     EXPECT_EQ(bestScore, c.order == ScoreOrder::Better ? c.score : best);

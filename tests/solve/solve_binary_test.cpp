@@ -82,15 +82,21 @@ TEST(SolveBinary, WordsFromStandardInput) {
 
 TEST(SolveBinary, BadInputIsRefusedWithStatus2AndNothingWritten) {
   const std::string json = "/tmp/arrowgrid-solve-test-unwritten.json";
+  const std::string png = "/tmp/arrowgrid-solve-test-unwritten";
   std::remove(json.c_str());
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"chat", "ch!en", "--json", json},
        "arrowgrid-solve: argument 2: word 'ch!en': '!' (U+0021) is not a letter or a hyphen\n"},
       {{"chat"}, "arrowgrid-solve: 1 word given; at least 2 are needed\n"},
-      {{"--words", "/nonexistent/words.txt"},
-       "arrowgrid-solve: /nonexistent/words.txt: No such file or directory\n"},
       {{"--jobs", "zero", "a", "b"},
-       "arrowgrid-solve: invalid number of jobs 'zero': a whole number from 1 to 256 is needed\n"
+       "arrowgrid-solve: --jobs: 'zero' is not a whole number from 1 to 256\n"
+       "Try 'arrowgrid-solve --help' for more information.\n"},
+      // Refused before the search, not after it with one format written.
+      {{"AB", "BC", "CA", "--png", png, "--title", std::string(201, 'T')},
+       "arrowgrid-solve: --title: 201 characters; at most 200 fit above a grid\n"
+       "Try 'arrowgrid-solve --help' for more information.\n"},
+      {{"AB", "BC", "CA", "--png", png, "--pdf", png, "--title", "Grille \xE9t\xE9"},
+       "arrowgrid-solve: --title: byte 0xE9 at offset 7 is not valid UTF-8\n"
        "Try 'arrowgrid-solve --help' for more information.\n"},
   };
   for (const auto& [arguments, message] : cases) {
@@ -100,9 +106,41 @@ TEST(SolveBinary, BadInputIsRefusedWithStatus2AndNothingWritten) {
     EXPECT_EQ(run.standardOutput, "");
   }
   EXPECT_FALSE(std::ifstream(json).good());
+  EXPECT_FALSE(std::ifstream(png + "-grille.png").good());
   const BinaryRun fromFile = solve({"--words", "-"}, "chat\nchi en\n");
   EXPECT_EQ(fromFile.standardError,
             "arrowgrid-solve: standard input:2: word 'chi en': ' ' (U+0020) is not a letter or a hyphen\n");
+}
+
+TEST(SolveBinary, UnreadableWordsAreARunTimeFailure) {
+  // Through the shell, to start the solver with standard input closed or a folder.
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"-c", "exec \"$0\" --words /nonexistent/words.txt"},
+       "arrowgrid-solve: /nonexistent/words.txt: No such file or directory\n"},
+      {{"-c", "exec \"$0\" --words - <&-"},
+       "arrowgrid-solve: standard input: cannot be read: Bad file descriptor\n"},
+      {{"-c", "exec \"$0\" --words - </"},
+       "arrowgrid-solve: standard input: cannot be read: Is a directory\n"},
+  };
+  for (auto [arguments, message] : cases) {
+    arguments.push_back(ARROWGRID_SOLVE_BINARY);
+    const BinaryRun run = runProgram("/bin/sh", "", 60, arguments);
+    EXPECT_EQ(run.exitStatus, 1) << message;
+    EXPECT_EQ(run.standardError, message);
+  }
+}
+
+TEST(SolveBinary, ClosedStandardOutputIsAFailureThatLeavesTheJsonAlone) {
+  const std::string json = "/tmp/arrowgrid-solve-test-closed-output.json";
+  std::remove(json.c_str());
+  const BinaryRun run = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"-q", "AB", "BC", "CA", "--json", json},
+                                   0, OutputTarget::Closed);
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.standardError, "arrowgrid-solve: standard output: Bad file descriptor\n");
+  std::ifstream in(json);
+  const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
+  EXPECT_FALSE(document.is_discarded()) << "the grid went into the JSON file";
+  std::remove(json.c_str());
 }
 
 TEST(SolveBinary, UnwritableJsonIsARunTimeFailure) {

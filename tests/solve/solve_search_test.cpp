@@ -6,6 +6,7 @@
 
 #include <mutex>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,21 @@ using test_support::Evaluator;
 using test_support::makeSearch;
 using test_support::runWholeSearch;
 
+// A new best: its score and rows 1..score.wordsPlaced ([0] unused).
+struct BestEvent {
+  ArrangementScore score;
+  std::vector<Placement> rows;
+  bool operator==(const BestEvent&) const = default;
+};
+
 // What the interactive program shows last with selection mode 2: the rows
-// of the last Better arrangement (word 1 alone when nothing ever is).
+// of the last Better arrangement (word 1 alone when nothing ever is), after
+// the sequence of new bests from word 1 alone on.
 struct EngineAnswer {
   std::vector<Placement> rows;
   ArrangementScore score;
   int64_t finalTrialCount = 0;
+  std::vector<BestEvent> bests;
 };
 
 EngineAnswer engineAnswer(const std::vector<std::string>& words) {
@@ -41,10 +51,11 @@ EngineAnswer engineAnswer(const std::vector<std::string>& words) {
       runWholeSearch(*search, Evaluator::Fast, [&](ArrangementSearch& s, EvaluationOutcome outcome) {
         if (outcome != EvaluationOutcome::Accepted) return;
         const ArrangementScore score = lastEvaluationScore(s);
-        if (answer.score.wordsPlaced == 0) answer.score = score;  // word 1 alone
-        if (compareWithBest(s.bestScore, score) != ScoreOrder::Better) return;
+        const bool first = answer.score.wordsPlaced == 0;  // word 1 alone
+        if (!first && compareWithBest(s.bestScore, score) != ScoreOrder::Better) return;
         answer.score = score;
         answer.rows.assign(s.table.rows.begin(), s.table.rows.begin() + s.state.placedCount + 1);
+        answer.bests.push_back(BestEvent{score, answer.rows});
       }).finalTrialCount;
   return answer;
 }
@@ -56,11 +67,32 @@ WordList wordListOf(const std::vector<std::string>& words) {
   return list;
 }
 
+// bests, when given, receives every change of the answer so far.
 SolveResult solve(const std::vector<std::string>& words, bool exhaustive, int32_t jobs,
-                  const CutObserver& onCut = nullptr) {
+                  const CutObserver& onCut = nullptr, const ArrangementScore* seed = nullptr,
+                  std::vector<BestEvent>* bests = nullptr, size_t transpositionEntries = size_t{1} << 16) {
   SolveControl control;
   control.onCut = onCut;
-  return solveArrangement(wordListOf(words), SolveSettings{exhaustive, jobs, 0}, control);
+  if (seed != nullptr) seedSolve(control, *seed);
+  if (bests != nullptr) {
+    control.onRecord = [bests](const ArrangementScore& score, int64_t, const Placement* rows) {
+      BestEvent event{score, {Placement{}}};
+      event.rows.insert(event.rows.end(), rows, rows + score.wordsPlaced);
+      bests->push_back(event);
+    };
+  }
+  const SolveSettings settings{
+      .exhaustive = exhaustive, .jobs = jobs, .transpositionEntries = transpositionEntries};
+  return solveArrangement(wordListOf(words), settings, control);
+}
+
+// The new bests that reach `seed` or beat it.
+std::vector<BestEvent> bestsFrom(const std::vector<BestEvent>& bests, const ArrangementScore& seed) {
+  std::vector<BestEvent> kept;
+  for (const BestEvent& event : bests) {
+    if (compareScores(event.score, seed) != ScoreOrder::Worse) kept.push_back(event);
+  }
+  return kept;
 }
 
 std::string listText(const std::vector<std::string>& words) {
@@ -115,18 +147,46 @@ TEST(SolveSearch, WordsThatNeverCrossLeaveWordOneAlone) {
   EXPECT_EQ(solve({"ABC", "DE"}, true, 1).trials, 8);
 }
 
+// With the bounds and the sets met before, with a seed (one of the engine's
+// new bests, the last included) and a table small enough to overwrite, and
+// with every trial: the engine's answer; on one worker, the engine's very
+// sequence of new bests (from the seed on, when seeded).
 TEST(SolveSearch, RandomListsGiveTheEngineAnswerWithAndWithoutBounds) {
   std::mt19937 random(20240611);
+  int64_t transpositions = 0;
   for (int32_t n = 0; n < 200; ++n) {
-    const std::vector<std::string> words = randomList(random, 5, 18);
+    const std::vector<std::string> words = randomList(random, 6, 20);
     const EngineAnswer expected = engineAnswer(words);
+    const ArrangementScore seed = expected.bests[random() % expected.bests.size()].score;
     for (int32_t jobs : {1, 2}) {
       const std::string what = listText(words) + "jobs " + std::to_string(jobs);
-      expectEngineAnswer(solve(words, false, jobs), expected, what);
+      std::vector<BestEvent> bests, seededBests;
+      const SolveResult bounded = solve(words, false, jobs, nullptr, nullptr, &bests);
+      expectEngineAnswer(bounded, expected, what);
+      transpositions += bounded.transpositions;
+      expectEngineAnswer(solve(words, false, jobs, nullptr, &seed, &seededBests, 4), expected,
+                         what + " seeded");
+      if (jobs == 1) {
+        EXPECT_EQ(bests, expected.bests) << what;
+        EXPECT_EQ(bestsFrom(seededBests, seed), bestsFrom(expected.bests, seed)) << what << " seeded";
+      }
       const SolveResult exhaustive = solve(words, true, jobs);
       expectEngineAnswer(exhaustive, expected, what + " exhaustive");
       EXPECT_EQ(exhaustive.trials, expected.finalTrialCount) << what;
     }
+  }
+  EXPECT_GT(transpositions, 1000);
+}
+
+// A seed no arrangement reaches is a caller's error, never an answer.
+TEST(SolveSearch, SeedBeyondTheBestIsAnError) {
+  const std::vector<std::string> words{"MAISON", "JARDIN", "TABLE", "PORTE"};
+  const ArrangementScore best = solve(words, false, 1).score;
+  ArrangementScore beyond = best;
+  --beyond.surface;
+  for (int32_t jobs : {1, 2}) {
+    EXPECT_THROW(solve(words, false, jobs, nullptr, &beyond), std::logic_error);
+    EXPECT_EQ(solve(words, false, jobs, nullptr, &best).score, best);
   }
 }
 

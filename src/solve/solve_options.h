@@ -1,0 +1,33 @@
+// What arrowgrid-solve's command line asks of a run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "print/print_options.h"
+
+namespace arrowgrid {
+
+inline constexpr std::string_view SOLVE_PROGRAM = "arrowgrid-solve";
+inline constexpr std::string_view SOLVE_VERSION = ARROWGRID_VERSION;
+inline constexpr int32_t MAX_JOBS = 256;
+
+struct SolveOptions {
+  std::vector<std::string> words;  // the words given as arguments
+  bool wordsFromFile = false;      // --words given
+  std::string wordsFile;           // "-": standard input
+  bool exhaustive = false;
+  double timeLimitSeconds = 0;  // 0: no limit
+  int32_t jobs = 0;             // 0: the processors available
+  bool json = false;            // --json given
+  std::string jsonFile;         // "-": standard output, instead of the text
+  bool quiet = false;
+  std::string pdfPrefix;  // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
+  std::string svgPrefix;  // likewise for --svg and --png; empty: not written
+  std::string pngPrefix;
+  PrintOptions print;  // --page, --dpi, --title
+};
+
+}  // namespace arrowgrid
