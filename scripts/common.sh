@@ -19,4 +19,4 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libx11-dev libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev libcli11-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libx11-dev libgtest-dev libcairo2-dev libpango1.0-dev libhyphen-dev hyphen-fr fonts-dejavu-core fonts-dejavu-extra nlohmann-json3-dev libcli11-dev)

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
 install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev parallel
 
 jobs=$(nproc 2>/dev/null || echo 2)
 

@@ -65,7 +65,7 @@ cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned in
 // The renderer's PNG of the grid, read back; null with error set.
 cairo_surface_t* drawnPicture(const Grid& grid, int32_t size, const std::string& path, std::string& error) {
   PrintOptions options;
-  const PrintLayout layout = layoutPrint(grid.box, PrintFormat::Png, options, 0, error);
+  const PrintLayout layout = layoutPrint(grid.box, PrintFormat::Png, options, PrintTextBlocks{}, error);
   if (!error.empty()) return nullptr;
   options.dpi = static_cast<int32_t>(
       std::ceil(OVERSAMPLING * size * MM_PER_INCH / std::max(layout.widthMm, layout.heightMm)));

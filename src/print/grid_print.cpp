@@ -1,7 +1,9 @@
 // The grid through cairo: every size is worked out in millimetres, then
 // drawn in the units of the target (points, millimetres or pixels). In a
 // PNG the cell edges and line widths fall on whole pixels so that borders
-// stay crisp instead of smearing across two pixel rows.
+// stay crisp instead of smearing across two pixel rows. Text (title, author
+// line, clues and their list) is laid out once, in points, through Pango,
+// and the same layouts are drawn into every format.
 #include "print/grid_print.h"
 
 #include <cairo-ft.h>
@@ -16,6 +18,8 @@
 #include <cmath>
 #include <vector>
 
+#include "print/clue_cells.h"
+#include "print/text_setting.h"
 #include "search/grid_evaluation.h"
 
 namespace arrowgrid {
@@ -30,12 +34,23 @@ constexpr double ARROW_CELL_GREY = 0.82;
 constexpr double LETTER_SIZE = 0.62;   // font size
 constexpr double ARROW_LENGTH = 0.19;  // from base to tip
 constexpr double ARROW_HALF_BASE = 0.12;
+// Outside a clue cell, into the letter's cell: smaller, clear of the letter.
+constexpr double OUTER_ARROW_LENGTH = 0.12;
+constexpr double OUTER_ARROW_HALF_BASE = 0.08;
 constexpr double THIN_LINE = 0.02;
 constexpr double FRAME_LINE = 0.06;
 
 // The title line: its font size, then the gap down to the grid.
 constexpr double TITLE_BLOCK_PER_SIZE = 2.0;
 constexpr double TITLE_BASELINE_PER_SIZE = 0.95;
+constexpr int TITLE_LINES_MAX = 3;
+constexpr double BYLINE_SIZE_PT = 10;  // the author line
+constexpr double BYLINE_MIN_SIZE_PT = 7;
+constexpr int BYLINE_LINES_MAX = 2;
+constexpr double BYLINE_GAP_MM = 3;  // below an author line without a title
+constexpr double LIST_SIZE_PT = 8;   // the clue list under the grid
+constexpr double LIST_GAP_MM = 4;
+constexpr double NUMBER_SIZE_PER_CELL = 0.16;  // a listed clue's number in its cell
 
 struct Canvas {
   cairo_t* cr = nullptr;
@@ -82,19 +97,22 @@ void fillCell(cairo_t* cr, const CellEdges& e, int32_t i, int32_t j, double grey
   cairo_fill(cr);
 }
 
-// A small filled triangle whose tip touches the middle of the cell's right
-// (or bottom) edge: it points at the word's first letter.
-void fillArrow(cairo_t* cr, const CellEdges& e, int32_t i, int32_t j, bool right) {
+// A small filled triangle pointing at the word's first letter: inside the
+// clue cell, its tip on the middle of the right (or bottom) edge; or, when
+// the cell holds text, outside it, its base on that edge.
+void fillArrow(cairo_t* cr, const CellEdges& e, int32_t i, int32_t j, bool right, bool outside) {
   const double cell = e.xs[i + 1] - e.xs[i];
-  const double length = ARROW_LENGTH * cell, halfBase = ARROW_HALF_BASE * cell;
+  const double length = (outside ? OUTER_ARROW_LENGTH : ARROW_LENGTH) * cell;
+  const double halfBase = (outside ? OUTER_ARROW_HALF_BASE : ARROW_HALF_BASE) * cell;
+  const double tipShift = outside ? length : 0;
   cairo_set_source_rgb(cr, 0, 0, 0);
   if (right) {
-    const double tipX = e.xs[i + 1], middleY = (e.ys[j] + e.ys[j + 1]) / 2;
+    const double tipX = e.xs[i + 1] + tipShift, middleY = (e.ys[j] + e.ys[j + 1]) / 2;
     cairo_move_to(cr, tipX, middleY);
     cairo_line_to(cr, tipX - length, middleY - halfBase);
     cairo_line_to(cr, tipX - length, middleY + halfBase);
   } else {
-    const double tipY = e.ys[j + 1], middleX = (e.xs[i] + e.xs[i + 1]) / 2;
+    const double tipY = e.ys[j + 1] + tipShift, middleX = (e.xs[i] + e.xs[i + 1]) / 2;
     cairo_move_to(cr, middleX, tipY);
     cairo_line_to(cr, middleX - halfBase, tipY - length);
     cairo_line_to(cr, middleX + halfBase, tipY - length);
@@ -147,11 +165,142 @@ void strokeBorders(const Canvas& canvas, const Grid& grid, const CellEdges& e, d
   cairo_stroke(cr);
 }
 
-void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content, const PrintLayout& layout) {
+// Everything on the page besides the grid's cells, laid out before anything
+// is drawn: the cells' size depends on the height of the text around them.
+struct PageText {
+  TextSetter setter;
+  LayoutHandle title, byline, list;
+  double titleSizeMm = 0;
+  std::vector<PrintedClue> clues;
+};
+
+struct PageTextCloser {
+  PageText& page;
+  ~PageTextCloser() {
+    page.title.reset();
+    page.byline.reset();
+    page.list.reset();
+    page.clues.clear();
+    closeTextSetter(page.setter);
+  }
+};
+
+std::string bylineText(const PrintOptions& options) {
+  if (options.author.empty() || options.copyright.empty()) return options.author + options.copyright;
+  return options.author + "\u2003" + options.copyright;
+}
+
+// The title (shrunk, then wrapped, to the text width) and the author line.
+PrintTextBlocks layHeading(PageText& page, const PrintOptions& options) {
+  const double widthPt = printTextWidthMm(options.page) * POINTS_PER_MM;
+  PrintTextBlocks blocks;
+  double textHeightPt = 0, firstLinePt = 0, widestPt = 0, sizePt = 0;
+  if (!options.title.empty()) {
+    page.title =
+        fitHeading(page.setter, options.title, LETTER_FAMILY, true, PRINT_TITLE_SIZE_MM * POINTS_PER_MM,
+                   PRINT_TITLE_MIN_SIZE_MM * POINTS_PER_MM, widthPt, TITLE_LINES_MAX, sizePt);
+    page.titleSizeMm = sizePt / POINTS_PER_MM;
+    const TextExtent extent = textExtent(page.title.get());
+    PangoRectangle first;
+    pango_layout_line_get_extents(pango_layout_get_line_readonly(page.title.get(), 0), nullptr, &first);
+    // One line is exactly the first line (the layout's height may differ
+    // from the line's by a rounding).
+    firstLinePt = pango_layout_get_line_count(page.title.get()) == 1
+                      ? extent.height
+                      : static_cast<double>(first.height) / PANGO_SCALE;
+    textHeightPt += extent.height;
+    widestPt = extent.width;
+  }
+  const std::string byline = bylineText(options);
+  if (!byline.empty()) {
+    page.byline = fitHeading(page.setter, byline, CLUE_FAMILY, false, BYLINE_SIZE_PT, BYLINE_MIN_SIZE_PT,
+                             widthPt, BYLINE_LINES_MAX, sizePt);
+    const TextExtent extent = textExtent(page.byline.get());
+    textHeightPt += extent.height;
+    widestPt = std::max(widestPt, extent.width);
+  }
+  blocks.widthMm = widestPt / POINTS_PER_MM;
+  if (page.title) {
+    blocks.headingMm = TITLE_BLOCK_PER_SIZE * page.titleSizeMm + (textHeightPt - firstLinePt) / POINTS_PER_MM;
+  } else if (page.byline) {
+    blocks.headingMm = textHeightPt / POINTS_PER_MM + BYLINE_GAP_MM;
+  }
+  return blocks;
+}
+
+// Sizes the cells with room for the list of the clues that do not fit
+// them. A list makes the cells smaller, which may send more clues to it:
+// the list only grows, so this ends once its length holds.
+std::string composePage(const Grid& grid, const PuzzleWords& words, PrintFormat format,
+                        const PrintOptions& options, PageText& page, PrintLayout& layout) {
+  std::string error = openTextSetter(options.files, page.setter);
+  if (!error.empty()) return error;
+  PrintTextBlocks blocks = layHeading(page, options);
+  const double headingWidthMm = blocks.widthMm;
+  page.clues = gatherClues(grid, words);
+  blocks.clues = !page.clues.empty();
+  for (int32_t listed = -1;;) {
+    layout = layoutPrint(grid.box, format, options, blocks, error);
+    if (!error.empty() || page.clues.empty()) return error;
+    const int32_t now = fitCluesToCells(page.setter, page.clues, layout.cellMm, options.clueLayout);
+    if (now == listed) return "";
+    listed = now;
+    blocks.widthMm = headingWidthMm;
+    blocks.listMm = 0;
+    page.list.reset();
+    if (listed > 0) {
+      page.list = layParagraph(page.setter, clueListText(page.clues, options.clueLayout), CLUE_FAMILY,
+                               LIST_SIZE_PT, printTextWidthMm(options.page) * POINTS_PER_MM);
+      const TextExtent extent = textExtent(page.list.get());
+      blocks.listMm = LIST_GAP_MM + extent.height / POINTS_PER_MM;
+      blocks.widthMm = std::max(blocks.widthMm, extent.width / POINTS_PER_MM);
+    }
+  }
+}
+
+// layout drawn with the top-left corner of its logical box at (xMm, yMm).
+void showText(const Canvas& canvas, PangoLayout* layout, double xMm, double yMm) {
+  cairo_t* cr = canvas.cr;
+  const TextExtent extent = textExtent(layout);
+  cairo_save(cr);
+  cairo_translate(cr, xMm * canvas.scale, yMm * canvas.scale);
+  cairo_scale(cr, canvas.scale / POINTS_PER_MM, canvas.scale / POINTS_PER_MM);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_move_to(cr, -extent.left, -extent.top);
+  pango_cairo_show_layout(cr, layout);
+  cairo_restore(cr);
+}
+
+// layout centred in a box given in millimetres.
+void showTextCentred(const Canvas& canvas, PangoLayout* layout, double leftMm, double topMm, double widthMm,
+                     double heightMm) {
+  const TextExtent extent = textExtent(layout);
+  showText(canvas, layout, leftMm + (widthMm - extent.width / POINTS_PER_MM) / 2,
+           topMm + (heightMm - extent.height / POINTS_PER_MM) / 2);
+}
+
+void drawClues(const Canvas& canvas, const PageText& page, const CellEdges& e, double cellMm) {
+  for (const PrintedClue& clue : page.clues) {
+    const ClueBox box = clueBox(clue, cellMm);
+    const double leftMm = e.xs[clue.i] / canvas.scale + box.left,
+                 topMm = e.ys[clue.j] / canvas.scale + box.top;
+    if (clue.layout) {
+      showTextCentred(canvas, clue.layout.get(), leftMm, topMm, box.width, box.height);
+    } else {
+      LayoutHandle number = layText(page.setter, std::to_string(clue.number), CLUE_FAMILY, true,
+                                    NUMBER_SIZE_PER_CELL * cellMm * POINTS_PER_MM, 0);
+      showTextCentred(canvas, number.get(), leftMm, topMm, box.width, box.height);
+    }
+  }
+}
+
+void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content, const PrintLayout& layout,
+                     const PageText& page) {
   cairo_t* cr = canvas.cr;
   const GridBox& box = grid.box;
   const CellEdges e = cellEdges(canvas, box, layout);
   const double thin = deviceWidth(canvas, THIN_LINE * layout.cellMm);
+  const bool withClues = !page.clues.empty();
   cairo_set_font_size(cr, LETTER_SIZE * layout.cellMm * canvas.scale);
 
   for (int32_t i = 0; i < box.width; ++i) {
@@ -166,24 +315,37 @@ void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content
       } else {
         fillCell(cr, e, i, j, ARROW_CELL_GREY);
         if (code == CELL_BOTH_ARROWS) {
-          // The diagonal parts the clue of the word across (upper right
-          // half) from the clue of the word down (lower left half).
+          // The line parts the clue of the word across (upper half, or
+          // upper right with no clue written) from that of the word down.
           cairo_set_source_rgb(cr, 0, 0, 0);
           cairo_set_line_width(cr, thin);
-          cairo_move_to(cr, e.xs[i], e.ys[j]);
-          cairo_line_to(cr, e.xs[i + 1], e.ys[j + 1]);
+          const double middleY = (e.ys[j] + e.ys[j + 1]) / 2 + lineOffset(canvas, thin);
+          cairo_move_to(cr, e.xs[i], withClues ? middleY : e.ys[j]);
+          cairo_line_to(cr, e.xs[i + 1], withClues ? middleY : e.ys[j + 1]);
           cairo_stroke(cr);
         }
-        if (code != CELL_DOWN_ARROW) fillArrow(cr, e, i, j, true);
-        if (code != CELL_RIGHT_ARROW) fillArrow(cr, e, i, j, false);
+        if (withClues) continue;  // arrows once every cell is filled: they reach into the next
+        if (code != CELL_DOWN_ARROW) fillArrow(cr, e, i, j, true, false);
+        if (code != CELL_RIGHT_ARROW) fillArrow(cr, e, i, j, false, false);
       }
     }
+  }
+  if (withClues) {
+    for (int32_t i = 0; i < box.width; ++i) {
+      for (int32_t j = 0; j < box.height; ++j) {
+        const int32_t code = cellCode(grid, i, j);
+        if (code == CELL_RIGHT_ARROW || code == CELL_BOTH_ARROWS) fillArrow(cr, e, i, j, true, true);
+        if (code == CELL_DOWN_ARROW || code == CELL_BOTH_ARROWS) fillArrow(cr, e, i, j, false, true);
+      }
+    }
+    drawClues(canvas, page, e, layout.cellMm);
   }
 
   strokeBorders(canvas, grid, e, thin);
 
   const double frame = deviceWidth(canvas, FRAME_LINE * layout.cellMm);
   const double offset = lineOffset(canvas, frame);
+  cairo_set_source_rgb(cr, 0, 0, 0);
   cairo_set_line_width(cr, frame);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
   cairo_rectangle(cr, e.xs.front() + offset, e.ys.front() + offset, e.xs.back() - e.xs.front(),
@@ -191,51 +353,37 @@ void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content
   cairo_stroke(cr);
 }
 
-void drawTitle(const Canvas& canvas, const PrintLayout& layout, const std::string& title) {
-  if (layout.titleSizeMm <= 0) return;
-  cairo_t* cr = canvas.cr;
-  cairo_set_font_size(cr, layout.titleSizeMm * canvas.scale);
-  cairo_text_extents_t extents;
-  cairo_text_extents(cr, title.c_str(), &extents);
-  cairo_set_source_rgb(cr, 0, 0, 0);
-  cairo_move_to(cr, layout.widthMm * canvas.scale / 2 - extents.x_advance / 2,
-                layout.titleBaselineMm * canvas.scale);
-  cairo_show_text(cr, title.c_str());
+// The title centred over the page, its first baseline where the title line
+// always stood; the author line under it; the clue list under the grid.
+void drawPageText(const Canvas& canvas, const PrintLayout& layout, const PageText& page) {
+  double topMm = layout.headingTopMm;
+  auto centredX = [&](PangoLayout* text) {
+    return (layout.widthMm - textExtent(text).width / POINTS_PER_MM) / 2;
+  };
+  if (page.title) {
+    const double baselineMm =
+        static_cast<double>(pango_layout_get_baseline(page.title.get())) / PANGO_SCALE / POINTS_PER_MM;
+    topMm += TITLE_BASELINE_PER_SIZE * page.titleSizeMm - baselineMm;
+    showText(canvas, page.title.get(), centredX(page.title.get()), topMm);
+    topMm += textExtent(page.title.get()).height / POINTS_PER_MM;
+  }
+  if (page.byline) showText(canvas, page.byline.get(), centredX(page.byline.get()), topMm);
+  if (page.list) showText(canvas, page.list.get(), centredX(page.list.get()), layout.listTopMm);
 }
 
-// The font file itself, not whatever fontconfig would substitute for a
-// name: the files then look the same on every machine.
-cairo_font_face_t* createLetterFont(std::string& error) {
-  if (access(PRINT_FONT_FILE, R_OK) != 0) {
-    error = std::string("font not found: ") + PRINT_FONT_FILE + " (Debian package fonts-dejavu-core)";
-    return nullptr;
-  }
+// The letters' font file itself, as the clues' are.
+cairo_font_face_t* createLetterFont(const std::string& file, std::string& error) {
   FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(PRINT_FONT_FILE));
+  FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(file.c_str()));
   FcPatternAddInteger(pattern, FC_INDEX, 0);
   cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(pattern);
   FcPatternDestroy(pattern);
   if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
-    error = std::string("cannot load the font ") + PRINT_FONT_FILE;
+    error = "cannot load the font " + file;
     cairo_font_face_destroy(face);
     return nullptr;
   }
   return face;
-}
-
-double titleAdvancePerMm(cairo_font_face_t* face, const std::string& title) {
-  if (title.empty()) return 0;
-  cairo_matrix_t size, identity;
-  cairo_matrix_init_scale(&size, 1, 1);
-  cairo_matrix_init_identity(&identity);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_scaled_font_t* font = cairo_scaled_font_create(face, &size, &identity, options);
-  cairo_text_extents_t extents;
-  cairo_scaled_font_text_extents(font, title.c_str(), &extents);
-  cairo_scaled_font_destroy(font);
-  cairo_font_options_destroy(options);
-  return extents.x_advance;
 }
 
 struct StreamSink {
@@ -304,18 +452,23 @@ void pageSizeMm(PageSize page, double& widthMm, double& heightMm) {
   }
 }
 
+double printTextWidthMm(PageSize page) {
+  double width = 0, height = 0;
+  pageSizeMm(page, width, height);
+  return width - 2 * PRINT_PAGE_MARGIN_MM;
+}
+
 PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptions& options,
-                        double titleAdvancePerMm, std::string& error) {
+                        const PrintTextBlocks& text, std::string& error) {
   double pageWidth = 0, pageHeight = 0;
   pageSizeMm(options.page, pageWidth, pageHeight);
-  const bool titled = titleAdvancePerMm > 0;
-  const double titleBlock = titled ? TITLE_BLOCK_PER_SIZE * PRINT_TITLE_SIZE_MM : 0;
+  const double cellMax = text.clues ? PRINT_CLUE_CELL_MAX_MM : PRINT_CELL_MAX_MM;
 
   // Portrait or landscape: whichever lets the cells be larger.
   auto cellFor = [&](double width, double height) {
     const double usableWidth = width - 2 * PRINT_PAGE_MARGIN_MM;
-    const double usableHeight = height - 2 * PRINT_PAGE_MARGIN_MM - titleBlock;
-    return std::min({PRINT_CELL_MAX_MM, usableWidth / box.width, usableHeight / box.height});
+    const double usableHeight = height - 2 * PRINT_PAGE_MARGIN_MM - text.headingMm - text.listMm;
+    return std::min({cellMax, usableWidth / box.width, usableHeight / box.height});
   };
   PrintLayout layout;
   const double portraitCell = cellFor(pageWidth, pageHeight);
@@ -323,45 +476,77 @@ PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptio
   layout.landscape = landscapeCell > portraitCell;
   layout.cellMm = std::max(portraitCell, landscapeCell);
   if (layout.cellMm < PRINT_CELL_MIN_MM) {
-    error = "the grid of " + std::to_string(box.width) + " x " + std::to_string(box.height) +
-            " cells is too large for one page";
+    error = "the grid of " + std::to_string(box.width) + " x " + std::to_string(box.height) + " cells" +
+            (text.listMm > 0 ? " and its list of clues are" : " is") + " too large for one page";
     return layout;
   }
   if (layout.landscape) std::swap(pageWidth, pageHeight);
 
   const double gridWidth = layout.cellMm * box.width, gridHeight = layout.cellMm * box.height;
-  double titleSize = titled ? PRINT_TITLE_SIZE_MM : 0;
   double margin = PRINT_PAGE_MARGIN_MM;
   if (format == PrintFormat::Pdf) {
     layout.widthMm = pageWidth;
     layout.heightMm = pageHeight;
-    // A title wider than the page is set smaller rather than cut.
-    if (titled) titleSize = std::min(titleSize, (pageWidth - 2 * margin) / titleAdvancePerMm);
   } else {
+    // The picture widens for text wider than the grid, never beyond the
+    // page's text width.
     margin = PRINT_PICTURE_MARGIN_MM;
-    // The picture widens for a title wider than the grid.
-    layout.widthMm = std::max(gridWidth, titleSize * titleAdvancePerMm) + 2 * margin;
-    layout.heightMm = gridHeight + titleBlock + 2 * margin;
+    layout.widthMm = std::max(gridWidth, text.widthMm) + 2 * margin;
+    layout.heightMm = gridHeight + text.headingMm + text.listMm + 2 * margin;
   }
-  layout.titleSizeMm = titleSize;
-  layout.titleBaselineMm = margin + TITLE_BASELINE_PER_SIZE * titleSize;
+  layout.headingTopMm = margin;
   layout.gridLeftMm = (layout.widthMm - gridWidth) / 2;
-  layout.gridTopMm = margin + titleBlock;
+  layout.gridTopMm = margin + text.headingMm;
+  layout.listTopMm = layout.gridTopMm + gridHeight + LIST_GAP_MM;
   return layout;
+}
+
+PrintLayout puzzleLayout(const Grid& grid, const PuzzleWords& words, PrintFormat format,
+                         const PrintOptions& options, std::string& error) {
+  PageText page;
+  PageTextCloser closer{page};
+  PrintLayout layout;
+  error = composePage(grid, words, format, options, page, layout);
+  return layout;
+}
+
+std::string printFilesProblem(const PrintOptions& options) {
+  TextSetter setter;
+  const std::string problem = openTextSetter(options.files, setter);
+  closeTextSetter(setter);
+  return problem;
+}
+
+std::vector<std::string> cluesOutOfTheirCells(const Grid& grid, const PuzzleWords& words,
+                                              const PrintOptions& options, std::string& error) {
+  std::vector<std::string> notes;
+  PageText page;
+  PageTextCloser closer{page};
+  PrintLayout layout;
+  error = composePage(grid, words, PrintFormat::Pdf, options, page, layout);
+  if (!error.empty() || options.clueLayout == ClueLayout::List) return notes;
+  char size[16];
+  std::snprintf(size, sizeof size, "%g", CLUE_SIZE_MIN_PT);
+  for (const PrintedClue& clue : page.clues) {
+    if (clue.number == 0) continue;
+    notes.push_back("the clue \"" + clue.text + "\" (" + (clue.across ? "across" : "down") +
+                    ", clue cell at column " + std::to_string(clue.i + 1) + ", row " +
+                    std::to_string(clue.j + 1) + ") does not fit its cell even at " + size +
+                    " pt: listed under the grid as number " + std::to_string(clue.number));
+  }
+  return notes;
 }
 
 std::string renderGridToStream(const Grid& grid, GridContent content, PrintFormat format,
                                const PrintOptions& options, std::FILE* out, const std::string& name,
-                               [[maybe_unused]] const PuzzleWords& words) {
-  std::string error;
-  cairo_font_face_t* face = createLetterFont(error);
+                               const PuzzleWords& words) {
+  PageText page;
+  PageTextCloser closer{page};
+  PrintLayout layout;
+  std::string error = composePage(grid, words, format, options, page, layout);
+  if (!error.empty()) return "cannot write " + name + ": " + error;
+  cairo_font_face_t* face = createLetterFont(options.files.letterFont, error);
   if (face == nullptr) return "cannot write " + name + ": " + error;
-  const PrintLayout layout =
-      layoutPrint(grid.box, format, options, titleAdvancePerMm(face, options.title), error);
-  if (!error.empty()) {
-    cairo_font_face_destroy(face);
-    return "cannot write " + name + ": " + error;
-  }
 
   StreamSink sink{out, 0};
   Canvas canvas;
@@ -373,8 +558,8 @@ std::string renderGridToStream(const Grid& grid, GridContent content, PrintForma
     cairo_set_source_rgb(canvas.cr, 1, 1, 1);
     cairo_paint(canvas.cr);
   }
-  drawTitle(canvas, layout, options.title);
-  drawPrintedGrid(canvas, grid, content, layout);
+  drawPageText(canvas, layout, page);
+  drawPrintedGrid(canvas, grid, content, layout, page);
   cairo_status_t status = cairo_status(canvas.cr);
   cairo_destroy(canvas.cr);
 

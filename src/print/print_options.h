@@ -21,6 +21,16 @@ inline constexpr int32_t PRINT_DPI_DEFAULT = 150;
 inline constexpr int32_t PRINT_DPI_MIN = 50;
 inline constexpr int32_t PRINT_DPI_MAX = 600;
 
+// The files printing reads. Fonts are named by file, not by what
+// fontconfig would substitute for a name, so the output looks the same on
+// every machine.
+struct PrintFiles {
+  std::string letterFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";    // fonts-dejavu-core
+  std::string clueFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf";  // fonts-dejavu-extra
+  std::string clueBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
+  std::string hyphenation = "/usr/share/hyphen/hyph_fr.dic";  // hyphen-fr
+};
+
 struct PrintOptions {
   PageSize page = PageSize::A4;
   int32_t dpi = PRINT_DPI_DEFAULT;
@@ -28,6 +38,7 @@ struct PrintOptions {
   std::string author;     // UTF-8, under the title and in the PDF's metadata; empty: none
   std::string copyright;  // UTF-8, likewise
   ClueLayout clueLayout = ClueLayout::InCells;
+  PrintFiles files;
 };
 
 // A longer title would not fit any page at a readable size.

@@ -10,15 +10,20 @@ namespace arrowgrid {
 
 namespace {
 
-// Above 0 and finite: CLI11's range lets a "nan" through.
-CLI::Validator secondsAbove0() {
+// Above 0 and finite (CLI11's range lets a "nan" through), or "none": no
+// limit, which the settings hold as 0.
+CLI::Validator secondsAbove0OrNone() {
   const CLI::Validator range =
       CLI::Range(std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max());
   return CLI::Validator(
       [range](std::string& value) -> std::string {
+        if (value == "none") {
+          value = "0";
+          return {};
+        }
         std::string number = value;
         if (value.find_first_of("nN") == std::string::npos && range(number).empty()) return {};
-        return "'" + value + "' is not a number of seconds above 0";
+        return "'" + value + "' is not a number of seconds above 0, nor none";
       },
       "");
 }
@@ -34,9 +39,9 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
                "beat the best found so far; same answer, much sooner)");
   app.add_option("--time-limit", options.timeLimitSeconds,
                  "stop after SECONDS with the best found so far, which is then not proven best (default: "
-                 "no limit)")
+                 "10, none with --exhaustive); 'none' proves the best whatever it takes")
       ->option_text("SECONDS")
-      ->check(secondsAbove0());
+      ->transform(secondsAbove0OrNone());
   app.add_option("-j,--jobs", options.jobs,
                  "search with N threads, 1 to " + std::to_string(MAX_JOBS) +
                      " (default: the processors available); the answer does not depend on N")

@@ -147,7 +147,8 @@ struct BeamWorker {
 struct BeamRun {
   const WordList* words = nullptr;
   const BeamSettings* settings = nullptr;
-  size_t stride = 0;  // wordCount + 1
+  ArrangementScore best;  // of the widths finished so far
+  size_t stride = 0;      // wordCount + 1
   size_t width = 0;
   bool guaranteed = false;  // this width runs to its end
   BeamLevel current;
@@ -344,6 +345,10 @@ struct WidthOutcome {
   std::vector<Placement> rows;
 };
 
+ArrangementScore wordOneAlone(const WordList& words) {
+  return ArrangementScore{1, 0, 0, 3 * (int64_t{textLength(words.words[1])} + 2)};
+}
+
 // One beam of run.width from word 1 alone to the deepest level with a child.
 WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   const size_t width = run.width;
@@ -361,13 +366,14 @@ WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   root.rows[1] = first;
   root.setA[0] = placementHash(first, SEED_A);
   root.setB[0] = placementHash(first, SEED_B);
-  root.scores[0] = ArrangementScore{1, 0, 0, 3 * (int64_t{textLength(run.words->words[1])} + 2)};
+  root.scores[0] = wordOneAlone(*run.words);
 
   WidthOutcome outcome;
   while (run.current.depth < run.words->wordCount) {
     expandLevel(run, crew);
     if (run.abandoned.load()) return outcome;
     if (run.guaranteed && evaluationsMade(run) > run.settings->guaranteedEvaluations) run.guaranteed = false;
+    if (run.settings->onLevel) run.settings->onLevel(run.best, evaluationsMade(run));
     if (!buildNextLevel(run, outcome.truncated)) break;
   }
   outcome.finished = true;
@@ -375,10 +381,6 @@ WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   const auto best = run.current.rows.begin();
   outcome.rows.assign(best, best + run.current.depth + 1);
   return outcome;
-}
-
-bool ranksBetter(const ArrangementScore& score, ArrangementScore best) {
-  return compareWithBest(best, score) == ScoreOrder::Better;
 }
 
 }  // namespace
@@ -393,9 +395,7 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings) {
   const int32_t threads = std::max(1, settings.threads);
   for (int32_t t = 0; t < threads; ++t) {
     auto worker = std::make_unique<BeamWorker>();
-    worker->search = std::make_unique<ArrangementSearch>();
-    worker->search->wordList = words;
-    initSearch(*worker->search);
+    worker->search = startedSearch(words);
     run.workers.push_back(std::move(worker));
   }
   BeamCrew crew;
@@ -405,8 +405,10 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings) {
   }
 
   bool any = false;
-  ArrangementScore bestScore;
+  ArrangementScore& bestScore = run.best;
+  bestScore = wordOneAlone(words);
   std::vector<Placement> bestRows;
+  int32_t stalled = 0;  // finished widths past the guaranteed ones that found nothing better
   for (int32_t width = 1; width <= std::max(1, settings.maxWidth); width *= 2) {
     run.width = static_cast<size_t>(width);
     run.guaranteed =
@@ -415,11 +417,14 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings) {
     WidthOutcome outcome = runWidth(run, crew);
     if (!outcome.finished) break;
     result.widestFinished = width;
-    if (!any || ranksBetter(outcome.score, bestScore)) {
+    if (!any || compareScores(outcome.score, bestScore) == ScoreOrder::Better) {
       any = true;
       bestScore = outcome.score;
       bestRows = std::move(outcome.rows);
       result.widthFound = width;
+      stalled = 0;
+    } else if (width > settings.guaranteedWidth && ++stalled >= BEAM_STALLED_WIDTHS) {
+      break;
     }
     if (!outcome.truncated) {
       result.wholeTree = true;

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "search/search_data.h"
@@ -25,6 +26,9 @@ namespace arrowgrid {
 // of a second; the rest of that width then runs as time allows.
 inline constexpr int32_t BEAM_GUARANTEED_WIDTH = 16;
 inline constexpr int64_t BEAM_GUARANTEED_EVALUATIONS = 4'000'000;
+// Past the guaranteed widths, this many wider runs in a row that find
+// nothing better end the beam: the time left goes to whoever runs next.
+inline constexpr int32_t BEAM_STALLED_WIDTHS = 3;
 // The widest beam tried: its rows take about 50 MB on 50 words.
 inline constexpr int32_t BEAM_MAX_WIDTH = 1 << 14;
 
@@ -37,6 +41,9 @@ struct BeamSettings {
   // when stop is raised (the better answer of the finished ones stays).
   std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
   const std::atomic<bool>* stop = nullptr;
+  // On the calling thread at the end of each level: the best of the widths
+  // finished so far (word 1 alone before any) and the evaluations made.
+  std::function<void(const ArrangementScore& best, int64_t evaluations)> onLevel;
 };
 
 struct BeamResult {

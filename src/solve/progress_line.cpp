@@ -1,15 +1,17 @@
 // Drawing and wiping the progress line with carriage returns.
 #include "solve/progress_line.h"
 
+#include "solve/solve_strategy.h"
+
 namespace arrowgrid {
 
 std::string progressText(const SolveProgress& progress, double rate) {
   char text[160];
-  std::snprintf(text, sizeof text,
-                "%.1f s  %.2f M %s/s  best: %d words, %d unwanted, %d crossings, surface %lld",
-                progress.seconds, rate / 1e6, progress.exhaustive ? "trials" : "eval",
-                progress.best.wordsPlaced, progress.best.unwantedNeighbourhoods, progress.best.crossings,
-                static_cast<long long>(progress.best.surface));
+  std::snprintf(
+      text, sizeof text, "%s %.1f s  %.2f M %s/s  best: %d words, %d unwanted, %d crossings, surface %lld",
+      strategyName(progress.strategy), progress.seconds, rate / 1e6, progress.exhaustive ? "trials" : "eval",
+      progress.best.wordsPlaced, progress.best.unwantedNeighbourhoods, progress.best.crossings,
+      static_cast<long long>(progress.best.surface));
   return text;
 }
 

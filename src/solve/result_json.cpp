@@ -5,6 +5,7 @@
 
 #include "search/grid_evaluation.h"
 #include "solve/solve_options.h"
+#include "solve/solve_strategy.h"
 
 namespace arrowgrid {
 
@@ -100,6 +101,7 @@ std::string resultJsonText(const SolveResult& result, const WordList& words) {
                             {"surface", result.score.surface}};
   if (result.exhaustive) document["trials"] = result.trials;
   document["elapsedSeconds"] = result.seconds;
+  document["strategy"] = strategyName(result.foundBy);
   document["proven"] = result.end == SolveEnd::Complete;
   document["stopped"] = endName(result.end);
   return document.dump(2) + "\n";

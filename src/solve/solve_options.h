@@ -13,16 +13,19 @@ namespace arrowgrid {
 inline constexpr std::string_view SOLVE_PROGRAM = "arrowgrid-solve";
 inline constexpr std::string_view SOLVE_VERSION = ARROWGRID_VERSION;
 inline constexpr int32_t MAX_JOBS = 256;
+// A person at a terminal gets an answer within this long unless they ask
+// for a proof; --exhaustive, which counts every trial, has no default limit.
+inline constexpr double DEFAULT_TIME_LIMIT_SECONDS = 10;
 
 struct SolveOptions {
   std::vector<std::string> words;  // the words given as arguments
   bool wordsFromFile = false;      // --words given
   std::string wordsFile;           // "-": standard input
   bool exhaustive = false;
-  double timeLimitSeconds = 0;  // 0: no limit
-  int32_t jobs = 0;             // 0: the processors available
-  bool json = false;            // --json given
-  std::string jsonFile;         // "-": standard output, instead of the text
+  double timeLimitSeconds = -1;  // 0: no limit (--time-limit none); below 0: not given
+  int32_t jobs = 0;              // 0: the processors available
+  bool json = false;             // --json given
+  std::string jsonFile;          // "-": standard output, instead of the text
   bool quiet = false;
   std::string pdfPrefix;  // --pdf PREFIX: PREFIX-grille.pdf and PREFIX-solution.pdf
   std::string svgPrefix;  // likewise for --svg and --png; empty: not written

@@ -26,6 +26,7 @@
 #include "solve/result_json.h"
 #include "solve/solve_report.h"
 #include "solve/solve_search.h"
+#include "solve/solve_strategy.h"
 #include "solve/word_input.h"
 
 namespace arrowgrid {
@@ -206,10 +207,18 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
-  settings.timeLimitSeconds = options.timeLimitSeconds;
+  settings.timeLimitSeconds = options.timeLimitSeconds >= 0 ? options.timeLimitSeconds
+                              : options.exhaustive          ? 0
+                                                            : DEFAULT_TIME_LIMIT_SECONDS;
 
   if (const std::string problem = checkPrintFolders(options); !problem.empty())
     return fail(problem, FAILURE_STATUS);
+  // A damaged font is said before the search, not after it as a failure to
+  // draw the files.
+  if (!printRequests(options).empty()) {
+    if (const std::string problem = printFilesProblem(options.print); !problem.empty())
+      return fail(problem, FAILURE_STATUS);
+  }
 
   const JsonTarget json = jsonTarget(options);
   if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
@@ -224,7 +233,7 @@ int solveAndWrite(const SolveOptions& options, const WordList& words) {
   SolveResult result;
   std::string failure;
   try {
-    result = solveArrangement(words, settings, control);
+    result = solveWithStrategies(words, settings, control);
   } catch (const std::system_error& error) {
     failure = std::string("cannot start the search threads: ") + error.what();
   } catch (const std::bad_alloc&) {

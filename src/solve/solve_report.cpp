@@ -1,6 +1,8 @@
 // Text of the solver's answer.
 #include "solve/solve_report.h"
 
+#include "solve/solve_strategy.h"
+
 #include <cstdio>
 
 #include "search/grid_evaluation.h"
@@ -93,6 +95,7 @@ std::string summaryText(const SolveResult& result, const SolveSettings& settings
     text += line("Trials:", std::to_string(result.trials) +
                                 (result.end == SolveEnd::Complete ? "" : " (the search was stopped)"));
   }
+  text += line("Found by:", strategyName(result.foundBy));
   text += line("Time:", secondsText(result.seconds));
   text += line("Proven best:", provenText(result, settings));
   return text;

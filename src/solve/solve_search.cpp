@@ -518,6 +518,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
     SolveProgress now;
     now.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     now.exhaustive = settings.exhaustive;
+    now.strategy = settings.exhaustive ? SolveStrategy::Exhaustive : SolveStrategy::Proof;
     now.evaluations = plan.evaluations;
     for (const auto& worker : workers) now.evaluations += worker->evaluations.load(std::memory_order_relaxed);
     now.best = readRecord(run.best).score;
@@ -566,6 +567,7 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   result.wordCount = words.wordCount;
   result.end = end;
   result.exhaustive = settings.exhaustive;
+  result.foundBy = settings.exhaustive ? SolveStrategy::Exhaustive : SolveStrategy::Proof;
   result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
   result.evaluations = progress().evaluations;
   for (const auto& worker : workers) result.transpositions += worker->transpositions.skips;

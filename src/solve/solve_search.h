@@ -31,12 +31,16 @@ enum class SolveEnd {
   Interrupted,  // stopped because SolveControl::stopRequested was set
 };
 
+// Which strategy found the answer (or the best so far).
+enum class SolveStrategy { Beam, Proof, Exhaustive };
+
 struct SolveResult {
   ArrangementScore score;  // of the answer
   int32_t wordCount = 0;
   std::vector<Placement> rows;  // the answer's rows 1..score.wordsPlaced; [0] unused
   GridEvaluation evaluation;    // its grid and counts, built by the engine's evaluation
   SolveEnd end = SolveEnd::Complete;
+  SolveStrategy foundBy = SolveStrategy::Proof;
   bool exhaustive = false;
   int64_t trials = 0;                    // exhaustive: the interactive program's final trials count
   int64_t evaluations = 0;               // arrangements and rows evaluated, probes included
@@ -51,7 +55,8 @@ struct SolveProgress {
   int64_t evaluations = 0;  // the bounded search's measure of work
   int64_t trials = 0;       // the exhaustive one's: its engine tells evaluations only when it stops
   bool exhaustive = false;
-  ArrangementScore best;  // the best so far (word 1 alone before anything else)
+  SolveStrategy strategy = SolveStrategy::Proof;  // the one running
+  ArrangementScore best;                          // the best so far (word 1 alone before anything else)
 };
 
 // A skipped subtree, reported to tests before it is skipped: rows 1..cutRow

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "support/binary_run.h"
 
 namespace arrowgrid {
@@ -29,29 +32,27 @@ TEST(MessageText, ControlsBidiAndBadBytesAreEscapedTheRestKept) {
   EXPECT_EQ(messageText("line 1\nline\x1b 2\n", true), "line 1\nline\\x1B 2\n");
 }
 
-// Both programs, at every place a message leaves them.
+// Both programs, at every place a message leaves them: a word, a file name,
+// an option, an export folder.
 TEST(MessageText, TheProgramsEchoNothingRaw) {
-  const test_support::BinaryRun word = test_support::runProgram(ARROWGRID_SOLVE_BINARY, "", 30,
-                                                                {"chat",
-                                                                 "ch\xc2\x9b"
-                                                                 "en"});
-  EXPECT_EQ(word.standardError,
-            "arrowgrid-solve: argument 2: word 'ch\\u009Ben': U+009B is not a letter or a hyphen\n");
-  const test_support::BinaryRun rlo =
-      test_support::runProgram(ARROWGRID_SOLVE_BINARY, "", 30, {"chat", "ab\u202E"});
-  EXPECT_EQ(rlo.standardError,
-            "arrowgrid-solve: argument 2: word 'ab\\u202E': U+202E is not a letter or a hyphen\n");
-  const test_support::BinaryRun file =
-      test_support::runProgram(ARROWGRID_SOLVE_BINARY, "", 30, {"--words", "/nonexistent/\x1b]0;x\x07"});
-  EXPECT_EQ(file.standardError, "arrowgrid-solve: /nonexistent/\\x1B]0;x\\x07: No such file or directory\n");
-  const test_support::BinaryRun option = test_support::runBinary("", 30, {"--bad\x1b[2J"});
-  EXPECT_EQ(option.standardError.find('\x1b'), std::string::npos) << option.standardError;
-  EXPECT_NE(option.standardError.find("--bad\\x1B[2J"), std::string::npos) << option.standardError;
-  const test_support::BinaryRun exported = test_support::runBinary("\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60,
-                                                                   {"--export", "/nonexistent/\xc2\x85"});
-  EXPECT_NE(exported.standardError.find("cannot write /nonexistent/\\u0085/grille-vide-001.pdf"),
-            std::string::npos)
-      << exported.standardError;
+  const std::string menu = "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n";
+  const std::tuple<const char*, std::vector<std::string>, std::string> cases[] = {
+      {ARROWGRID_SOLVE_BINARY, {"chat", "ch\u009Ben"}, "word 'ch\\u009Ben': U+009B is not a letter"},
+      {ARROWGRID_SOLVE_BINARY, {"chat", "ab\u202E"}, "word 'ab\\u202E': U+202E is not a letter"},
+      {ARROWGRID_SOLVE_BINARY,
+       {"--words", "/nonexistent/\x1b]0;x\x07"},
+       "/nonexistent/\\x1B]0;x\\x07: No such"},
+      {ARROWGRID_BINARY, {"--bad\x1b[2J"}, "--bad\\x1B[2J"},
+      {ARROWGRID_BINARY,
+       {"--export", "/nonexistent/\u0085"},
+       "write /nonexistent/\\u0085/grille-vide-001.pdf"},
+  };
+  for (const auto& [binary, arguments, shown] : cases) {
+    const std::string errors = test_support::runProgram(binary, menu, 60, arguments).standardError;
+    EXPECT_NE(errors.find(shown), std::string::npos) << errors;
+    for (const char* raw : {"\x1b", "\x07", "\u0085", "\u009B", "\u202E"})
+      EXPECT_EQ(errors.find(raw), std::string::npos) << errors;
+  }
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ CellPlace cellPlace(const Grid& grid, int32_t i, int32_t j) {
   std::string error;
   PrintOptions options;
   options.dpi = DPI;
-  const PrintLayout layout = layoutPrint(grid.box, PrintFormat::Png, options, 0, error);
+  const PrintLayout layout = layoutPrint(grid.box, PrintFormat::Png, options, PrintTextBlocks{}, error);
   const double scale = DPI / 25.4;
   return {(layout.gridLeftMm + i * layout.cellMm) * scale, (layout.gridTopMm + j * layout.cellMm) * scale,
           layout.cellMm * scale};
@@ -189,7 +189,7 @@ TEST(GridPrint, LayoutFitsThePageTurnsItWhenThatHelpsAndRefusesWhatCannotFit) {
   std::string error;
   PrintOptions options;
   GridBox box{0, 3, -1, 1, 4, 3};
-  PrintLayout layout = layoutPrint(box, PrintFormat::Pdf, options, 0, error);
+  PrintLayout layout = layoutPrint(box, PrintFormat::Pdf, options, PrintTextBlocks{}, error);
   EXPECT_EQ(layout.cellMm, 12);  // never larger
   EXPECT_FALSE(layout.landscape);
   EXPECT_EQ(layout.widthMm, 210);
@@ -199,28 +199,34 @@ TEST(GridPrint, LayoutFitsThePageTurnsItWhenThatHelpsAndRefusesWhatCannotFit) {
 
   // 40 across, 10 down: A4 turned gives (297 - 30) / 40 mm a cell.
   box = GridBox{0, 39, 0, 9, 40, 10};
-  layout = layoutPrint(box, PrintFormat::Pdf, options, 0, error);
+  layout = layoutPrint(box, PrintFormat::Pdf, options, PrintTextBlocks{}, error);
   EXPECT_TRUE(layout.landscape);
   EXPECT_DOUBLE_EQ(layout.cellMm, 267.0 / 40);
   EXPECT_EQ(layout.widthMm, 297);
   options.page = PageSize::A3;
-  EXPECT_DOUBLE_EQ(layoutPrint(box, PrintFormat::Pdf, options, 0, error).cellMm, 390.0 / 40);
+  EXPECT_DOUBLE_EQ(layoutPrint(box, PrintFormat::Pdf, options, PrintTextBlocks{}, error).cellMm, 390.0 / 40);
   EXPECT_EQ(error, "");
 
   // The PNG and SVG take the page's cells with their own small margin.
-  layout = layoutPrint(box, PrintFormat::Svg, options, 0, error);
+  layout = layoutPrint(box, PrintFormat::Svg, options, PrintTextBlocks{}, error);
   EXPECT_DOUBLE_EQ(layout.widthMm, 390 + 2 * PRINT_PICTURE_MARGIN_MM);
 
-  // A title wider than the grid widens the picture, and shrinks on the page.
+  // Text wider than the grid widens the picture; a heading and a list take
+  // height from the cells on the page, which may then grow with clues.
   box = GridBox{0, 3, -1, 1, 4, 3};
   options.page = PageSize::A4;
-  layout = layoutPrint(box, PrintFormat::Png, options, 20, error);
+  layout = layoutPrint(box, PrintFormat::Png, options, PrintTextBlocks{10, 100, 0, false}, error);
   EXPECT_DOUBLE_EQ(layout.widthMm, 100 + 2 * PRINT_PICTURE_MARGIN_MM);
-  EXPECT_GT(layout.gridTopMm, layout.titleBaselineMm);
-  layout = layoutPrint(box, PrintFormat::Pdf, options, 60, error);
-  EXPECT_DOUBLE_EQ(layout.titleSizeMm, 180.0 / 60);
+  EXPECT_DOUBLE_EQ(layout.gridTopMm, layout.headingTopMm + 10);
+  box = GridBox{0, 9, 0, 19, 10, 20};
+  layout = layoutPrint(box, PrintFormat::Pdf, options, PrintTextBlocks{17, 0, 20, true}, error);
+  EXPECT_DOUBLE_EQ(layout.cellMm, (297 - 30 - 17 - 20) / 20.0);
+  EXPECT_DOUBLE_EQ(
+      layoutPrint(GridBox{0, 2, 0, 2, 3, 3}, PrintFormat::Pdf, options, PrintTextBlocks{0, 0, 0, true}, error)
+          .cellMm,
+      PRINT_CLUE_CELL_MAX_MM);
 
-  layoutPrint(GridBox{0, 999, 0, 9, 1000, 10}, PrintFormat::Pdf, options, 0, error);
+  layoutPrint(GridBox{0, 999, 0, 9, 1000, 10}, PrintFormat::Pdf, options, PrintTextBlocks{}, error);
   EXPECT_EQ(error, "the grid of 1000 x 10 cells is too large for one page");
 }
 

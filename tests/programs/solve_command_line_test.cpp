@@ -30,6 +30,8 @@ TEST(SolveCommandLine, OptionsInEveryForm) {
   EXPECT_EQ(file.options.jobs, 2);
   EXPECT_TRUE(file.options.wordsFromFile);
   EXPECT_EQ(file.options.wordsFile, "-");
+  EXPECT_LT(parse({"chat"}).options.timeLimitSeconds, 0) << "not given: the program's default";
+  EXPECT_EQ(parse({"chat", "--time-limit", "none"}).options.timeLimitSeconds, 0) << "no limit";
   EXPECT_EQ(parse({"chat", "--help", "--bogus"}).action, CommandLineAction::ShowHelp);
   EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
 }
@@ -41,9 +43,12 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
       {{"--jobs"}, "arrowgrid-solve: --jobs: needs a value"},
       {{"-j", "0"}, "arrowgrid-solve: --jobs: '0' is not a whole number from 1 to 256"},
       {{"--jobs=2x"}, "arrowgrid-solve: --jobs: '2x' is not a whole number from 1 to 256"},
-      {{"--time-limit", "-1"}, "arrowgrid-solve: --time-limit: '-1' is not a number of seconds above 0"},
-      {{"--time-limit=inf"}, "arrowgrid-solve: --time-limit: 'inf' is not a number of seconds above 0"},
-      {{"--time-limit=nan"}, "arrowgrid-solve: --time-limit: 'nan' is not a number of seconds above 0"},
+      {{"--time-limit", "-1"},
+       "arrowgrid-solve: --time-limit: '-1' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=inf"},
+       "arrowgrid-solve: --time-limit: 'inf' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=nan"},
+       "arrowgrid-solve: --time-limit: 'nan' is not a number of seconds above 0, nor none"},
       {{"--quiet=yes"}, "arrowgrid-solve: --quiet: takes no value"},
       {{"--json="}, "arrowgrid-solve: --json: needs a value"},
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},

@@ -17,6 +17,7 @@
 #include "search/search_test_support.h"
 #include "search/subtree_bound.h"
 #include "solve/solve_search.h"
+#include "solve/solve_strategy.h"
 
 namespace arrowgrid {
 using namespace test_support;
@@ -307,6 +308,39 @@ TEST(SolveSearch, TimeLimitStopsWithTheBestSoFar) {
       }
     }
   }
+}
+
+// The beam first, then the proof: a proof that ends gives the engine's
+// answer even where the beam reached its score; one stopped on twenty
+// words gives the beam's clean grid, which the guaranteed widths reach
+// whatever the machine's speed.
+TEST(SolveStrategies, AFinishedProofGivesTheEngineAnswerAStoppedOneTheBeams) {
+  std::mt19937 random(8122026);
+  for (int32_t n = 0; n < 40; ++n) {
+    const std::vector<std::string> words = randomList(random, 5, 18);
+    SolveControl control;
+    const SolveResult result =
+        solveWithStrategies(wordListOf(words), SolveSettings{false, 1 + n % 2, 0}, control);
+    expectEngineAnswer(result, engineAnswer(words), listText(words));
+    EXPECT_EQ(result.foundBy, SolveStrategy::Proof);
+  }
+
+  const std::vector<std::string> kitchen{"CUISINE",  "FOURCHETTE", "COUTEAU", "CUILLERE",  "ASSIETTE",
+                                         "VERRE",    "CASSEROLE",  "POELE",   "FOUR",      "EVIER",
+                                         "TABLE",    "CHAISE",     "NAPPE",   "BOUTEILLE", "CARAFE",
+                                         "SALADIER", "PLATEAU",    "TASSE",   "BOL",       "THEIERE"};
+  SolveControl control;
+  std::vector<SolveStrategy> strategies;
+  control.onTick = [&](const SolveProgress& progress) { strategies.push_back(progress.strategy); };
+  const SolveResult result = solveWithStrategies(wordListOf(kitchen), SolveSettings{false, 2, 0.2}, control);
+  EXPECT_EQ(result.end, SolveEnd::TimeLimit);
+  EXPECT_EQ(result.foundBy, SolveStrategy::Beam);
+  EXPECT_EQ(result.score.wordsPlaced, 20);
+  EXPECT_EQ(result.score.unwantedNeighbourhoods, 0);
+  EXPECT_EQ(result.evaluation.crossings, result.score.crossings);
+  EXPECT_EQ(boxSurface(result.evaluation.grid.box), result.score.surface);
+  ASSERT_FALSE(strategies.empty());
+  EXPECT_EQ(strategies.front(), SolveStrategy::Beam);
 }
 
 }  // namespace

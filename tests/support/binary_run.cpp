@@ -43,7 +43,7 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vec
 
 BinaryRun runProgram(const std::string& program, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds,
-                     OutputTarget output, int interruptSignal) {
+                     OutputTarget output, int interruptSignal, const std::function<bool()>& interruptWhen) {
   const std::string inPath = temporaryPath("in");
   const std::string outPath = temporaryPath("out");
   const std::string errPath = temporaryPath("err");
@@ -107,8 +107,10 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
     const auto deadline = started + std::chrono::seconds(timeoutSeconds);
     bool interrupted = interruptAfterMilliseconds <= 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (!interrupted && std::chrono::steady_clock::now() >
-                              started + std::chrono::milliseconds(interruptAfterMilliseconds)) {
+      if (!interrupted &&
+          std::chrono::steady_clock::now() >
+              started + std::chrono::milliseconds(interruptAfterMilliseconds) &&
+          (!interruptWhen || interruptWhen())) {
         kill(pid, interruptSignal);
         interrupted = true;
       }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,12 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
 
 // The same for any program of the project; with interruptAfterMilliseconds
 // above 0 it is sent interruptSignal (SIGINT, as Ctrl+C would) that long
-// after its start.
+// after its start, or, with interruptWhen, at the first look after that
+// when interruptWhen holds (it is asked every few milliseconds).
 BinaryRun runProgram(const std::string& binary, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0,
-                     OutputTarget output = OutputTarget::Captured, int interruptSignal = SIGINT);
+                     OutputTarget output = OutputTarget::Captured, int interruptSignal = SIGINT,
+                     const std::function<bool()>& interruptWhen = nullptr);
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);

@@ -1,0 +1,113 @@
+// The beam, then the proof with what time is left, and the choice between
+// their answers.
+#include "solve/solve_strategy.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "search/beam_search.h"
+#include "search/best_selection.h"
+#include "search/grid_evaluation.h"
+
+namespace arrowgrid {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+BeamResult runBeamFirst(const WordList& words, const SolveSettings& settings, SolveControl& control,
+                        Clock::time_point started) {
+  BeamSettings beam;
+  beam.threads = std::max(1, settings.jobs);
+  beam.stop = &control.stopRequested;
+  beam.deadline = started;  // no limit: the guaranteed widths, then the proof
+  if (settings.timeLimitSeconds > 0) {
+    beam.deadline += std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(std::min(settings.timeLimitSeconds, 1e9) * BEAM_SHARE_OF_TIME_LIMIT));
+  }
+  if (control.onTick) {
+    beam.onLevel = [&](const ArrangementScore& best, int64_t evaluations) {
+      SolveProgress now;
+      now.seconds = secondsSince(started);
+      now.evaluations = evaluations;
+      now.strategy = SolveStrategy::Beam;
+      now.best = best;
+      control.onTick(now);
+    };
+  }
+  return runBeamSearch(words, beam);
+}
+
+bool beamIsBetter(const BeamResult& beam, const ArrangementScore& other) {
+  return beam.found && compareScores(beam.score, other) == ScoreOrder::Better;
+}
+
+// The answer becomes the beam's: its rows, and its grid by the reference evaluation.
+void takeBeamAnswer(const WordList& words, const BeamResult& beam, SolveResult& result) {
+  result.rows = beam.rows;
+  PlacementTable table;
+  std::copy(beam.rows.begin() + 1, beam.rows.end(), table.rows.begin() + 1);
+  buildArrangementGrid(words, table, beam.score.wordsPlaced, result.evaluation);
+  result.score = beam.score;
+  result.foundBy = SolveStrategy::Beam;
+}
+
+}  // namespace
+
+SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings, SolveControl& control) {
+  if (settings.exhaustive) return solveArrangement(words, settings, control);
+  const auto started = Clock::now();
+  const BeamResult beam = runBeamFirst(words, settings, control, started);
+  // The beam's answer passed the tree-node check: the proof may skip what
+  // cannot reach its score.
+  if (beam.found) seedSolve(control, beam.score);
+
+  // The proof's progress line shows the better of both bests.
+  SolveSettings proof = settings;
+  if (settings.timeLimitSeconds > 0)
+    proof.timeLimitSeconds = std::max(1e-3, settings.timeLimitSeconds - secondsSince(started));
+  const auto outerTick = control.onTick;
+  if (outerTick) {
+    control.onTick = [&](const SolveProgress& progress) {
+      SolveProgress now = progress;
+      now.seconds = secondsSince(started);
+      now.evaluations += beam.evaluations;
+      if (beamIsBetter(beam, now.best)) now.best = beam.score;
+      outerTick(now);
+    };
+  }
+  SolveResult result;
+  try {
+    result = solveArrangement(words, proof, control);
+  } catch (...) {
+    control.onTick = outerTick;
+    throw;
+  }
+  control.onTick = outerTick;
+
+  result.seconds = secondsSince(started);
+  result.evaluations += beam.evaluations;
+  // A finished proof's answer is the depth-first search's, even where the
+  // beam reached the same score.
+  if (result.end != SolveEnd::Complete && beamIsBetter(beam, result.score))
+    takeBeamAnswer(words, beam, result);
+  return result;
+}
+
+const char* strategyName(SolveStrategy strategy) {
+  switch (strategy) {
+    case SolveStrategy::Beam:
+      return "beam";
+    case SolveStrategy::Proof:
+      return "proof";
+    case SolveStrategy::Exhaustive:
+      return "exhaustive";
+  }
+  return "proof";
+}
+
+}  // namespace arrowgrid
