@@ -86,12 +86,13 @@ std::vector<int32_t> hyphenationPoints(HyphenDict* dictionary, const char* word,
       for (glong k = 0; k + 1 < letters; ++k)
         if (marks[static_cast<size_t>(k)] & 1) points.push_back(static_cast<int32_t>(k));
     }
+    // libhyphen may hand back any of the three arrays alone.
     if (replacements != nullptr) {
       for (size_t k = 0; k < lowerBytes; ++k) std::free(replacements[k]);
       std::free(replacements);
-      std::free(positions);
-      std::free(cuts);
     }
+    std::free(positions);
+    std::free(cuts);
   }
   g_free(lower);
   return points;

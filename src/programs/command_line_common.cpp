@@ -108,7 +108,7 @@ void addPrintOptions(CLI::App& app, PrintOptions& print, std::string_view onlyWi
       {"a4", PageSize::A4}, {"letter", PageSize::Letter}, {"a3", PageSize::A3}};
   app.add_option("--page", print.page,
                  "page of the PDF (default a4), portrait or landscape, whichever gives the larger cells "
-                 "(12 mm at most)" +
+                 "(12 mm at most, 16 mm with clues)" +
                      needs)
       ->option_text("a4|letter|a3")
       ->transform(explained(CLI::CheckedTransformer(pages, CLI::ignore_case), "is not a4, letter or a3"));

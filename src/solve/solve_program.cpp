@@ -272,7 +272,16 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
       status = fail(problem, 1);
   }
   const PuzzleWords puzzleWords{clues, result.rows};
-  for (const PrintRequest& request : printRequests(options)) {
+  const std::vector<PrintRequest> requests = printRequests(options);
+  if (!requests.empty()) {
+    // Said once, whatever the number of formats drawn.
+    std::string ignored;  // a drawing problem is reported by the drawing itself
+    for (const std::string& note :
+         cluesOutOfTheirCells(result.evaluation.grid, puzzleWords, options.print, ignored))
+      std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
+                   messageText(note).c_str());
+  }
+  for (const PrintRequest& request : requests) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
       const std::string problem =
           printGridFile(result.evaluation.grid, content, request.format, options.print,

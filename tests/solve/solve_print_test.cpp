@@ -2,6 +2,7 @@
 // answer as files, and the refusals that leave nothing behind.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,22 @@ TEST(SolvePrint, EachFormatWritesThePuzzleAndTheSolution) {
   int status = 0;
   const std::string info = commandOutput("pdfinfo '" + folder.file("abc-solution.pdf") + "'", status);
   EXPECT_NE(info.find("612 x 792"), std::string::npos) << info;  // US letter
+}
+
+// A clue too long for its cell even at the smallest size is listed under
+// the grid, and said once on standard error, not once a file.
+TEST(SolvePrint, AClueThatDoesNotFitIsSaidOnceOnStandardError) {
+  TemporaryFolder folder;
+  const std::string clue(190, 'x');  // one word: no space or hyphen to break at
+  std::ofstream(folder.file("mots.tsv")) << "AB\t" << clue << "\nBC\tCourt\nCA\tAussi court\n";
+  const BinaryRun run = solve(
+      {"--quiet", "--words", folder.file("mots.tsv"), "--pdf", folder.file("p"), "--svg", folder.file("p")});
+  EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+  const size_t first = run.standardError.find("does not fit its cell");
+  ASSERT_NE(first, std::string::npos) << run.standardError;
+  EXPECT_EQ(run.standardError.find("does not fit its cell", first + 1), std::string::npos)
+      << run.standardError;
+  EXPECT_EQ(run.standardError.find("Court"), std::string::npos) << run.standardError;
 }
 
 TEST(SolvePrint, RefusalsWriteNothing) {
