@@ -13,6 +13,9 @@ command -v node >/dev/null || install_missing nodejs npm
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Includes that run against the folder order fail before anything is built.
+bash scripts/check_layers.sh
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"

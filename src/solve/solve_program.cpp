@@ -22,7 +22,6 @@
 #include "base/message_text.h"
 #include "base/safe_file_write.h"
 #include "print/grid_print.h"
-#include "programs/solve_command_line.h"
 #include "puzzle/ipuz_writer.h"
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
