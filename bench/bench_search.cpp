@@ -58,7 +58,7 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
   evaluateArrangementFast(*search);
   // Selection mode 2: the engine leaves its loop only at a new best.
   if (console != nullptr) {
-    while (searchUntilShown(*search, *console, line, 2) == SearchStop::Shown) {
+    while (searchUntilShown(*search, *console, line, SelectionMode::NewBestsOnly) == SearchStop::Shown) {
     }
   } else {
     while (searchUntilShown(*search, 2, TrialsHook{}) == SearchStop::Shown) {
@@ -86,7 +86,8 @@ ReportedRun runWithReports(const std::vector<std::string>& words) {
   openSurface(program->console.surface);
   setLogicalWindow(program->console.surface, 0, -2, 80, 23, true);
   setWordList(program->search.wordList, words);
-  program->settings = DisplaySettings{1, 1, 0};
+  program->settings = DisplaySettings{
+      .completeGrid = true, .selectionMode = SelectionMode::AtLeastAsGood, .pauseMode = PauseMode::NoPause};
   program->step = ProgramStep::InitSearch;
   ReportedRun run;
   const auto started = std::chrono::steady_clock::now();

@@ -10,7 +10,7 @@
 
 #include "print/grid_print.h"
 #include "solve/solve_search.h"
-#include "solve/word_input.h"
+#include "puzzle/word_input.h"
 
 using namespace arrowgrid;
 
