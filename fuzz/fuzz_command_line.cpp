@@ -65,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const SolveOptions& options = line.options;
       FUZZ_CHECK(printOptionsInRange(options.print));
       FUZZ_CHECK(options.jobs >= 0 && options.jobs <= MAX_JOBS);
-      FUZZ_CHECK(options.timeLimitSeconds >= 0 && std::isfinite(options.timeLimitSeconds));
+      // -1 when not given (the default limit applies), 0 for none, else seconds.
+      FUZZ_CHECK(std::isfinite(options.timeLimitSeconds) &&
+                 (options.timeLimitSeconds >= 0 || options.timeLimitSeconds == -1));
       FUZZ_CHECK(!(options.wordsFromFile && !options.words.empty()));
       for (const std::string& word : options.words) FUZZ_CHECK(word != "-");
     }

@@ -11,6 +11,7 @@
 #include "support/scripted_console.h"
 
 using namespace arrowgrid;
+using namespace arrowgrid::test_support;
 
 namespace {
 

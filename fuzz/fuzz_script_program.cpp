@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     runProgram(*program);
   } catch (const ScriptEnded& ended) {
-    FUZZ_CHECK(ended.status == FINISHED_STATUS || ended.status == SCRIPT_INPUT_ENDED_STATUS);
+    FUZZ_CHECK(ended.status == SUCCESS_STATUS || ended.status == SCRIPT_INPUT_ENDED_STATUS);
   } catch (const TrialCapReached&) {
   }
   std::fclose(form.input);

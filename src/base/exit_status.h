@@ -4,8 +4,8 @@
 
 namespace arrowgrid {
 
-inline constexpr int SUCCESS_STATUS =
-    0;  // arrowgrid: finished from the menu; arrowgrid-solve: answer printed
+// arrowgrid: finished from the menu; arrowgrid-solve: answer printed.
+inline constexpr int SUCCESS_STATUS = 0;
 // arrowgrid: the chosen form could not start; arrowgrid-solve: a file could
 // not be read or written, or the search could not run.
 inline constexpr int FAILURE_STATUS = 1;
