@@ -264,11 +264,7 @@ TEST(CluePrint, CluesBreakIntoTheSameLinesInPdfSvgAndPng) {
                             ExistingFile::Replace, clued.words),
               "");
   }
-  int status = 0;
-  commandOutput(
-      "pdftoppm -r 150 -png -singlefile '" + folder.file("grid.pdf") + "' '" + folder.file("page") + "'",
-      status);
-  ASSERT_EQ(status, 0);
+  ASSERT_EQ(rasterisePdf(folder, "grid", 150), 0);
   std::string error;
   const PrintLayout page = puzzleLayout(clued.grid, clued.words, PrintFormat::Pdf, options, error);
   const PrintLayout picture = puzzleLayout(clued.grid, clued.words, PrintFormat::Png, options, error);

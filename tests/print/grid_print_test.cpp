@@ -309,11 +309,7 @@ TEST(GridPrint, PdfRasterisedMatchesThePngCellForCell) {
             "");
   ASSERT_EQ(printGridFile(grid, GridContent::Solution, PrintFormat::Png, options, folder.file("grid.png")),
             "");
-  int status = 0;
-  commandOutput(
-      "pdftoppm -r 150 -png -singlefile '" + folder.file("grid.pdf") + "' '" + folder.file("page") + "'",
-      status);
-  ASSERT_EQ(status, 0);
+  ASSERT_EQ(rasterisePdf(folder, "grid", 150), 0);
   const Png page(folder.file("page.png")), png(folder.file("grid.png"));
   ASSERT_NEAR(page.width, 1240, 1);  // A4 at 150 dpi
   const Extent onPage = darkExtent(page), inPng = darkExtent(png);

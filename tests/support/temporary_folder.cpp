@@ -54,6 +54,14 @@ std::string fileContent(const std::string& path) {
   return content.str();
 }
 
+int rasterisePdf(const TemporaryFolder& folder, const std::string& name, int dpi) {
+  int status = 0;
+  commandOutput("pdftoppm -r " + std::to_string(dpi) + " -png -singlefile '" + folder.file(name + ".pdf") +
+                    "' '" + folder.file("page") + "'",
+                status);
+  return status;
+}
+
 std::string commandOutput(const std::string& command, int& status) {
   std::string output;
   status = -1;

@@ -32,4 +32,8 @@ std::string fileContent(const std::string& path);
 // Runs a shell command; its standard output, and its exit status in status.
 std::string commandOutput(const std::string& command, int& status);
 
+// folder/NAME.pdf's first page as folder/page.png at dpi, through pdftoppm;
+// the command's exit status.
+int rasterisePdf(const TemporaryFolder& folder, const std::string& name, int dpi);
+
 }  // namespace arrowgrid::test_support
