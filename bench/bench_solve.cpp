@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "puzzle/word_file.h"
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 
 using namespace arrowgrid;
 

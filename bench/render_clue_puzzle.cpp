@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "print/grid_print.h"
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 #include "puzzle/word_input.h"
 
 using namespace arrowgrid;

@@ -7,7 +7,7 @@
 // best is the one the search on one thread meets. Work done ahead is kept
 // while it stays valid (a stricter selection) and thrown away otherwise.
 //
-// The solver (solve/solve_search.cpp) splits its search its own way, and
+// The solver (search/proof_search.cpp) splits its search its own way, and
 // cannot share this one: here every trial count, shown arrangement and pause
 // must come out in order on the driving thread, which can stop, change the
 // selection and resume at any arrangement; the solver wants only the first

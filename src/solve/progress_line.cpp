@@ -1,7 +1,7 @@
 // Drawing and wiping the progress line with carriage returns.
 #include "solve/progress_line.h"
 
-#include "solve/solve_strategy.h"
+#include "search/solve_strategy.h"
 
 namespace arrowgrid {
 

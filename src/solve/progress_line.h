@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 
 namespace arrowgrid {
 

@@ -5,7 +5,7 @@
 
 #include "search/grid_evaluation.h"
 #include "solve/solve_options.h"
-#include "solve/solve_strategy.h"
+#include "search/solve_strategy.h"
 
 namespace arrowgrid {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "search/search_data.h"
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 
 namespace arrowgrid {
 

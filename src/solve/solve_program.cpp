@@ -27,8 +27,8 @@
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
 #include "solve/solve_report.h"
-#include "solve/solve_search.h"
-#include "solve/solve_strategy.h"
+#include "search/proof_search.h"
+#include "search/solve_strategy.h"
 
 namespace arrowgrid {
 

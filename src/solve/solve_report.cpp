@@ -1,7 +1,7 @@
 // Text of the solver's answer.
 #include "solve/solve_report.h"
 
-#include "solve/solve_strategy.h"
+#include "search/solve_strategy.h"
 
 #include <cstdio>
 

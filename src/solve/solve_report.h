@@ -5,7 +5,7 @@
 #include <string>
 
 #include "search/arrangement_grid.h"
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 
 namespace arrowgrid {
 

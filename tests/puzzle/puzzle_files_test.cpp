@@ -7,7 +7,7 @@
 #include "puzzle/ipuz_writer.h"
 #include "puzzle/puzzle_words.h"
 #include "solve/result_json.h"
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {

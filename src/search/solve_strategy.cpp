@@ -1,6 +1,6 @@
 // The beam, then the proof with what time is left, and the choice between
 // their answers.
-#include "solve/solve_strategy.h"
+#include "search/solve_strategy.h"
 
 #include <algorithm>
 #include <chrono>

@@ -21,7 +21,7 @@ struct SolveSettings {
   int32_t jobs = 1;             // worker threads, 1 or more
   double timeLimitSeconds = 0;  // stop with the best so far after this long; 0: no limit
   // Entries of each worker's table of sets of placements met (see
-  // solve_search.cpp); its pages are touched only as it fills. 0: no table.
+  // proof_search.cpp); its pages are touched only as it fills. 0: no table.
   size_t transpositionEntries = size_t{1} << 21;
 };
 

@@ -5,7 +5,7 @@
 // one gives the better of the two, not proven.
 #pragma once
 
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 
 namespace arrowgrid {
 

@@ -83,7 +83,7 @@
 // so a false match is not to be feared in practice. The table is allocated
 // once: an entry overwritten is only a skip lost. The exhaustive search
 // keeps every trial and uses no table.
-#include "solve/solve_search.h"
+#include "search/proof_search.h"
 
 #include <algorithm>
 #include <array>

@@ -16,8 +16,8 @@
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
 #include "search/subtree_bound.h"
-#include "solve/solve_search.h"
-#include "solve/solve_strategy.h"
+#include "search/proof_search.h"
+#include "search/solve_strategy.h"
 
 namespace arrowgrid {
 using namespace test_support;
