@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
+#include "print/print_units.h"
 #include "search/search_limits.h"
 
 namespace arrowgrid {
 
 namespace {
 
-constexpr double POINTS_PER_MM = 72.0 / 25.4;
 // Clear of the grid's frame, whose inner half reaches 3% into the cell.
 constexpr double CLUE_PADDING_PER_CELL = 0.04;
 // A clue's largest size in a cell: above this share of the cell, even a

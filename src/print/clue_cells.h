@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "print/grid_print.h"
+#include "print/page_layout.h"
 #include "print/text_setting.h"
 
 namespace arrowgrid {

@@ -91,7 +91,12 @@ std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, Gri
   ExportNumber reserved = reserveExportNumber(exporting.directory, content, last + 1, extensions);
 
   const GridPuzzle puzzle = puzzleOfGrid(grid, exporting.clues);
-  const PuzzleWords words{puzzle.clues, puzzle.placements};
+  // The page is composed once and drawn in every format.
+  TextSetter setter;
+  PageComposition page;
+  std::string composing = openTextSetter(exporting.options.files, setter);
+  if (composing.empty())
+    composing = composePage(setter, grid, PuzzleWords{puzzle.clues, puzzle.placements}, exporting.options, page);
   std::vector<std::string> problems;
   const int32_t number = reserved.error != 0 ? last + 1 : reserved.number;
   for (const std::string_view extension : extensions) {
@@ -112,12 +117,16 @@ std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, Gri
       const PrintFormat format = extension == "pdf"   ? PrintFormat::Pdf
                                  : extension == "svg" ? PrintFormat::Svg
                                                       : PrintFormat::Png;
-      problem = printGridFile(grid, content, format, exporting.options, path, ExistingFile::Keep, words);
+      problem = composing.empty() ? writeComposedPage(page, grid, content, format, exporting.options, path,
+                                                      ExistingFile::Keep)
+                                  : "cannot write " + path + ": " + composing;
     }
     if (!problem.empty()) problems.push_back(std::move(problem));
   }
   if (reserved.error == 0) last = reserved.number;
   releaseExportNumber(reserved);
+  page = PageComposition{};
+  closeTextSetter(setter);
   return problems;
 }
 

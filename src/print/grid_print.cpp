@@ -6,11 +6,9 @@
 // and the same layouts are drawn into every format.
 #include "print/grid_print.h"
 
-#include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,19 +16,18 @@
 #include <cmath>
 #include <vector>
 
-#include "print/clue_cells.h"
-#include "print/text_setting.h"
+#include "print/page_composition.h"
+#include "print/print_units.h"
+#include "puzzle/clue_cell_colour.h"
 #include "search/grid_evaluation.h"
 
 namespace arrowgrid {
 
 namespace {
 
-constexpr double MM_PER_INCH = 25.4;
-constexpr double POINTS_PER_MM = 72.0 / MM_PER_INCH;
+constexpr double CLUE_CELL_GREY = CLUE_CELL_GREY_LEVEL / 255.0;
 
-// Proportions of a cell: light enough a grey to write a clue on.
-constexpr double ARROW_CELL_GREY = 0.82;
+// Proportions of a cell.
 constexpr double LETTER_SIZE = 0.62;   // font size
 constexpr double ARROW_LENGTH = 0.19;  // from base to tip
 constexpr double ARROW_HALF_BASE = 0.12;
@@ -40,16 +37,8 @@ constexpr double OUTER_ARROW_HALF_BASE = 0.08;
 constexpr double THIN_LINE = 0.02;
 constexpr double FRAME_LINE = 0.06;
 
-// The title line: its font size, then the gap down to the grid.
-constexpr double TITLE_BLOCK_PER_SIZE = 2.0;
+// The title's first baseline, below the top of its block.
 constexpr double TITLE_BASELINE_PER_SIZE = 0.95;
-constexpr int TITLE_LINES_MAX = 3;
-constexpr double BYLINE_SIZE_PT = 10;  // the author line
-constexpr double BYLINE_MIN_SIZE_PT = 7;
-constexpr int BYLINE_LINES_MAX = 2;
-constexpr double BYLINE_GAP_MM = 3;  // below an author line without a title
-constexpr double LIST_SIZE_PT = 8;   // the clue list under the grid
-constexpr double LIST_GAP_MM = 4;
 constexpr double NUMBER_SIZE_PER_CELL = 0.16;  // a listed clue's number in its cell
 
 struct Canvas {
@@ -165,99 +154,6 @@ void strokeBorders(const Canvas& canvas, const Grid& grid, const CellEdges& e, d
   cairo_stroke(cr);
 }
 
-// Everything on the page besides the grid's cells, laid out before anything
-// is drawn: the cells' size depends on the height of the text around them.
-struct PageText {
-  TextSetter setter;
-  LayoutHandle title, byline, list;
-  double titleSizeMm = 0;
-  std::vector<PrintedClue> clues;
-};
-
-struct PageTextCloser {
-  PageText& page;
-  ~PageTextCloser() {
-    page.title.reset();
-    page.byline.reset();
-    page.list.reset();
-    page.clues.clear();
-    closeTextSetter(page.setter);
-  }
-};
-
-std::string bylineText(const PrintOptions& options) {
-  if (options.author.empty() || options.copyright.empty()) return options.author + options.copyright;
-  return options.author + "\u2003" + options.copyright;
-}
-
-// The title (shrunk, then wrapped, to the text width) and the author line.
-PrintTextBlocks layHeading(PageText& page, const PrintOptions& options) {
-  const double widthPt = printTextWidthMm(options.page) * POINTS_PER_MM;
-  PrintTextBlocks blocks;
-  double textHeightPt = 0, firstLinePt = 0, widestPt = 0, sizePt = 0;
-  if (!options.title.empty()) {
-    page.title =
-        fitHeading(page.setter, options.title, LETTER_FAMILY, true, PRINT_TITLE_SIZE_MM * POINTS_PER_MM,
-                   PRINT_TITLE_MIN_SIZE_MM * POINTS_PER_MM, widthPt, TITLE_LINES_MAX, sizePt);
-    page.titleSizeMm = sizePt / POINTS_PER_MM;
-    const TextExtent extent = textExtent(page.title.get());
-    PangoRectangle first;
-    pango_layout_line_get_extents(pango_layout_get_line_readonly(page.title.get(), 0), nullptr, &first);
-    // One line is exactly the first line (the layout's height may differ
-    // from the line's by a rounding).
-    firstLinePt = pango_layout_get_line_count(page.title.get()) == 1
-                      ? extent.height
-                      : static_cast<double>(first.height) / PANGO_SCALE;
-    textHeightPt += extent.height;
-    widestPt = extent.width;
-  }
-  const std::string byline = bylineText(options);
-  if (!byline.empty()) {
-    page.byline = fitHeading(page.setter, byline, CLUE_FAMILY, false, BYLINE_SIZE_PT, BYLINE_MIN_SIZE_PT,
-                             widthPt, BYLINE_LINES_MAX, sizePt);
-    const TextExtent extent = textExtent(page.byline.get());
-    textHeightPt += extent.height;
-    widestPt = std::max(widestPt, extent.width);
-  }
-  blocks.widthMm = widestPt / POINTS_PER_MM;
-  if (page.title) {
-    blocks.headingMm = TITLE_BLOCK_PER_SIZE * page.titleSizeMm + (textHeightPt - firstLinePt) / POINTS_PER_MM;
-  } else if (page.byline) {
-    blocks.headingMm = textHeightPt / POINTS_PER_MM + BYLINE_GAP_MM;
-  }
-  return blocks;
-}
-
-// Sizes the cells with room for the list of the clues that do not fit
-// them. A list makes the cells smaller, which may send more clues to it:
-// the list only grows, so this ends once its length holds.
-std::string composePage(const Grid& grid, const PuzzleWords& words, PrintFormat format,
-                        const PrintOptions& options, PageText& page, PrintLayout& layout) {
-  std::string error = openTextSetter(options.files, page.setter);
-  if (!error.empty()) return error;
-  PrintTextBlocks blocks = layHeading(page, options);
-  const double headingWidthMm = blocks.widthMm;
-  page.clues = gatherClues(grid, words);
-  blocks.clues = !page.clues.empty();
-  for (int32_t listed = -1;;) {
-    layout = layoutPrint(grid.box, format, options, blocks, error);
-    if (!error.empty() || page.clues.empty()) return error;
-    const int32_t now = fitCluesToCells(page.setter, page.clues, layout.cellMm, options.clueLayout);
-    if (now == listed) return "";
-    listed = now;
-    blocks.widthMm = headingWidthMm;
-    blocks.listMm = 0;
-    page.list.reset();
-    if (listed > 0) {
-      page.list = layParagraph(page.setter, clueListText(page.clues, options.clueLayout), CLUE_FAMILY,
-                               LIST_SIZE_PT, printTextWidthMm(options.page) * POINTS_PER_MM);
-      const TextExtent extent = textExtent(page.list.get());
-      blocks.listMm = LIST_GAP_MM + extent.height / POINTS_PER_MM;
-      blocks.widthMm = std::max(blocks.widthMm, extent.width / POINTS_PER_MM);
-    }
-  }
-}
-
 // layout drawn with the top-left corner of its logical box at (xMm, yMm).
 void showText(const Canvas& canvas, PangoLayout* layout, double xMm, double yMm) {
   cairo_t* cr = canvas.cr;
@@ -279,7 +175,7 @@ void showTextCentred(const Canvas& canvas, PangoLayout* layout, double leftMm, d
            topMm + (heightMm - extent.height / POINTS_PER_MM) / 2);
 }
 
-void drawClues(const Canvas& canvas, const PageText& page, const CellEdges& e, double cellMm) {
+void drawClues(const Canvas& canvas, const PageComposition& page, const CellEdges& e, double cellMm) {
   for (const PrintedClue& clue : page.clues) {
     const ClueBox box = clueBox(clue, cellMm);
     const double leftMm = e.xs[clue.i] / canvas.scale + box.left,
@@ -287,7 +183,7 @@ void drawClues(const Canvas& canvas, const PageText& page, const CellEdges& e, d
     if (clue.layout) {
       showTextCentred(canvas, clue.layout.get(), leftMm, topMm, box.width, box.height);
     } else {
-      LayoutHandle number = layText(page.setter, std::to_string(clue.number), CLUE_FAMILY, true,
+      LayoutHandle number = layText(*page.setter, std::to_string(clue.number), CLUE_FAMILY, true,
                                     NUMBER_SIZE_PER_CELL * cellMm * POINTS_PER_MM, 0);
       showTextCentred(canvas, number.get(), leftMm, topMm, box.width, box.height);
     }
@@ -295,7 +191,7 @@ void drawClues(const Canvas& canvas, const PageText& page, const CellEdges& e, d
 }
 
 void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content, const PrintLayout& layout,
-                     const PageText& page) {
+                     const PageComposition& page) {
   cairo_t* cr = canvas.cr;
   const GridBox& box = grid.box;
   const CellEdges e = cellEdges(canvas, box, layout);
@@ -313,7 +209,7 @@ void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content
         fillCell(cr, e, i, j, 1.0);
         if (content == GridContent::Solution) showLetter(cr, e, i, j, code);
       } else {
-        fillCell(cr, e, i, j, ARROW_CELL_GREY);
+        fillCell(cr, e, i, j, CLUE_CELL_GREY);
         if (code == CELL_BOTH_ARROWS) {
           // The line parts the clue of the word across (upper half, or
           // upper right with no clue written) from that of the word down.
@@ -355,7 +251,7 @@ void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content
 
 // The title centred over the page, its first baseline where the title line
 // always stood; the author line under it; the clue list under the grid.
-void drawPageText(const Canvas& canvas, const PrintLayout& layout, const PageText& page) {
+void drawPageText(const Canvas& canvas, const PrintLayout& layout, const PageComposition& page) {
   double topMm = layout.headingTopMm;
   auto centredX = [&](PangoLayout* text) {
     return (layout.widthMm - textExtent(text).width / POINTS_PER_MM) / 2;
@@ -369,21 +265,6 @@ void drawPageText(const Canvas& canvas, const PrintLayout& layout, const PageTex
   }
   if (page.byline) showText(canvas, page.byline.get(), centredX(page.byline.get()), topMm);
   if (page.list) showText(canvas, page.list.get(), centredX(page.list.get()), layout.listTopMm);
-}
-
-// The letters' font file itself, as the clues' are.
-cairo_font_face_t* createLetterFont(const std::string& file, std::string& error) {
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(file.c_str()));
-  FcPatternAddInteger(pattern, FC_INDEX, 0);
-  cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(pattern);
-  FcPatternDestroy(pattern);
-  if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
-    error = "cannot load the font " + file;
-    cairo_font_face_destroy(face);
-    return nullptr;
-  }
-  return face;
 }
 
 struct StreamSink {
@@ -436,78 +317,30 @@ cairo_surface_t* createSurface(PrintFormat format, const PrintLayout& layout, co
   return nullptr;
 }
 
+// One composition for a one-off drawing, with its own text setter.
+struct OneOffPage {
+  TextSetter setter;
+  PageComposition page;
+  ~OneOffPage() {
+    page = PageComposition{};
+    closeTextSetter(setter);
+  }
+};
+
+std::string composeOneOff(const Grid& grid, const PuzzleWords& words, const PrintOptions& options,
+                          OneOffPage& oneOff) {
+  std::string error = openTextSetter(options.files, oneOff.setter);
+  if (error.empty()) error = composePage(oneOff.setter, grid, words, options, oneOff.page);
+  return error;
+}
+
 }  // namespace
-
-void pageSizeMm(PageSize page, double& widthMm, double& heightMm) {
-  switch (page) {
-    case PageSize::A4:
-      widthMm = 210, heightMm = 297;
-      return;
-    case PageSize::Letter:
-      widthMm = 215.9, heightMm = 279.4;
-      return;
-    case PageSize::A3:
-      widthMm = 297, heightMm = 420;
-      return;
-  }
-}
-
-double printTextWidthMm(PageSize page) {
-  double width = 0, height = 0;
-  pageSizeMm(page, width, height);
-  return width - 2 * PRINT_PAGE_MARGIN_MM;
-}
-
-PrintLayout layoutPrint(const GridBox& box, PrintFormat format, const PrintOptions& options,
-                        const PrintTextBlocks& text, std::string& error) {
-  double pageWidth = 0, pageHeight = 0;
-  pageSizeMm(options.page, pageWidth, pageHeight);
-  const double cellMax = text.clues ? PRINT_CLUE_CELL_MAX_MM : PRINT_CELL_MAX_MM;
-
-  // Portrait or landscape: whichever lets the cells be larger.
-  auto cellFor = [&](double width, double height) {
-    const double usableWidth = width - 2 * PRINT_PAGE_MARGIN_MM;
-    const double usableHeight = height - 2 * PRINT_PAGE_MARGIN_MM - text.headingMm - text.listMm;
-    return std::min({cellMax, usableWidth / box.width, usableHeight / box.height});
-  };
-  PrintLayout layout;
-  const double portraitCell = cellFor(pageWidth, pageHeight);
-  const double landscapeCell = cellFor(pageHeight, pageWidth);
-  layout.landscape = landscapeCell > portraitCell;
-  layout.cellMm = std::max(portraitCell, landscapeCell);
-  if (layout.cellMm < PRINT_CELL_MIN_MM) {
-    error = "the grid of " + std::to_string(box.width) + " x " + std::to_string(box.height) + " cells" +
-            (text.listMm > 0 ? " and its list of clues are" : " is") + " too large for one page";
-    return layout;
-  }
-  if (layout.landscape) std::swap(pageWidth, pageHeight);
-
-  const double gridWidth = layout.cellMm * box.width, gridHeight = layout.cellMm * box.height;
-  double margin = PRINT_PAGE_MARGIN_MM;
-  if (format == PrintFormat::Pdf) {
-    layout.widthMm = pageWidth;
-    layout.heightMm = pageHeight;
-  } else {
-    // The picture widens for text wider than the grid, never beyond the
-    // page's text width.
-    margin = PRINT_PICTURE_MARGIN_MM;
-    layout.widthMm = std::max(gridWidth, text.widthMm) + 2 * margin;
-    layout.heightMm = gridHeight + text.headingMm + text.listMm + 2 * margin;
-  }
-  layout.headingTopMm = margin;
-  layout.gridLeftMm = (layout.widthMm - gridWidth) / 2;
-  layout.gridTopMm = margin + text.headingMm;
-  layout.listTopMm = layout.gridTopMm + gridHeight + LIST_GAP_MM;
-  return layout;
-}
 
 PrintLayout puzzleLayout(const Grid& grid, const PuzzleWords& words, PrintFormat format,
                          const PrintOptions& options, std::string& error) {
-  PageText page;
-  PageTextCloser closer{page};
-  PrintLayout layout;
-  error = composePage(grid, words, format, options, page, layout);
-  return layout;
+  OneOffPage oneOff;
+  error = composeOneOff(grid, words, options, oneOff);
+  return error.empty() ? placeComposition(oneOff.page, format, options) : PrintLayout{};
 }
 
 std::string printFilesProblem(const PrintOptions& options) {
@@ -517,14 +350,9 @@ std::string printFilesProblem(const PrintOptions& options) {
   return problem;
 }
 
-std::vector<std::string> cluesOutOfTheirCells(const Grid& grid, const PuzzleWords& words,
-                                              const PrintOptions& options, std::string& error) {
+std::vector<std::string> cluesOutOfTheirCells(const PageComposition& page, const PrintOptions& options) {
   std::vector<std::string> notes;
-  PageText page;
-  PageTextCloser closer{page};
-  PrintLayout layout;
-  error = composePage(grid, words, PrintFormat::Pdf, options, page, layout);
-  if (!error.empty() || options.clueLayout == ClueLayout::List) return notes;
+  if (options.clueLayout == ClueLayout::List) return notes;
   char size[16];
   std::snprintf(size, sizeof size, "%g", CLUE_SIZE_MIN_PT);
   for (const PrintedClue& clue : page.clues) {
@@ -537,22 +365,15 @@ std::vector<std::string> cluesOutOfTheirCells(const Grid& grid, const PuzzleWord
   return notes;
 }
 
-std::string renderGridToStream(const Grid& grid, GridContent content, PrintFormat format,
-                               const PrintOptions& options, std::FILE* out, const std::string& name,
-                               const PuzzleWords& words) {
-  PageText page;
-  PageTextCloser closer{page};
-  PrintLayout layout;
-  std::string error = composePage(grid, words, format, options, page, layout);
-  if (!error.empty()) return "cannot write " + name + ": " + error;
-  cairo_font_face_t* face = createLetterFont(options.files.letterFont, error);
-  if (face == nullptr) return "cannot write " + name + ": " + error;
-
+std::string drawComposedPage(const PageComposition& page, const Grid& grid, GridContent content,
+                             PrintFormat format, const PrintOptions& options, std::FILE* out,
+                             const std::string& name) {
+  const PrintLayout layout = placeComposition(page, format, options);
   StreamSink sink{out, 0};
   Canvas canvas;
   cairo_surface_t* surface = createSurface(format, layout, options, sink, canvas);
   canvas.cr = cairo_create(surface);
-  cairo_set_font_face(canvas.cr, face);
+  cairo_set_font_face(canvas.cr, page.setter->letterFace);
   if (format == PrintFormat::Png) {
     // The page is white; elsewhere it is the paper's own.
     cairo_set_source_rgb(canvas.cr, 1, 1, 1);
@@ -569,13 +390,29 @@ std::string renderGridToStream(const Grid& grid, GridContent content, PrintForma
   cairo_surface_finish(surface);
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);
-  cairo_font_face_destroy(face);
 
   errno = 0;
   if (sink.error == 0 && std::fflush(out) != 0) sink.error = errno != 0 ? errno : EIO;
   if (sink.error != 0) return fileWriteError(name, sink.error);
   if (status != CAIRO_STATUS_SUCCESS) return "cannot write " + name + ": " + cairo_status_to_string(status);
   return "";
+}
+
+std::string writeComposedPage(const PageComposition& page, const Grid& grid, GridContent content,
+                              PrintFormat format, const PrintOptions& options, const std::string& path,
+                              ExistingFile existing) {
+  return writeFileSafely(path, existing, [&](std::FILE* file) {
+    return drawComposedPage(page, grid, content, format, options, file, path);
+  });
+}
+
+std::string renderGridToStream(const Grid& grid, GridContent content, PrintFormat format,
+                               const PrintOptions& options, std::FILE* out, const std::string& name,
+                               const PuzzleWords& words) {
+  OneOffPage oneOff;
+  if (const std::string error = composeOneOff(grid, words, options, oneOff); !error.empty())
+    return "cannot write " + name + ": " + error;
+  return drawComposedPage(oneOff.page, grid, content, format, options, out, name);
 }
 
 std::string printGridFile(const Grid& grid, GridContent content, PrintFormat format,

@@ -4,6 +4,7 @@
 // at (drawing the hyphen) and hides elsewhere.
 #include "print/text_setting.h"
 
+#include <cairo-ft.h>
 #include <fcntl.h>
 #include <ft2build.h>
 #include <pango/pangofc-fontmap.h>
@@ -150,6 +151,16 @@ std::string openTextSetter(const PrintFiles& files, TextSetter& setter) {
   pango_context_set_language(setter.context, pango_language_from_string("fr"));
   if (access(files.hyphenation.c_str(), R_OK) == 0)
     setter.hyphenation = hnj_hyphen_load(files.hyphenation.c_str());
+  // The letters' file itself, as the clues' are.
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(files.letterFont.c_str()));
+  FcPatternAddInteger(pattern, FC_INDEX, 0);
+  setter.letterFace = cairo_ft_font_face_create_for_pattern(pattern);
+  FcPatternDestroy(pattern);
+  if (cairo_font_face_status(setter.letterFace) != CAIRO_STATUS_SUCCESS) {
+    closeTextSetter(setter);
+    return "font " + files.letterFont + ": cairo cannot load it";
+  }
   return "";
 }
 
@@ -158,6 +169,7 @@ void closeTextSetter(TextSetter& setter) {
   if (setter.fontMap != nullptr) g_object_unref(setter.fontMap);
   if (setter.fonts != nullptr) FcConfigDestroy(setter.fonts);
   if (setter.hyphenation != nullptr) hnj_hyphen_free(setter.hyphenation);
+  if (setter.letterFace != nullptr) cairo_font_face_destroy(setter.letterFace);
   setter = TextSetter{};
 }
 
@@ -196,7 +208,11 @@ TextExtent textExtent(PangoLayout* layout) {
 }
 
 std::string withHyphenationPoints(const TextSetter& setter, const std::string& text) {
-  if (setter.hyphenation == nullptr) return text;
+  return withHyphenationPoints(setter.hyphenation, text);
+}
+
+std::string withHyphenationPoints(HyphenDict* dictionary, const std::string& text) {
+  if (dictionary == nullptr) return text;
   std::string result;
   const char* const end = text.data() + text.size();
   const char* at = text.data();
@@ -209,7 +225,7 @@ std::string withHyphenationPoints(const TextSetter& setter, const std::string& t
     }
     if (letters >= HYPHENATED_LETTERS_MIN) {
       const std::vector<int32_t> points =
-          hyphenationPoints(setter.hyphenation, wordStart, static_cast<size_t>(at - wordStart));
+          hyphenationPoints(dictionary, wordStart, static_cast<size_t>(at - wordStart));
       const char* letter = wordStart;
       size_t next = 0;
       for (int32_t k = 0; k < letters; ++k) {

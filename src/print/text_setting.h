@@ -6,6 +6,7 @@
 
 #include <fontconfig/fontconfig.h>
 #include <hyphen.h>
+#include <cairo.h>
 #include <pango/pangocairo.h>
 
 #include <memory>
@@ -33,15 +34,17 @@ struct TextSetter {
   PangoFontMap* fontMap = nullptr;    // over fonts
   PangoContext* context = nullptr;    // points, no hinting, French
   HyphenDict* hyphenation = nullptr;  // null: words are never broken
+  cairo_font_face_t* letterFace = nullptr;  // the letters' font file, for cairo's own text
 };
 
 // What is wrong with the font file at path ("" when FreeType reads it as
 // a scalable font): missing, unreadable, not a font, damaged.
 std::string fontFileProblem(const std::string& path);
 
-// Opens the fonts of files and the hyphenation dictionary; returns "" or a
-// message naming the file and what is wrong with it. A missing dictionary
-// is no error: clues are then broken between words only.
+// Opens the fonts of files and the hyphenation dictionary, once for every
+// page a program prints; returns "" or a message naming the file and what
+// is wrong with it. A missing dictionary is no error: clues are then broken
+// between words only.
 std::string openTextSetter(const PrintFiles& files, TextSetter& setter);
 void closeTextSetter(TextSetter& setter);
 
@@ -62,7 +65,8 @@ struct TextExtent {
 TextExtent textExtent(PangoLayout* layout);
 
 // text with a soft hyphen at every French hyphenation point of its words of
-// six letters or more; text itself without a dictionary.
+// six letters or more; text itself without a dictionary (null).
+std::string withHyphenationPoints(HyphenDict* dictionary, const std::string& text);
 std::string withHyphenationPoints(const TextSetter& setter, const std::string& text);
 
 // The clue at the largest size from maxPt (at most CLUE_SIZE_MAX_PT) down

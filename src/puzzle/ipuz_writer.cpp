@@ -11,9 +11,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "puzzle/clue_cell_colour.h"
 #include "search/grid_evaluation.h"
 
 namespace arrowgrid {
@@ -22,7 +24,13 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr const char* CLUE_CELL_COLOUR = "D1D1D1";  // the grey of the printed clue cells
+// Six hex digits, as ipuz writes a colour.
+std::string clueCellColour() {
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "%02X%02X%02X", CLUE_CELL_GREY_LEVEL, CLUE_CELL_GREY_LEVEL,
+                CLUE_CELL_GREY_LEVEL);
+  return colour;
+}
 
 struct Entry {
   int32_t number = 0;  // of its first letter cell
@@ -99,7 +107,7 @@ std::string ipuzText(const IpuzPuzzle& puzzle, std::string& error) {
         cellRow.push_back("#");
         solutionRow.push_back("#");
       } else {
-        Json style{{"color", CLUE_CELL_COLOUR}};
+        Json style{{"color", clueCellColour()}};
         if (code == CELL_BOTH_ARROWS) style["divided"] = "-";
         cellRow.push_back(Json{{"cell", "#"}, {"style", style}});
         solutionRow.push_back("#");

@@ -225,9 +225,14 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
   if (const std::string problem = checkPrintFolders(options); !problem.empty())
     return fail(problem, FAILURE_STATUS);
   // A damaged font is said before the search, not after it as a failure to
-  // draw the files.
+  // draw the files; the fonts opened here serve every file.
+  TextSetter setter;
+  struct SetterCloser {
+    TextSetter& setter;
+    ~SetterCloser() { closeTextSetter(setter); }
+  } closer{setter};
   if (!printRequests(options).empty()) {
-    if (const std::string problem = printFilesProblem(options.print); !problem.empty())
+    if (const std::string problem = openTextSetter(options.print.files, setter); !problem.empty())
       return fail(problem, FAILURE_STATUS);
   }
 
@@ -271,22 +276,23 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
     if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty())
       status = fail(problem, 1);
   }
-  const PuzzleWords puzzleWords{clues, result.rows};
   const std::vector<PrintRequest> requests = printRequests(options);
   if (!requests.empty()) {
+    // One composition for every file: the text is set once.
+    PageComposition page;
+    std::string problem = composePage(setter, result.evaluation.grid, PuzzleWords{clues, result.rows},
+                                      options.print, page);
+    if (!problem.empty()) return fail("cannot print the grid: " + problem, FAILURE_STATUS);
     // Said once, whatever the number of formats drawn.
-    std::string ignored;  // a drawing problem is reported by the drawing itself
-    for (const std::string& note :
-         cluesOutOfTheirCells(result.evaluation.grid, puzzleWords, options.print, ignored))
+    for (const std::string& note : cluesOutOfTheirCells(page, options.print))
       std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
                    messageText(note).c_str());
-  }
-  for (const PrintRequest& request : requests) {
-    for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
-      const std::string problem =
-          printGridFile(result.evaluation.grid, content, request.format, options.print,
-                        printPath(request, content), ExistingFile::Replace, puzzleWords);
-      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+    for (const PrintRequest& request : requests) {
+      for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
+        problem = writeComposedPage(page, result.evaluation.grid, content, request.format, options.print,
+                                    printPath(request, content));
+        if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+      }
     }
   }
   return status;

@@ -15,6 +15,7 @@
 
 #include "print/clue_cells.h"
 #include "print/grid_print.h"
+#include "print/print_units.h"
 #include "print/text_setting.h"
 #include "search/grid_evaluation.h"
 #include "search/search_test_support.h"
@@ -28,7 +29,6 @@ using test_support::makeSearch;
 using test_support::pushRow;
 using test_support::TemporaryFolder;
 
-constexpr double POINTS_PER_MM = 72.0 / 25.4;
 const std::string LONG_CLUE =
     "Un indice bien trop long pour une demi-case, qui raconte toute une histoire avec force détails "
     "inutiles et digressions";
@@ -223,7 +223,13 @@ TEST(CluePrint, PdfHoldsEveryClueInsideItsBoxAndListsWhatDoesNotFit) {
       expectedNotes.push_back("the clue \"" + LONG_CLUE +
                               "\" (down, clue cell at column 2, row 2) does not fit its cell even at 5 pt: "
                               "listed under the grid as number 1");
-    EXPECT_EQ(cluesOutOfTheirCells(clued.grid, clued.words, options, error), expectedNotes);
+    TextSetter setter;
+    ASSERT_EQ(openTextSetter(options.files, setter), "");
+    PageComposition composed;
+    EXPECT_EQ(composePage(setter, clued.grid, clued.words, options, composed), "");
+    EXPECT_EQ(cluesOutOfTheirCells(composed, options), expectedNotes);
+    composed = PageComposition{};
+    closeTextSetter(setter);
   }
 }
 
