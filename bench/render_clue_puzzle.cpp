@@ -46,20 +46,28 @@ int main(int argc, char** argv) {
   PrintOptions options;
   options.title = "Mots fléchés : les animaux";
   options.author = "Grille d'arrowgrid";
-  std::string error;
-  for (const std::string& note : cluesOutOfTheirCells(result.evaluation.grid, words, options, error))
-    std::fprintf(stderr, "%s\n", note.c_str());
+  TextSetter setter;
+  PageComposition page;
+  std::string problem = openTextSetter(options.files, setter);
+  if (problem.empty()) problem = composePage(setter, result.evaluation.grid, words, options, page);
+  if (!problem.empty()) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    return 1;
+  }
+  for (const std::string& note : {undrawableCharactersWarning(page), listedCluesSummary(page, options)})
+    if (!note.empty()) std::fprintf(stderr, "%s\n", note.c_str());
   for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
     const std::string path = std::string(argv[2]) +
                              (content == GridContent::Puzzle ? "-grille." : "-solution.") +
                              printFormatExtension(printFormat);
-    const std::string problem = printGridFile(result.evaluation.grid, content, printFormat, options, path,
-                                              ExistingFile::Replace, words);
+    problem = writeComposedPage(page, result.evaluation.grid, content, printFormat, options, path);
     if (!problem.empty()) {
       std::fprintf(stderr, "%s\n", problem.c_str());
       return 1;
     }
   }
+  page = PageComposition{};
+  closeTextSetter(setter);
   std::printf("%d of %d words placed\n", result.score.wordsPlaced, result.wordCount);
   return 0;
 }

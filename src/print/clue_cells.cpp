@@ -1,8 +1,6 @@
 // Clues matched to their cells, fitted, and the list of those that do not fit.
 #include "print/clue_cells.h"
 
-#include <glib.h>
-
 #include <algorithm>
 
 #include "print/print_units.h"
@@ -12,8 +10,6 @@ namespace arrowgrid {
 
 namespace {
 
-// Clear of the grid's frame, whose inner half reaches 3% into the cell.
-constexpr double CLUE_PADDING_PER_CELL = 0.04;
 // A clue's largest size in a cell: above this share of the cell, even a
 // short clue would crowd its box.
 constexpr double CLUE_SIZE_PER_CELL = 0.21;
@@ -23,13 +19,8 @@ bool startsWord(int32_t code, bool across) {
   return code == (across ? CELL_RIGHT_ARROW : CELL_DOWN_ARROW);
 }
 
-std::string escapedMarkup(const std::string& text) {
-  gchar* escaped = g_markup_escape_text(text.c_str(), static_cast<gssize>(text.size()));
-  std::string result(escaped);
-  g_free(escaped);
-  return result;
-}
-
+constexpr double NUMBER_SIZE_PER_CELL = 0.16;  // a listed clue's number in its cell
+constexpr double LINE_PER_SIZE = 1.2;          // a line's height, in sizes of its type
 }  // namespace
 
 bool hasClues(const PuzzleWords& words) {
@@ -63,46 +54,27 @@ std::vector<PrintedClue> gatherClues(const Grid& grid, const PuzzleWords& words)
 ClueBox clueBox(const PrintedClue& clue, double cellMm) {
   const double height = clue.shared ? cellMm / 2 : cellMm;
   const double top = clue.shared && !clue.across ? cellMm / 2 : 0;
-  const double padding = CLUE_PADDING_PER_CELL * cellMm;
-  return {padding, top + padding, cellMm - 2 * padding, height - 2 * padding};
+  return {CLUE_PADDING_MM, top + CLUE_PADDING_MM, cellMm - 2 * CLUE_PADDING_MM, height - 2 * CLUE_PADDING_MM};
+}
+
+LayoutHandle fitClueToCell(const TextSetter& setter, const PrintedClue& clue, double cellMm, double minPt) {
+  const ClueBox box = clueBox(clue, cellMm);
+  return fitClue(setter, clue.text, box.width * POINTS_PER_MM, box.height * POINTS_PER_MM,
+                 CLUE_SIZE_PER_CELL * cellMm * POINTS_PER_MM, minPt);
 }
 
 int32_t fitCluesToCells(const TextSetter& setter, std::vector<PrintedClue>& clues, double cellMm,
-                        ClueLayout clueLayout) {
+                        ClueLayout clueLayout, double minPt) {
   int32_t listed = 0;
-  const double maxPt = CLUE_SIZE_PER_CELL * cellMm * POINTS_PER_MM;
   for (PrintedClue& clue : clues) {
-    clue.layout.reset();
-    if (clueLayout == ClueLayout::InCells) {
-      const ClueBox box = clueBox(clue, cellMm);
-      clue.layout = fitClue(setter, clue.text, box.width * POINTS_PER_MM, box.height * POINTS_PER_MM, maxPt);
-    }
+    clue.layout = clueLayout == ClueLayout::InCells ? fitClueToCell(setter, clue, cellMm, minPt) : nullptr;
     clue.number = clue.layout ? 0 : ++listed;
+    // A number as large as the clues' floor where its box has room for it.
+    const double numberPt = std::max(NUMBER_SIZE_PER_CELL * cellMm * POINTS_PER_MM,
+                                     std::min(minPt, clueBox(clue, cellMm).height * POINTS_PER_MM / LINE_PER_SIZE));
+    if (clue.number != 0) clue.layout = layText(setter, std::to_string(clue.number), CLUE_FAMILY, true, numberPt, 0);
   }
   return listed;
-}
-
-std::string clueListText(const std::vector<PrintedClue>& clues, ClueLayout clueLayout) {
-  // Entries run on in one paragraph, apart by an em space: the way printed
-  // puzzles set their lists, and far shorter than a line each.
-  auto entries = [&](bool wanted, bool anyDirection) {
-    std::string text;
-    for (const PrintedClue& clue : clues) {
-      if (clue.number == 0 || (!anyDirection && clue.across != wanted)) continue;
-      if (!text.empty()) text += "\u2003";
-      text += "<b>" + std::to_string(clue.number) + "</b>\u00A0" + escapedMarkup(clue.text);
-    }
-    return text;
-  };
-  if (clueLayout == ClueLayout::InCells) return entries(true, true);
-  std::string text;
-  for (const bool across : {true, false}) {
-    const std::string group = entries(across, false);
-    if (group.empty()) continue;
-    if (!text.empty()) text += "\n";
-    text += std::string("<b>") + (across ? "Horizontalement" : "Verticalement") + "</b>\u2003" + group;
-  }
-  return text;
 }
 
 }  // namespace arrowgrid

@@ -18,7 +18,7 @@ struct PrintedClue {
   bool shared = false;   // the cell starts two words: this clue has its upper or lower half
   std::string text;      // as the word list gives it
   int32_t number = 0;    // in the list under the grid; 0: written in its cell
-  LayoutHandle layout;   // fitted to its cell when number is 0
+  LayoutHandle layout;   // what its cell shows: the clue fitted, or its number
 };
 
 // Every clue of words whose placement starts at a clue cell of grid with
@@ -29,18 +29,20 @@ std::vector<PrintedClue> gatherClues(const Grid& grid, const PuzzleWords& words)
 // with its clues, else as a bare grid.
 bool hasClues(const PuzzleWords& words);
 
-// Fits each clue into its cell (or half cell) of cellMm, or, when it cannot
-// be fitted (or every clue is listed), numbers it for the list. Returns how
-// many are listed.
+// Fits each clue into its cell (or half cell) of cellMm at minPt or more,
+// or, when it cannot be fitted (or every clue is listed), numbers it for
+// the list and lays out the number its cell shows. Returns how many are listed.
 int32_t fitCluesToCells(const TextSetter& setter, std::vector<PrintedClue>& clues, double cellMm,
-                        ClueLayout clueLayout);
+                        ClueLayout clueLayout, double minPt);
 
-// The list under the grid: every numbered clue, "N clue", grouped by
-// direction under a heading when every clue is listed.
-std::string clueListText(const std::vector<PrintedClue>& clues, ClueLayout clueLayout);
+// The layout of clue in its cell of cellMm at minPt or more; null when it
+// does not fit.
+LayoutHandle fitClueToCell(const TextSetter& setter, const PrintedClue& clue, double cellMm, double minPt);
 
 // The clue's box inside a cell of cellMm, in millimetres from the cell's
-// top-left corner: the whole cell or its half, less a padding.
+// top-left corner: the whole cell or its half, CLUE_PADDING_MM inside its edges.
+inline constexpr double CLUE_PADDING_MM = 0.8;  // clear of the lines, the text reads apart from them
+
 struct ClueBox {
   double left = 0, top = 0, width = 0, height = 0;
 };

@@ -39,7 +39,6 @@ constexpr double FRAME_LINE = 0.06;
 
 // The title's first baseline, below the top of its block.
 constexpr double TITLE_BASELINE_PER_SIZE = 0.95;
-constexpr double NUMBER_SIZE_PER_CELL = 0.16;  // a listed clue's number in its cell
 
 struct Canvas {
   cairo_t* cr = nullptr;
@@ -88,15 +87,19 @@ void fillCell(cairo_t* cr, const CellEdges& e, int32_t i, int32_t j, double grey
 
 // A small filled triangle pointing at the word's first letter: inside the
 // clue cell, its tip on the middle of the right (or bottom) edge; or, when
-// the cell holds text, outside it, its base on that edge.
-void fillArrow(cairo_t* cr, const CellEdges& e, int32_t i, int32_t j, bool right, bool outside) {
+// the cell holds text, outside it, its base on that edge, beside the text
+// it belongs to: the across arrow of a divided cell level with the middle
+// of the upper half.
+void fillArrow(cairo_t* cr, const CellEdges& e, int32_t i, int32_t j, bool right, bool outside,
+               bool upperHalf = false) {
   const double cell = e.xs[i + 1] - e.xs[i];
   const double length = (outside ? OUTER_ARROW_LENGTH : ARROW_LENGTH) * cell;
   const double halfBase = (outside ? OUTER_ARROW_HALF_BASE : ARROW_HALF_BASE) * cell;
   const double tipShift = outside ? length : 0;
   cairo_set_source_rgb(cr, 0, 0, 0);
   if (right) {
-    const double tipX = e.xs[i + 1] + tipShift, middleY = (e.ys[j] + e.ys[j + 1]) / 2;
+    const double tipX = e.xs[i + 1] + tipShift,
+                 middleY = e.ys[j] + (e.ys[j + 1] - e.ys[j]) * (upperHalf ? 0.25 : 0.5);
     cairo_move_to(cr, tipX, middleY);
     cairo_line_to(cr, tipX - length, middleY - halfBase);
     cairo_line_to(cr, tipX - length, middleY + halfBase);
@@ -178,15 +181,8 @@ void showTextCentred(const Canvas& canvas, PangoLayout* layout, double leftMm, d
 void drawClues(const Canvas& canvas, const PageComposition& page, const CellEdges& e, double cellMm) {
   for (const PrintedClue& clue : page.clues) {
     const ClueBox box = clueBox(clue, cellMm);
-    const double leftMm = e.xs[clue.i] / canvas.scale + box.left,
-                 topMm = e.ys[clue.j] / canvas.scale + box.top;
-    if (clue.layout) {
-      showTextCentred(canvas, clue.layout.get(), leftMm, topMm, box.width, box.height);
-    } else {
-      LayoutHandle number = layText(*page.setter, std::to_string(clue.number), CLUE_FAMILY, true,
-                                    NUMBER_SIZE_PER_CELL * cellMm * POINTS_PER_MM, 0);
-      showTextCentred(canvas, number.get(), leftMm, topMm, box.width, box.height);
-    }
+    showTextCentred(canvas, clue.layout.get(), e.xs[clue.i] / canvas.scale + box.left,
+                    e.ys[clue.j] / canvas.scale + box.top, box.width, box.height);
   }
 }
 
@@ -230,7 +226,8 @@ void drawPrintedGrid(const Canvas& canvas, const Grid& grid, GridContent content
     for (int32_t i = 0; i < box.width; ++i) {
       for (int32_t j = 0; j < box.height; ++j) {
         const int32_t code = cellCode(grid, i, j);
-        if (code == CELL_RIGHT_ARROW || code == CELL_BOTH_ARROWS) fillArrow(cr, e, i, j, true, true);
+        if (code == CELL_RIGHT_ARROW || code == CELL_BOTH_ARROWS)
+          fillArrow(cr, e, i, j, true, true, code == CELL_BOTH_ARROWS);
         if (code == CELL_DOWN_ARROW || code == CELL_BOTH_ARROWS) fillArrow(cr, e, i, j, false, true);
       }
     }
@@ -264,7 +261,16 @@ void drawPageText(const Canvas& canvas, const PrintLayout& layout, const PageCom
     topMm += textExtent(page.title.get()).height / POINTS_PER_MM;
   }
   if (page.byline) showText(canvas, page.byline.get(), centredX(page.byline.get()), topMm);
-  if (page.list) showText(canvas, page.list.get(), centredX(page.list.get()), layout.listTopMm);
+}
+
+// The entries of one block of the clue list, at its top.
+void drawListBlock(const Canvas& canvas, const PrintLayout& layout, const ClueList& list, int32_t block) {
+  for (size_t k = 0; k < list.entries.size(); ++k) {
+    const ClueListPlace& place = list.places[k];
+    if (place.block != block) continue;
+    showText(canvas, list.entries[k].text.get(), layout.listLeftMm + place.leftMm,
+             layout.listBlockTopsMm[static_cast<size_t>(block)] + place.topMm);
+  }
 }
 
 struct StreamSink {
@@ -350,21 +356,6 @@ std::string printFilesProblem(const PrintOptions& options) {
   return problem;
 }
 
-std::vector<std::string> cluesOutOfTheirCells(const PageComposition& page, const PrintOptions& options) {
-  std::vector<std::string> notes;
-  if (options.clueLayout == ClueLayout::List) return notes;
-  char size[16];
-  std::snprintf(size, sizeof size, "%g", CLUE_SIZE_MIN_PT);
-  for (const PrintedClue& clue : page.clues) {
-    if (clue.number == 0) continue;
-    notes.push_back("the clue \"" + clue.text + "\" (" + (clue.across ? "across" : "down") +
-                    ", clue cell at column " + std::to_string(clue.i + 1) + ", row " +
-                    std::to_string(clue.j + 1) + ") does not fit its cell even at " + size +
-                    " pt: listed under the grid as number " + std::to_string(clue.number));
-  }
-  return notes;
-}
-
 std::string drawComposedPage(const PageComposition& page, const Grid& grid, GridContent content,
                              PrintFormat format, const PrintOptions& options, std::FILE* out,
                              const std::string& name) {
@@ -381,6 +372,11 @@ std::string drawComposedPage(const PageComposition& page, const Grid& grid, Grid
   }
   drawPageText(canvas, layout, page);
   drawPrintedGrid(canvas, grid, content, layout, page);
+  for (size_t block = 0; block < layout.listBlockTopsMm.size(); ++block) {
+    // In a PDF each block after the first is a page of its own.
+    if (block > 0 && format == PrintFormat::Pdf) cairo_show_page(canvas.cr);
+    drawListBlock(canvas, layout, page.list, static_cast<int32_t>(block));
+  }
   cairo_status_t status = cairo_status(canvas.cr);
   cairo_destroy(canvas.cr);
 

@@ -21,11 +21,6 @@ PrintLayout puzzleLayout(const Grid& grid, const PuzzleWords& words, PrintFormat
 // which file: a program checks this before it spends time on a search.
 std::string printFilesProblem(const PrintOptions& options);
 
-// One line for each clue of page that its cell cannot hold even at the
-// smallest size, and which the printed puzzle lists under the grid instead;
-// a program says these once, whatever the number of files it writes.
-std::vector<std::string> cluesOutOfTheirCells(const PageComposition& page, const PrintOptions& options);
-
 // Draws grid, composed as page, into out as format; name is the file the
 // messages name. Returns "" or a message.
 std::string drawComposedPage(const PageComposition& page, const Grid& grid, GridContent content,

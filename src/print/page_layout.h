@@ -3,6 +3,7 @@
 // landscape, and the margins of each format.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,10 @@ struct PrintLayout {
   double cellMm = 0;
   double gridLeftMm = 0, gridTopMm = 0;
   double headingTopMm = 0;  // the top of the title's block
-  double listTopMm = 0;     // the top of the clue list
+  double listTopMm = 0;     // the top of the clue list under the grid
+  double listLeftMm = 0;
+  int32_t pages = 1;  // PDF: the list continues on pages of its own
+  std::vector<double> listBlockTopsMm;  // each block of the list: its top on its own page, or in the picture
 };
 
 // The words of a printed puzzle: what each clue cell says and which word it

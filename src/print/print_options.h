@@ -15,6 +15,11 @@ enum class PageSize { A4, Letter, A3 };
 // that list, with only numbers in the cells.
 enum class ClueLayout { InCells, List };
 
+// The smallest size a clue is set at, in points: below 5 a clue is not
+// readable on paper; children want 7 or 8; above 12 hardly a word fits a cell.
+inline constexpr double CLUE_SIZE_MIN_PT = 5.0;
+inline constexpr double CLUE_SIZE_FLOOR_MAX_PT = 12.0;
+
 inline constexpr int32_t PRINT_DPI_DEFAULT = 150;
 // Below this a grid's letters are a few pixels high; above it a full A3
 // page would need hundreds of megabytes of pixels.
@@ -38,6 +43,7 @@ struct PrintOptions {
   std::string author;     // UTF-8, under the title and in the PDF's metadata; empty: none
   std::string copyright;  // UTF-8, likewise
   ClueLayout clueLayout = ClueLayout::InCells;
+  double minClueSizePt = CLUE_SIZE_MIN_PT;  // no clue set smaller, in a cell or in the list
   PrintFiles files;
 };
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -191,20 +192,31 @@ LayoutHandle layText(const TextSetter& setter, const std::string& text, const ch
   return layout;
 }
 
-LayoutHandle layParagraph(const TextSetter& setter, const std::string& markup, const char* family,
-                          double sizePt, double widthPt) {
-  LayoutHandle layout = layText(setter, "", family, false, sizePt, widthPt);
-  pango_layout_set_alignment(layout.get(), PANGO_ALIGN_LEFT);
-  pango_layout_set_markup(layout.get(), markup.c_str(), static_cast<int>(markup.size()));
-  return layout;
-}
-
 TextExtent textExtent(PangoLayout* layout) {
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
   return {static_cast<double>(logical.x) / PANGO_SCALE, static_cast<double>(logical.y) / PANGO_SCALE,
           static_cast<double>(logical.width) / PANGO_SCALE,
           static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+void addUndrawableCharacters(const TextSetter& setter, const std::string& text, std::vector<uint32_t>& found) {
+  FcFontSet* fonts = FcConfigGetFonts(setter.fonts, FcSetApplication);
+  if (fonts == nullptr || !g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return;
+  const char* const end = text.data() + text.size();
+  for (const char* at = text.data(); at < end; at = g_utf8_next_char(at)) {
+    const gunichar c = g_utf8_get_char(at);
+    const GUnicodeType type = g_unichar_type(c);
+    if (g_unichar_isspace(c) || type == G_UNICODE_CONTROL || type == G_UNICODE_FORMAT) continue;
+    bool drawn = false;
+    for (int k = 0; k < fonts->nfont && !drawn; ++k) {
+      FcCharSet* characters = nullptr;
+      if (FcPatternGetCharSet(fonts->fonts[k], FC_CHARSET, 0, &characters) == FcResultMatch)
+        drawn = FcCharSetHasChar(characters, c) != 0;
+    }
+    const auto place = std::lower_bound(found.begin(), found.end(), c);
+    if (!drawn && (place == found.end() || *place != c)) found.insert(place, c);
+  }
 }
 
 std::string withHyphenationPoints(const TextSetter& setter, const std::string& text) {
@@ -250,11 +262,12 @@ std::string withHyphenationPoints(HyphenDict* dictionary, const std::string& tex
 }
 
 LayoutHandle fitClue(const TextSetter& setter, const std::string& clue, double widthPt, double heightPt,
-                     double maxPt) {
+                     double maxPt, double minPt) {
   if (widthPt <= 0 || heightPt <= 0) return nullptr;
   const std::string hyphenated = withHyphenationPoints(setter, clue);
-  const double top = std::floor(std::min(maxPt, CLUE_SIZE_MAX_PT) / CLUE_SIZE_STEP_PT) * CLUE_SIZE_STEP_PT;
-  for (double size = top; size >= CLUE_SIZE_MIN_PT - FIT_SLACK_PT; size -= CLUE_SIZE_STEP_PT) {
+  const double top =
+      std::max(minPt, std::floor(std::min(maxPt, CLUE_SIZE_MAX_PT) / CLUE_SIZE_STEP_PT) * CLUE_SIZE_STEP_PT);
+  for (double size = top; size >= minPt - FIT_SLACK_PT; size -= CLUE_SIZE_STEP_PT) {
     LayoutHandle whole = layText(setter, clue, CLUE_FAMILY, false, size, widthPt);
     if (fitsBox(whole.get(), widthPt, heightPt)) return whole;
     if (hyphenated == clue) continue;

@@ -11,13 +11,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "print/print_options.h"
 
 namespace arrowgrid {
 
-inline constexpr double CLUE_SIZE_MAX_PT = 7.0;  // a clue never larger: it reads as a clue
-inline constexpr double CLUE_SIZE_MIN_PT = 5.0;  // below this a clue is not readable on paper
+// A clue is never larger, unless its floor is: it reads as a clue.
+inline constexpr double CLUE_SIZE_MAX_PT = 7.0;
 inline constexpr double CLUE_SIZE_STEP_PT = 0.25;
 
 // The font families the pinned files hold.
@@ -53,28 +54,28 @@ void closeTextSetter(TextSetter& setter);
 LayoutHandle layText(const TextSetter& setter, const std::string& text, const char* family, bool bold,
                      double sizePt, double widthPt);
 
-// Pango markup (bold runs) in family at sizePt, lines broken between words
-// to widthPt and set flush left: a paragraph of running text.
-LayoutHandle layParagraph(const TextSetter& setter, const std::string& markup, const char* family,
-                          double sizePt, double widthPt);
-
 // The layout's ink-independent box in points: line advances and heights.
 struct TextExtent {
   double left = 0, top = 0, width = 0, height = 0;
 };
 TextExtent textExtent(PangoLayout* layout);
 
+// Adds to found (sorted, each once) the characters of text that no font of
+// setter has, which would print as boxes. Spaces and invisible format
+// characters are drawn without a glyph of their own and never count.
+void addUndrawableCharacters(const TextSetter& setter, const std::string& text, std::vector<uint32_t>& found);
+
 // text with a soft hyphen at every French hyphenation point of its words of
 // six letters or more; text itself without a dictionary (null).
 std::string withHyphenationPoints(HyphenDict* dictionary, const std::string& text);
 std::string withHyphenationPoints(const TextSetter& setter, const std::string& text);
 
-// The clue at the largest size from maxPt (at most CLUE_SIZE_MAX_PT) down
-// to CLUE_SIZE_MIN_PT, in steps of CLUE_SIZE_STEP_PT, whose lines fit the
-// box, broken between words and, only when that is not enough, at
+// The clue at the largest size from maxPt (at most CLUE_SIZE_MAX_PT, at
+// least minPt) down to minPt, in steps of CLUE_SIZE_STEP_PT, whose lines
+// fit the box, broken between words and, only when that is not enough, at
 // hyphenation points. Null when no size fits.
 LayoutHandle fitClue(const TextSetter& setter, const std::string& clue, double widthPt, double heightPt,
-                     double maxPt);
+                     double maxPt, double minPt = CLUE_SIZE_MIN_PT);
 
 // One line at sizePt if it fits widthPt, else the largest size down to
 // minPt at which it does, else lines at minPt, at most maxLines of them (the

@@ -2,6 +2,7 @@
 #include "programs/solve_command_line.h"
 
 #include <array>
+#include <cstdio>
 #include <limits>
 
 #include "base/exit_status.h"
@@ -24,6 +25,27 @@ CLI::Validator secondsAbove0OrNone() {
         std::string number = value;
         if (value.find_first_of("nN") == std::string::npos && range(number).empty()) return {};
         return "'" + value + "' is not a number of seconds above 0, nor none";
+      },
+      "");
+}
+
+// A plain decimal number of points (digits, maybe a point and more digits)
+// within the sizes a clue may be held to.
+CLI::Validator clueSizeFloor() {
+  return CLI::Validator(
+      [](std::string& value) -> std::string {
+        const size_t point = value.find('.');
+        const bool decimal = !value.empty() && value.front() != '.' && value.back() != '.' &&
+                             value.find_first_not_of("0123456789.") == std::string::npos &&
+                             (point == std::string::npos || value.find('.', point + 1) == std::string::npos);
+        if (decimal) {
+          const double points = std::stod(value);
+          if (points >= CLUE_SIZE_MIN_PT && points <= CLUE_SIZE_FLOOR_MAX_PT) return {};
+        }
+        char why[96];
+        std::snprintf(why, sizeof why, "' is not a number of points from %g to %g", CLUE_SIZE_MIN_PT,
+                      CLUE_SIZE_FLOOR_MAX_PT);
+        return "'" + value + why;
       },
       "");
 }
@@ -63,6 +85,12 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
                  "players open")
       ->option_text("FILE");
   addPrintOptions(app, options.print, "--pdf, --svg, --png or --ipuz");
+  app.add_option("--min-clue-size", options.print.minClueSizePt,
+                 "set no clue smaller than PT points, in its cell or in the list under the grid: a clue "
+                 "that does not fit its cell at that size is listed (default 5; 7 or 8 for children); only "
+                 "with --pdf, --svg or --png")
+      ->option_text("PT")
+      ->check(clueSizeFloor());
   addStandardFlags(app, flags);
   app.add_option("words", options.words);
 }
@@ -72,6 +100,9 @@ std::string conflictOf(const CLI::App& app, const SolveOptions& options) {
   const std::string printOption = firstGiven(app, PRINT_OPTION_NAMES);
   if (!printOption.empty() && firstGiven(app, {"--pdf", "--svg", "--png", "--ipuz"}).empty()) {
     return printOption + ": needs --pdf, --svg, --png or --ipuz";
+  }
+  if (app.count("--min-clue-size") > 0 && firstGiven(app, {"--pdf", "--svg", "--png"}).empty()) {
+    return "--min-clue-size: needs --pdf, --svg or --png";
   }
   if (options.wordsFromFile && !options.words.empty()) {
     return "give the words either as arguments or with --words, not both";

@@ -284,9 +284,13 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
                                       options.print, page);
     if (!problem.empty()) return fail("cannot print the grid: " + problem, FAILURE_STATUS);
     // Said once, whatever the number of formats drawn.
-    for (const std::string& note : cluesOutOfTheirCells(page, options.print))
-      std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
-                   messageText(note).c_str());
+    const std::string warning = undrawableCharactersWarning(page);
+    const std::string summary = listedCluesSummary(page, options.print);
+    for (const std::string& note : {warning.empty() ? warning : "warning: " + warning, summary}) {
+      if (!note.empty())
+        std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
+                     messageText(note).c_str());
+    }
     for (const PrintRequest& request : requests) {
       for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
         problem = writeComposedPage(page, result.evaluation.grid, content, request.format, options.print,
