@@ -2,7 +2,9 @@
 // answer as files, and the refusals that leave nothing behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,30 @@ TEST(SolvePrint, AClueThatDoesNotFitIsSaidOnceOnStandardError) {
   EXPECT_EQ(run.standardError,
             "arrowgrid-solve: 1 of 3 clues did not fit their cells (16.0 mm cells on a4, at 5 pt or more): "
             "listed under the grid; 1 too long even for a 16 mm cell\n");
+}
+
+// Every clue of a 25-word list at 6 pt or more, read back from the PDF: a
+// word's box is the font's ascent and descent, 1.164 of its size in DejaVu.
+// The clues that go to the list are said in one line.
+TEST(SolvePrint, MinClueSizeHoldsInTheCellsAndInTheList) {
+  TemporaryFolder folder;
+  const BinaryRun run = solve({"--quiet", "--time-limit", "1", "-j", "1", "--words",
+                               ARROWGRID_BENCH_LISTS "/school-25-clues.tsv", "--min-clue-size", "6", "--pdf",
+                               folder.file("p")});
+  EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+  int status = 0;
+  const std::string words = commandOutput("pdftotext -bbox '" + folder.file("p-grille.pdf") + "' -", status);
+  const std::regex word(R"re(yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)<)re");
+  int32_t checked = 0;
+  for (auto it = std::sregex_iterator(words.begin(), words.end(), word); it != std::sregex_iterator(); ++it) {
+    if ((*it)[3].str().find_first_not_of("0123456789") == std::string::npos) continue;  // a number in its cell
+    EXPECT_GE((std::stod((*it)[2]) - std::stod((*it)[1])) / 1.164, 6 - 0.01) << (*it)[3];
+    ++checked;
+  }
+  EXPECT_GT(checked, 100);
+  const bool listed = words.find("Horizontalement") != std::string::npos || words.find("Verticalement") != std::string::npos;
+  EXPECT_EQ(run.standardError.find("clues did not fit their cells") != std::string::npos, listed) << run.standardError;
+  EXPECT_EQ(std::count(run.standardError.begin(), run.standardError.end(), '\n'), listed ? 1 : 0);
 }
 
 TEST(SolvePrint, RefusalsWriteNothing) {
