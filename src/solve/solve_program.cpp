@@ -11,8 +11,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -84,28 +82,13 @@ int gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::
     }
     return 0;
   }
-  const bool standardInput = options.wordsFile == "-";
-  std::ifstream opened;
-  if (!standardInput) {
-    opened.open(options.wordsFile, std::ios::binary);
-    if (!opened) {
-      error = options.wordsFile + ": " + std::strerror(errno);
-      return FAILURE_STATUS;
-    }
-  }
-  std::istream& in = standardInput ? std::cin : opened;
-  const std::string name = standardInput ? "standard input" : options.wordsFile;
-  // A closed standard input or a folder reads as no line at all: only the
-  // stream's error tells it from an empty list.
-  errno = 0;
-  WordFileText file = readWordFile(in, name);
-  if (in.bad() || (standardInput && std::ferror(stdin)) || (!standardInput && in.fail() && errno != 0)) {
-    error = name + ": cannot be read" + (errno != 0 ? ": " : "") + (errno != 0 ? std::strerror(errno) : "");
-    return FAILURE_STATUS;
-  }
+  // '-' is standard input, as in most programs; arrowgrid --clues reads
+  // a file of that name.
+  WordFileText file = options.wordsFile == "-" ? readWordDescriptor(STDIN_FILENO, "standard input")
+                                               : readWordFile(options.wordsFile);
   if (!file.ok) {
     error = file.error;
-    return BAD_COMMAND_LINE_STATUS;
+    return file.unreadable ? FAILURE_STATUS : BAD_COMMAND_LINE_STATUS;
   }
   for (const std::string& warning : file.warnings) {
     std::fprintf(stderr, "%.*s: warning: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
