@@ -92,6 +92,20 @@ std::string temporaryFileName(const std::string& name, long processId, int attem
   return temporary;
 }
 
+bool isTemporaryFileNameOf(const std::string& candidate, const std::string& name) {
+  if (!candidate.ends_with(".tmp")) return false;
+  const size_t dot = candidate.rfind('.', candidate.size() - 5);
+  const size_t dash = candidate.rfind('-');
+  if (dot == std::string::npos || dash == std::string::npos || dash < dot) return false;
+  const std::string processId = candidate.substr(dot + 1, dash - dot - 1);
+  const std::string attempt = candidate.substr(dash + 1, candidate.size() - 4 - dash - 1);
+  const auto digits = [](const std::string& text) {
+    return !text.empty() && text.size() < 10 && text.find_first_not_of("0123456789") == std::string::npos;
+  };
+  return digits(processId) && digits(attempt) &&
+         candidate == temporaryFileName(name, std::stol(processId), std::stoi(attempt));
+}
+
 int holdUnfinishedFile(const std::string& path) {
   if (path.size() >= PATH_MAX) return -1;
   for (int slot = 0; slot < static_cast<int>(std::size(unfinishedFiles)); ++slot) {

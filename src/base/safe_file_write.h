@@ -23,6 +23,8 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
 // written by process processId at its attempt-th try:
 // ".NAME.PID-ATTEMPT.tmp", NAME cut short so that it stays within NAME_MAX.
 std::string temporaryFileName(const std::string& name, long processId, int attempt);
+// Whether candidate is such a temporary name for `name`, of any process and attempt.
+bool isTemporaryFileNameOf(const std::string& candidate, const std::string& name);
 
 // "cannot write PATH: REASON", the form of every file error.
 std::string fileWriteError(const std::string& path, int errorNumber);

@@ -105,9 +105,17 @@ TEST(SafeFileWrite, LongNamesAreWrittenWithATemporaryNameWithinTheLimit) {
       EXPECT_TRUE(c.name.starts_with(temporary.substr(1, temporary.rfind(".4194304") - 1)));
       for (size_t at = 0; at < temporary.size(); at += std::max<size_t>(1, decodeUtf8Character(temporary, at).bytes))
         ASSERT_NE(decodeUtf8Character(temporary, at).bytes, 0u) << "cut in a character at " << at;
+      EXPECT_TRUE(isTemporaryFileNameOf(temporary, c.name)) << c.name.size();
     }
   }
   EXPECT_EQ(temporaryFileName("grille.pdf", 12, 3), ".grille.pdf.12-3.tmp");
+  const std::pair<const char*, bool> candidates[] = {
+      {".grille.pdf.12-3.tmp", true},  {".grille.png.12-3.tmp", false}, {".grille.pdf.x-3.tmp", false},
+      {".grille.pdf.12-.tmp", false},  {".grille.pdf.12-3", false},      {"grille.pdf", false},
+      {".grille.pdf.1.2-3.tmp", false}, {".tmp", false},
+  };
+  for (const auto& [candidate, expected] : candidates)
+    EXPECT_EQ(isTemporaryFileNameOf(candidate, "grille.pdf"), expected) << candidate;
 }
 
 TEST(SafeFileWrite, KeepRefusesAnExistingFileAndLeavesItWhole) {
