@@ -24,6 +24,7 @@
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
+#include "solve/run_files.h"
 #include "solve/solve_report.h"
 #include "search/proof_search.h"
 #include "search/solve_strategy.h"
@@ -43,7 +44,11 @@ extern "C" void onInterrupt(int) {
 // Ctrl+C stops the search once; a second one ends the process at once.
 // Before and after the search it ends the process, with any file being
 // written removed (see removeUnfinishedFilesOnSignals).
+// Started with SIGINT ignored (a background job of a script), it stays
+// ignored, as the other signals do.
 void catchInterrupt(std::atomic<bool>& flag, struct sigaction& previous) {
+  sigaction(SIGINT, nullptr, &previous);
+  if (previous.sa_handler == SIG_IGN) return;
   interruptFlag = &flag;
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -113,8 +118,7 @@ std::vector<PrintRequest> printRequests(const SolveOptions& options) {
 }
 
 std::string printPath(const PrintRequest& request, GridContent content) {
-  return *request.prefix + (content == GridContent::Puzzle ? "-grille." : "-solution.") +
-         printFormatExtension(request.format);
+  return printFilePath(*request.prefix, request.format, content);
 }
 
 std::string folderOf(const std::string& path) {
@@ -321,6 +325,9 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
 
 int runSolveProgram(const SolveOptions& options) {
   removeUnfinishedFilesOnSignals();
+  // Before the words are read: an output over the list would replace it.
+  if (const std::string problem = sameFileProblem(runFiles(options)); !problem.empty())
+    return fail(problem, BAD_COMMAND_LINE_STATUS);
   try {
     std::vector<WordText> texts;
     std::string error;
