@@ -31,6 +31,9 @@ TEST(CommandLineBinary, HelpVersionAndRefusalsOfBothPrograms) {
       // No display in the test run: the window cannot be had, and says so.
       {ARROWGRID_BINARY, {"--window"}, 1,
        "arrowgrid: --window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n"},
+      // The reason is the failed open's, not whatever errno holds later.
+      {ARROWGRID_BINARY, {"--export", "@", "--clues", "@/missing.tsv"}, 2,
+       "arrowgrid: @/missing.tsv: No such file or directory\n"},
       {ARROWGRID_BINARY, {"--help"}, 1, "arrowgrid: write error: No space left on device\n", "", {},
        OutputTarget::FullDisk},
       {ARROWGRID_BINARY, {"--version"}, 1, "arrowgrid: write error: Bad file descriptor\n", "", {},
