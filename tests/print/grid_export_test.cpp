@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include "base/safe_file_write.h"
@@ -43,17 +42,16 @@ TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
 // A reservation outlives a run killed outright; the next run takes it over,
 // with what that run left half-written, but never a live run's.
 TEST(GridExport, ReservationsOfRunsThatAreGoneAreTakenOver) {
-  enum class Holder { Killed, KilledAfterThePdf, Alive };
   struct Case {
-    Holder holder;
-    int32_t expectedNumber;
-    std::vector<std::string> names;  // the folder's, while the number is held
+    bool killed;                     // else alive while the next run reserves
+    bool pdfWritten;                 // the holder had finished its PDF
+    int32_t number;                  // the next run's
+    std::vector<std::string> names;  // the folder's then, but for temporary files
   };
-  const std::string pngTemporary = ".grille-vide-001.png.PID-0.tmp";  // PID: the holder's
   const Case cases[] = {
-      {Holder::Killed, 1, {".grille-vide-001.reserved"}},
-      {Holder::KilledAfterThePdf, 2, {".grille-vide-002.reserved", "grille-vide-001.pdf"}},
-      {Holder::Alive, 2, {".grille-vide-001.reserved", pngTemporary, ".grille-vide-002.reserved"}},
+      {true, false, 1, {".grille-vide-001.reserved"}},
+      {true, true, 2, {".grille-vide-002.reserved", "grille-vide-001.pdf"}},
+      {false, false, 2, {".grille-vide-001.reserved", ".grille-vide-002.reserved"}},
   };
   const std::vector<std::string_view> extensions{"pdf", "svg", "png"};
   for (const Case& c : cases) {
@@ -61,44 +59,36 @@ TEST(GridExport, ReservationsOfRunsThatAreGoneAreTakenOver) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t holder = fork();
-    ASSERT_GE(holder, 0);
-    if (holder == 0) {
-      // The other run: its number taken, its PNG half drawn, then it waits.
-      ExportNumber reserved = reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions);
+    if (holder == 0) {  // the other run: its number taken, its PNG half drawn, then it waits
+      const char number =
+          static_cast<char>(reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions).number);
       std::ofstream(folder.file(temporaryFileName("grille-vide-001.png", getpid(), 0))) << "half";
-      if (c.holder == Holder::KilledAfterThePdf) std::ofstream(folder.file("grille-vide-001.pdf")) << "whole";
-      const char number = static_cast<char>(reserved.number);
-      if (write(ready[1], &number, 1) != 1) _exit(1);
-      pause();
-      _exit(0);
+      if (c.pdfWritten) std::ofstream(folder.file("grille-vide-001.pdf")) << "whole";
+      if (write(ready[1], &number, 1) == 1) pause();
+      _exit(1);
     }
-    close(ready[1]);
     char holderNumber = 0;
-    ASSERT_EQ(read(ready[0], &holderNumber, 1), 1);
-    close(ready[0]);
-    EXPECT_EQ(holderNumber, 1);
-    if (c.holder != Holder::Alive) {
+    ASSERT_TRUE(holder > 0 && read(ready[0], &holderNumber, 1) == 1 && holderNumber == 1);
+    if (c.killed) {
       kill(holder, SIGKILL);
       waitpid(holder, nullptr, 0);
     }
 
     ExportNumber ours = reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions);
-    EXPECT_EQ(ours.error, 0);
-    EXPECT_EQ(ours.number, c.expectedNumber);
-    std::vector<std::string> expected;
-    for (std::string name : c.names) {
-      if (const size_t at = name.find("PID"); at != std::string::npos) name.replace(at, 3, std::to_string(holder));
-      expected.push_back(name);
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(folder.names(), expected);
-    if (c.holder == Holder::Alive) {
-      // The live run's, untouched.
-      EXPECT_EQ(fileContent(folder.file(temporaryFileName("grille-vide-001.png", holder, 0))), "half");
+    EXPECT_EQ(ours.number, c.number);
+    std::vector<std::string> names = folder.names();
+    std::erase_if(names, [](const std::string& name) { return name.ends_with(".tmp"); });
+    EXPECT_EQ(names, c.names);
+    // Removed, or the live run's and untouched.
+    EXPECT_EQ(fileContent(folder.file(temporaryFileName("grille-vide-001.png", holder, 0))),
+              c.killed ? "" : "half");
+    releaseExportNumber(ours);
+    if (!c.killed) {
       kill(holder, SIGKILL);
       waitpid(holder, nullptr, 0);
     }
-    releaseExportNumber(ours);
+    close(ready[0]);
+    close(ready[1]);
   }
 }
 
