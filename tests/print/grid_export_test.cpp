@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "base/safe_file_write.h"
 
@@ -42,51 +43,42 @@ TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
 // A reservation outlives a run killed outright; the next run takes it over,
 // with what that run left half-written, but never a live run's.
 TEST(GridExport, ReservationsOfRunsThatAreGoneAreTakenOver) {
-  struct Case {
-    bool killed;                     // else alive while the next run reserves
-    bool pdfWritten;                 // the holder had finished its PDF
-    int32_t number;                  // the next run's
-    std::vector<std::string> names;  // the folder's then, but for temporary files
-  };
-  const Case cases[] = {
+  // The holder killed (else alive), whether it had finished its PDF, the next
+  // run's number, the folder's names then but for the temporary files.
+  const std::tuple<bool, bool, int32_t, std::vector<std::string>> cases[] = {
       {true, false, 1, {".grille-vide-001.reserved"}},
       {true, true, 2, {".grille-vide-002.reserved", "grille-vide-001.pdf"}},
-      {false, false, 2, {".grille-vide-001.reserved", ".grille-vide-002.reserved"}},
-  };
+      {false, false, 2, {".grille-vide-001.reserved", ".grille-vide-002.reserved"}}};
   const std::vector<std::string_view> extensions{"pdf", "svg", "png"};
-  for (const Case& c : cases) {
+  for (const auto& [killed, pdfWritten, number, names] : cases) {
     TemporaryFolder folder;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t holder = fork();
     if (holder == 0) {  // the other run: its number taken, its PNG half drawn, then it waits
-      const char number =
+      const char held =
           static_cast<char>(reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions).number);
       std::ofstream(folder.file(temporaryFileName("grille-vide-001.png", getpid(), 0))) << "half";
-      if (c.pdfWritten) std::ofstream(folder.file("grille-vide-001.pdf")) << "whole";
-      if (write(ready[1], &number, 1) == 1) pause();
+      if (pdfWritten) std::ofstream(folder.file("grille-vide-001.pdf")) << "whole";
+      if (write(ready[1], &held, 1) == 1) pause();
       _exit(1);
     }
-    char holderNumber = 0;
-    ASSERT_TRUE(holder > 0 && read(ready[0], &holderNumber, 1) == 1 && holderNumber == 1);
-    if (c.killed) {
-      kill(holder, SIGKILL);
-      waitpid(holder, nullptr, 0);
-    }
+    char held = 0;
+    ASSERT_TRUE(holder > 0 && read(ready[0], &held, 1) == 1 && held == 1);
+    if (killed) kill(holder, SIGKILL);
+    waitpid(holder, nullptr, killed ? 0 : WNOHANG);
 
     ExportNumber ours = reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions);
-    EXPECT_EQ(ours.number, c.number);
-    std::vector<std::string> names = folder.names();
-    std::erase_if(names, [](const std::string& name) { return name.ends_with(".tmp"); });
-    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(ours.number, number);
+    std::vector<std::string> left = folder.names();
+    std::erase_if(left, [](const std::string& name) { return name.ends_with(".tmp"); });
+    EXPECT_EQ(left, names);
     // Removed, or the live run's and untouched.
     EXPECT_EQ(fileContent(folder.file(temporaryFileName("grille-vide-001.png", holder, 0))),
-              c.killed ? "" : "half");
+              killed ? "" : "half");
     releaseExportNumber(ours);
-    if (!c.killed) {
-      kill(holder, SIGKILL);
-      waitpid(holder, nullptr, 0);
-    }
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
     close(ready[0]);
     close(ready[1]);
   }

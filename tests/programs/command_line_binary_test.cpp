@@ -57,8 +57,6 @@ TEST(CommandLineBinary, HelpVersionAndRefusalsOfBothPrograms) {
       {SOLVE, "--words - --json @/grille.json", 2,
        "arrowgrid-solve: standard input:2: word 'chi en': ' ' (U+0020) is not a letter or a hyphen\n", "", "",
        OutputTarget::Captured, "chat\nchi en\n"},
-      {SOLVE, "AB BC --json @/g-grille.svg --svg @/g", 2,
-       "arrowgrid-solve: --svg @/g-grille.svg: the same file as --json @/g-grille.svg\n"},
       // The list on standard input, a file here, not replaced by the puzzle.
       {SOLVE, "--words - --ipuz /dev/stdin", 2,
        "arrowgrid-solve: --ipuz /dev/stdin: the same file as --words - (standard input)\n", "", "",

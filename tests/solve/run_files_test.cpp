@@ -29,7 +29,6 @@ TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
       {"", "@/x-grille.pdf", "", "@/sub/../x",
        "--pdf @/sub/../x-grille.pdf: the same file as --json @/x-grille.pdf"},
       {"@/mots.tsv", "@/g.json", "@/g.ipuz", "@/g", ""},
-      {"@/mots.tsv", "-", "", "", ""},
       // A dangling link is replaced, not followed; a pipe is written into, not
       // replaced; a folder not there is refused later, for what it is.
       {"", "@/perdu", "@/nulle-part.json", "", ""},
