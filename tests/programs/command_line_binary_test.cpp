@@ -70,15 +70,10 @@ TEST(CommandLineBinary, HelpVersionAndRefusalsOfBothPrograms) {
   };
   for (const Case& c : cases) {
     TemporaryFolder folder;
-    const auto inFolder = [&](std::string text) {
-      for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + folder.path.size()))
-        text.replace(at, 1, folder.path);
-      return text;
-    };
-    const BinaryRun run = runProgram(c.binary, c.input, 30, words(inFolder(c.arguments)), 0, c.target);
+    const BinaryRun run = runProgram(c.binary, c.input, 30, words(folder.inside(c.arguments)), 0, c.target);
     const std::string shown = c.binary + " " + c.arguments.substr(0, 40);
     EXPECT_EQ(run.exitStatus, c.status) << shown;
-    EXPECT_EQ(run.standardError, inFolder(c.error)) << shown;
+    EXPECT_EQ(run.standardError, folder.inside(c.error)) << shown;
     if (c.pieces.empty()) {
       EXPECT_EQ(run.standardOutput, c.output) << shown;
     }
