@@ -34,6 +34,8 @@ TEST(CommandLineBinary, HelpVersionAndRefusalsOfBothPrograms) {
       {GRID, "--frobnicate", 2, "arrowgrid: --frobnicate: unknown option\n" + TRY_GRID},
       // No display in the test run: the window cannot be had, and says so.
       {GRID, "--window", 1, "arrowgrid: --window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n"},
+      // The reason is the failed open's, not whatever errno holds later.
+      {GRID, "--export @ --clues @/missing.tsv", 2, "arrowgrid: @/missing.tsv: No such file or directory\n"},
       {GRID, "--help", 1, "arrowgrid: write error: No space left on device\n", "", "",
        OutputTarget::FullDisk},
       {GRID, "--version", 1, "arrowgrid: write error: Bad file descriptor\n", "", "", OutputTarget::Closed},
