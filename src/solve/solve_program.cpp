@@ -214,34 +214,37 @@ std::string writeJson(const std::string& path, JsonTarget target, const std::str
          std::strerror(failure);
 }
 
-int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
+SolveSettings solveSettings(const SolveOptions& options) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds >= 0 ? options.timeLimitSeconds
                               : options.exhaustive          ? 0
                                                             : DEFAULT_TIME_LIMIT_SECONDS;
+  return settings;
+}
 
-  if (const std::string problem = checkPrintFolders(options); !problem.empty())
-    return fail(problem, FAILURE_STATUS);
+// "" or why an output cannot be written, said before the search.
+std::string outputsProblem(const SolveOptions& options, JsonTarget json) {
+  if (std::string problem = checkPrintFolders(options); !problem.empty()) return problem;
   // A damaged font is said before the search, not after it as a failure to
   // draw the files.
   if (!printRequests(options).empty()) {
-    if (const std::string problem = printFilesProblem(options.print); !problem.empty())
-      return fail(problem, FAILURE_STATUS);
+    if (std::string problem = printFilesProblem(options.print); !problem.empty()) return problem;
   }
+  return checkJsonTarget(options, json);
+}
 
-  const JsonTarget json = jsonTarget(options);
-  if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
-    return fail(problem, FAILURE_STATUS);
-
+// The search with its progress line and Ctrl+C caught: "" or the message
+// of a failure to run it.
+std::string searchWords(const SolveOptions& options, const WordList& words, const SolveSettings& settings,
+                        SolveResult& result) {
   SolveControl control;
   ProgressLine progress;
   if (!options.quiet && isatty(STDERR_FILENO)) progress.out = stderr;
   control.onTick = [&](const SolveProgress& now) { showProgress(progress, now); };
   struct sigaction outsideSearch {};
   catchInterrupt(control.stopRequested, outsideSearch);
-  SolveResult result;
   std::string failure;
   try {
     result = solveWithStrategies(words, settings, control);
@@ -252,24 +255,43 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
   }
   releaseInterrupt(outsideSearch);
   wipeProgress(progress);
-  if (!failure.empty()) return fail(failure, FAILURE_STATUS);
+  return failure;
+}
 
-  int status = result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
+// The grid and the counts on standard output, unless the JSON goes there,
+// and the JSON: false when one failed, said.
+bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const SolveResult& result,
+                        const SolveSettings& settings, const WordList& words,
+                        const std::vector<std::string>& clues) {
+  bool written = true;
   if (json != JsonTarget::StandardOutput) {
     if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
-      status = fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
+      written = false;
+      fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (json != JsonTarget::None) {
     const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues));
-    if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+    if (!problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
+  return written;
+}
+
+// The ipuz file and the print files asked for: false when one failed, said.
+bool writePuzzleFiles(const SolveOptions& options, const SolveResult& result, const WordList& words,
+                      const std::vector<std::string>& clues) {
+  bool written = true;
   if (!options.ipuzFile.empty()) {
     const IpuzPuzzle puzzle{
         result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
         options.print.copyright};
-    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty())
-      status = fail(problem, 1);
+    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
   const PuzzleWords puzzleWords{clues, result.rows};
   const std::vector<PrintRequest> requests = printRequests(options);
@@ -286,10 +308,30 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
       const std::string problem =
           printGridFile(result.evaluation.grid, content, request.format, options.print,
                         printPath(request, content), ExistingFile::Replace, puzzleWords);
-      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+      if (!problem.empty()) {
+        written = false;
+        fail(problem, FAILURE_STATUS);
+      }
     }
   }
-  return status;
+  return written;
+}
+
+int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
+  const SolveSettings settings = solveSettings(options);
+  const JsonTarget json = jsonTarget(options);
+  if (const std::string problem = outputsProblem(options, json); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
+
+  SolveResult result;
+  if (const std::string failure = searchWords(options, words, settings, result); !failure.empty())
+    return fail(failure, FAILURE_STATUS);
+
+  // Every output is tried, whatever failed before it.
+  const bool reported = writeReportAndJson(options, json, result, settings, words, clues);
+  const bool filesWritten = writePuzzleFiles(options, result, words, clues);
+  if (!reported || !filesWritten) return FAILURE_STATUS;
+  return result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
 }
 
 }  // namespace
