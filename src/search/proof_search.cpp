@@ -715,14 +715,19 @@ void prepareBudget(SharedRun& run, const SplitPlan& plan) {
 void foldAdmittedTasks(SharedRun& run, RunClock& clock) {
   if (!run.budgeted) return;
   const auto stride = static_cast<size_t>(run.words->wordCount) + 1;
-  for (int64_t i = 0; i < run.committed; ++i) {
-    const TaskOutcome& outcome = run.outcomes[static_cast<size_t>(i)];
-    if (!run.plan->items[static_cast<size_t>(i)].task || !outcome.any) continue;
-    offerToRecord(run.best, outcome.score, i, run.outcomeRows.data() + static_cast<size_t>(i) * stride,
+  const auto& items = run.plan->items;
+  int64_t spent = 0;
+  size_t i = 0;
+  for (; i < items.size(); ++i) {
+    if (!items[i].task) continue;
+    const TaskOutcome& outcome = run.outcomes[i];
+    if (!outcome.finished || spent + outcome.cost > run.budget) break;
+    spent += outcome.cost;
+    if (!outcome.any) continue;
+    offerToRecord(run.best, outcome.score, static_cast<int64_t>(i), run.outcomeRows.data() + i * stride,
                   outcome.rowCount, run.control->onRecord);
   }
-  if (clock.end == SolveEnd::Complete && run.committed < static_cast<int64_t>(run.plan->items.size()))
-    clock.end = SolveEnd::NodeLimit;
+  if (clock.end == SolveEnd::Complete && i < items.size()) clock.end = SolveEnd::NodeLimit;
 }
 
 // The counts so far; asks each exhaustive engine for its trials count, for

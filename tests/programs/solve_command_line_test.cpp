@@ -31,6 +31,7 @@ TEST(SolveCommandLine, OptionsInEveryForm) {
   EXPECT_TRUE(file.options.wordsFromFile);
   EXPECT_EQ(file.options.wordsFile, "-");
   EXPECT_LT(parse({"chat"}).options.timeLimitSeconds, 0) << "not given: the program's default";
+  EXPECT_EQ(parse({"chat", "--node-limit", "0012"}).options.nodeLimit, 12);
   EXPECT_EQ(parse({"chat", "--time-limit", "none"}).options.timeLimitSeconds, 0) << "no limit";
   EXPECT_EQ(parse({"chat", "--help", "--bogus"}).action, CommandLineAction::ShowHelp);
   EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
@@ -49,6 +50,12 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
        "arrowgrid-solve: --time-limit: 'inf' is not a number of seconds above 0, nor none"},
       {{"--time-limit=nan"},
        "arrowgrid-solve: --time-limit: 'nan' is not a number of seconds above 0, nor none"},
+      {{"--node-limit", "0"},
+       "arrowgrid-solve: --node-limit: '0' is not a whole number from 1 to 1000000000000000"},
+      {{"--node-limit=1e6"},
+       "arrowgrid-solve: --node-limit: '1e6' is not a whole number from 1 to 1000000000000000"},
+      {{"--exhaustive", "--node-limit", "5", "a", "b"},
+       "arrowgrid-solve: --node-limit: not with --exhaustive, which runs every trial"},
       {{"--quiet=yes"}, "arrowgrid-solve: --quiet: takes no value"},
       {{"--json="}, "arrowgrid-solve: --json: needs a value"},
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},
