@@ -33,6 +33,9 @@ TEST(SolveCommandLine, OptionsInEveryForm) {
   EXPECT_LT(parse({"chat"}).options.timeLimitSeconds, 0) << "not given: the program's default";
   EXPECT_EQ(parse({"chat", "--node-limit", "0012"}).options.nodeLimit, 12);
   EXPECT_EQ(parse({"chat", "--time-limit", "none"}).options.timeLimitSeconds, 0) << "no limit";
+  const std::pair<const char*, double> seconds[] = {{"010", 10}, {".5", 0.5}, {"5.", 5}};
+  for (const auto& [text, value] : seconds)
+    EXPECT_DOUBLE_EQ(parse({"chat", "--time-limit", text}).options.timeLimitSeconds, value) << text;
   EXPECT_EQ(parse({"chat", "--help", "--bogus"}).action, CommandLineAction::ShowHelp);
   EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
 }
@@ -56,6 +59,17 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
        "arrowgrid-solve: --node-limit: '1e6' is not a whole number from 1 to 1000000000000000"},
       {{"--exhaustive", "--node-limit", "5", "a", "b"},
        "arrowgrid-solve: --node-limit: not with --exhaustive, which runs every trial"},
+      // Plain decimal numbers only, and blanks refused on either side alike.
+      {{"--time-limit=0x10"},
+       "arrowgrid-solve: --time-limit: '0x10' is not a number of seconds above 0, nor none"},
+      {{"--time-limit= 5"},
+       "arrowgrid-solve: --time-limit: ' 5' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=5 "},
+       "arrowgrid-solve: --time-limit: '5 ' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=0.0"},
+       "arrowgrid-solve: --time-limit: '0.0' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=1e3"},
+       "arrowgrid-solve: --time-limit: '1e3' is not a number of seconds above 0, nor none"},
       {{"--quiet=yes"}, "arrowgrid-solve: --quiet: takes no value"},
       {{"--json="}, "arrowgrid-solve: --json: needs a value"},
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},
