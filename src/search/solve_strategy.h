@@ -14,7 +14,9 @@ namespace arrowgrid {
 inline constexpr double BEAM_SHARE_OF_TIME_LIMIT = 0.5;
 
 // settings.exhaustive: the exhaustive search alone, as solveArrangement.
-SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings, SolveControl& control);
+// The control is only read: it may serve the next list as it is.
+SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings,
+                                const SolveControl& control);
 
 const char* strategyName(SolveStrategy strategy);
 

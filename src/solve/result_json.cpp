@@ -125,7 +125,7 @@ std::string resultJsonText(const SolveResult& result, const WordList& words,
                             {"unwantedNeighbourhoods", result.score.unwantedNeighbourhoods},
                             {"crossings", result.score.crossings},
                             {"surface", result.score.surface}};
-  if (result.exhaustive) document["trials"] = result.trials;
+  if (result.foundBy == SolveStrategy::Exhaustive) document["trials"] = result.trials;
   document["elapsedSeconds"] = result.seconds;
   document["strategy"] = strategyName(result.foundBy);
   document["proven"] = result.end == SolveEnd::Complete;

@@ -11,8 +11,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -28,6 +26,7 @@
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
+#include "solve/run_files.h"
 #include "solve/solve_report.h"
 #include "search/proof_search.h"
 #include "search/solve_strategy.h"
@@ -47,7 +46,11 @@ extern "C" void onInterrupt(int) {
 // Ctrl+C stops the search once; a second one ends the process at once.
 // Before and after the search it ends the process, with any file being
 // written removed (see removeUnfinishedFilesOnSignals).
+// Started with SIGINT ignored (a background job of a script), it stays
+// ignored, as the other signals do.
 void catchInterrupt(std::atomic<bool>& flag, struct sigaction& previous) {
+  sigaction(SIGINT, nullptr, &previous);
+  if (previous.sa_handler == SIG_IGN) return;
   interruptFlag = &flag;
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -86,28 +89,13 @@ int gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::
     }
     return 0;
   }
-  const bool standardInput = options.wordsFile == "-";
-  std::ifstream opened;
-  if (!standardInput) {
-    opened.open(options.wordsFile, std::ios::binary);
-    if (!opened) {
-      error = options.wordsFile + ": " + std::strerror(errno);
-      return FAILURE_STATUS;
-    }
-  }
-  std::istream& in = standardInput ? std::cin : opened;
-  const std::string name = standardInput ? "standard input" : options.wordsFile;
-  // A closed standard input or a folder reads as no line at all: only the
-  // stream's error tells it from an empty list.
-  errno = 0;
-  WordFileText file = readWordFile(in, name);
-  if (in.bad() || (standardInput && std::ferror(stdin)) || (!standardInput && in.fail() && errno != 0)) {
-    error = name + ": cannot be read" + (errno != 0 ? ": " : "") + (errno != 0 ? std::strerror(errno) : "");
-    return FAILURE_STATUS;
-  }
+  // '-' is standard input, as in most programs; arrowgrid --clues reads
+  // a file of that name.
+  WordFileText file = options.wordsFile == "-" ? readWordDescriptor(STDIN_FILENO, "standard input")
+                                               : readWordFile(options.wordsFile);
   if (!file.ok) {
     error = file.error;
-    return BAD_COMMAND_LINE_STATUS;
+    return file.unreadable ? FAILURE_STATUS : BAD_COMMAND_LINE_STATUS;
   }
   for (const std::string& warning : file.warnings) {
     std::fprintf(stderr, "%.*s: warning: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
@@ -132,8 +120,7 @@ std::vector<PrintRequest> printRequests(const SolveOptions& options) {
 }
 
 std::string printPath(const PrintRequest& request, GridContent content) {
-  return *request.prefix + (content == GridContent::Puzzle ? "-grille." : "-solution.") +
-         printFormatExtension(request.format);
+  return printFilePath(*request.prefix, request.format, content);
 }
 
 std::string folderOf(const std::string& path) {
@@ -217,34 +204,37 @@ std::string writeJson(const std::string& path, JsonTarget target, const std::str
          std::strerror(failure);
 }
 
-int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
+SolveSettings solveSettings(const SolveOptions& options) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds >= 0 ? options.timeLimitSeconds
                               : options.exhaustive          ? 0
                                                             : DEFAULT_TIME_LIMIT_SECONDS;
+  return settings;
+}
 
-  if (const std::string problem = checkPrintFolders(options); !problem.empty())
-    return fail(problem, FAILURE_STATUS);
+// "" or why an output cannot be written, said before the search.
+std::string outputsProblem(const SolveOptions& options, JsonTarget json) {
+  if (std::string problem = checkPrintFolders(options); !problem.empty()) return problem;
   // A damaged font is said before the search, not after it as a failure to
   // draw the files.
   if (!printRequests(options).empty()) {
-    if (const std::string problem = printFilesProblem(options.print); !problem.empty())
-      return fail(problem, FAILURE_STATUS);
+    if (std::string problem = printFilesProblem(options.print); !problem.empty()) return problem;
   }
+  return checkJsonTarget(options, json);
+}
 
-  const JsonTarget json = jsonTarget(options);
-  if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
-    return fail(problem, FAILURE_STATUS);
-
+// The search with its progress line and Ctrl+C caught: "" or the message
+// of a failure to run it.
+std::string searchWords(const SolveOptions& options, const WordList& words, const SolveSettings& settings,
+                        SolveResult& result) {
   SolveControl control;
   ProgressLine progress;
   if (!options.quiet && isatty(STDERR_FILENO)) progress.out = stderr;
   control.onTick = [&](const SolveProgress& now) { showProgress(progress, now); };
   struct sigaction outsideSearch {};
   catchInterrupt(control.stopRequested, outsideSearch);
-  SolveResult result;
   std::string failure;
   try {
     result = solveWithStrategies(words, settings, control);
@@ -255,24 +245,43 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
   }
   releaseInterrupt(outsideSearch);
   wipeProgress(progress);
-  if (!failure.empty()) return fail(failure, FAILURE_STATUS);
+  return failure;
+}
 
-  int status = result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
+// The grid and the counts on standard output, unless the JSON goes there,
+// and the JSON: false when one failed, said.
+bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const SolveResult& result,
+                        const SolveSettings& settings, const WordList& words,
+                        const std::vector<std::string>& clues) {
+  bool written = true;
   if (json != JsonTarget::StandardOutput) {
     if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
-      status = fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
+      written = false;
+      fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (json != JsonTarget::None) {
     const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues));
-    if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+    if (!problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
+  return written;
+}
+
+// The ipuz file and the print files asked for: false when one failed, said.
+bool writePuzzleFiles(const SolveOptions& options, const SolveResult& result, const WordList& words,
+                      const std::vector<std::string>& clues) {
+  bool written = true;
   if (!options.ipuzFile.empty()) {
     const IpuzPuzzle puzzle{
         result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
         options.print.copyright};
-    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty())
-      status = fail(problem, 1);
+    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
   if (!options.htmlFile.empty()) {
     const IpuzPuzzle puzzle{
@@ -298,16 +307,39 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
       const std::string problem =
           printGridFile(result.evaluation.grid, content, request.format, options.print,
                         printPath(request, content), ExistingFile::Replace, puzzleWords);
-      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+      if (!problem.empty()) {
+        written = false;
+        fail(problem, FAILURE_STATUS);
+      }
     }
   }
-  return status;
+  return written;
+}
+
+int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
+  const SolveSettings settings = solveSettings(options);
+  const JsonTarget json = jsonTarget(options);
+  if (const std::string problem = outputsProblem(options, json); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
+
+  SolveResult result;
+  if (const std::string failure = searchWords(options, words, settings, result); !failure.empty())
+    return fail(failure, FAILURE_STATUS);
+
+  // Every output is tried, whatever failed before it.
+  const bool reported = writeReportAndJson(options, json, result, settings, words, clues);
+  const bool filesWritten = writePuzzleFiles(options, result, words, clues);
+  if (!reported || !filesWritten) return FAILURE_STATUS;
+  return result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
 }
 
 }  // namespace
 
 int runSolveProgram(const SolveOptions& options) {
   removeUnfinishedFilesOnSignals();
+  // Before the words are read: an output over the list would replace it.
+  if (const std::string problem = sameFileProblem(runFiles(options)); !problem.empty())
+    return fail(problem, BAD_COMMAND_LINE_STATUS);
   try {
     std::vector<WordText> texts;
     std::string error;

@@ -32,7 +32,7 @@ std::string secondsText(double seconds) {
 std::string provenText(const SolveResult& result, const SolveSettings& settings) {
   switch (result.end) {
     case SolveEnd::Complete:
-      return result.exhaustive ? "yes (every trial run)" : "yes";
+      return result.foundBy == SolveStrategy::Exhaustive ? "yes (every trial run)" : "yes";
     case SolveEnd::TimeLimit: {
       char text[96];
       std::snprintf(text, sizeof text, "no: stopped at the time limit (%g s), best found so far",
@@ -91,7 +91,7 @@ std::string summaryText(const SolveResult& result, const SolveSettings& settings
   text += line("Box:", std::to_string(box.width) + " x " + std::to_string(box.height) + ", columns " +
                            std::to_string(box.xMin) + " to " + std::to_string(box.xMax) + ", rows " +
                            std::to_string(box.yMin) + " to " + std::to_string(box.yMax));
-  if (result.exhaustive) {
+  if (result.foundBy == SolveStrategy::Exhaustive) {
     text += line("Trials:", std::to_string(result.trials) +
                                 (result.end == SolveEnd::Complete ? "" : " (the search was stopped)"));
   }
