@@ -270,27 +270,26 @@ bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const Solv
   return written;
 }
 
-// The ipuz file and the print files asked for: false when one failed, said.
+// The ipuz file, the page and the print files asked for: false when one failed, said.
 bool writePuzzleFiles(const SolveOptions& options, const SolveResult& result, const WordList& words,
                       const std::vector<std::string>& clues) {
   bool written = true;
+  const IpuzPuzzle puzzle{
+      result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
+      options.print.copyright};
   if (!options.ipuzFile.empty()) {
-    const IpuzPuzzle puzzle{
-        result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
-        options.print.copyright};
     if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty()) {
       written = false;
       fail(problem, FAILURE_STATUS);
     }
   }
   if (!options.htmlFile.empty()) {
-    const IpuzPuzzle puzzle{
-        result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
-        options.print.copyright};
     const std::vector<std::string> broken = withHyphenationPoints(options.print.files.hyphenation, clues);
     if (const std::string problem = writePuzzlePage(PuzzlePage{puzzle, broken}, options.htmlFile);
-        !problem.empty())
-      status = fail(problem, FAILURE_STATUS);
+        !problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
   const PuzzleWords puzzleWords{clues, result.rows};
   const std::vector<PrintRequest> requests = printRequests(options);

@@ -218,7 +218,7 @@ test('axe-core finds nothing serious or critical', async () => {
 });
 
 // Printed, the page is the empty grid with its clues: no control, no letter.
-const PRINT_HIDDEN = ['.controls', '.help', '.message'];
+const PRINT_HIDDEN = ['.tools', '.clue-bar', '.help', '.message'];
 test('the print view shows the empty grid and its clues without the controls', async () => {
   const { page } = await open();
   const [word] = await wordsOf(page);

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The puzzle page in headless Chromium: two pages written by arrowgrid-solve
 # from lists with clues, played by tests/page/puzzle_page.test.mjs under
-# `node --test`. puppeteer-core and axe-core (pinned) are installed into the
-# build folder when missing; the browser is Debian's chromium.
+# `node --test`. puppeteer-core and axe-core (pinned) are installed into
+# BUILD_FOLDER/npm-page when missing: a folder of their own, since an npm
+# install drops the packages it was not asked for (the ipuz test's, in
+# BUILD_FOLDER/npm). The browser is Debian's chromium.
 # Usage: puzzle_page_browser.sh SOLVER BUILD_FOLDER
 set -euo pipefail
 solver=$1
-modules=$(realpath "$2")/npm
+modules=$(realpath "$2")/npm-page
 here=$(dirname "$0")
 packages=(puppeteer-core@24.43.1 axe-core@4.14.1)
 

@@ -26,6 +26,7 @@ TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
     std::string pdf;  // the prefix
     std::string svg;
     std::string expected;  // "": accepted
+    std::string html = {};
   };
   const Case cases[] = {
       {"@/mots.tsv", "@/mots.tsv", "", "", "", "--json @/mots.tsv: the same file as --words @/mots.tsv"},
@@ -39,6 +40,7 @@ TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
       {"", "@/x-grille.pdf", "", "@/sub/../x", "", "--pdf @/sub/../x-grille.pdf: the same file as --json @/x-grille.pdf"},
       {"", "", "@/x-solution.svg", "", "@/x", "--svg @/x-solution.svg: the same file as --ipuz @/x-solution.svg"},
       {"@/mots.tsv", "@/grille.json", "@/grille.ipuz", "@/x", "@/x", ""},
+      {"@/mots.tsv", "", "", "", "", "--html @/./mots.tsv: the same file as --words @/mots.tsv", "@/./mots.tsv"},
       {"@/mots.tsv", "-", "", "", "", ""},
       // A dangling link is replaced, not followed: another file than its target.
       {"", "@/perdu", "@/nulle-part.json", "", "", ""},
@@ -67,6 +69,7 @@ TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
     options.ipuzFile = inFolder(c.ipuz);
     options.pdfPrefix = inFolder(c.pdf);
     options.svgPrefix = inFolder(c.svg);
+    options.htmlFile = inFolder(c.html);
     EXPECT_EQ(sameFileProblem(runFiles(options)), inFolder(c.expected)) << c.expected;
   }
 }

@@ -17,9 +17,8 @@
   const DIRECTION_NAMES = { across: 'Horizontal', down: 'Vertical' };
   const CELL_MIN_PX = 44;  // a fingertip: smaller cells are missed on a phone
   const CELL_MAX_PX = 72;
-  const BOX_HEIGHT_SHARE = 0.78;  // of the window: the grid box's max-height in the style sheet
   const CLUE_RATIO_MAX = 0.2;    // clue text size as a share of the cell
-  const CLUE_RATIO_MIN = 0.105;  // below this a clue is unreadable; the bar shows it whole
+  const CLUE_RATIO_MIN = 0.14;  // below this a clue is unreadable: it is cut, and the bar shows it whole
 
   // [SECTION] Reading the puzzle ---------------------------------------------
 
@@ -134,6 +133,7 @@
     box: document.querySelector('.grid-box'),
     input: document.querySelector('.typing'),
     clueDirection: document.querySelector('.clue-direction'),
+    clueBar: document.querySelector('.clue-bar'),
     clueText: document.querySelector('.clue-text'),
     message: document.querySelector('.message'),
     solved: document.querySelector('.solved'),
@@ -185,6 +185,7 @@
         element.className = 'cell ' + cell.kind;
         element.dataset.index = String(row * width + column);
         if (cell.kind === 'clue') {
+          element.title = [cell.clues.across, cell.clues.down].filter(Boolean).map(clueLabel).join('\n');
           if (cell.clues.across) element.classList.add('arrow-across');
           if (cell.clues.down) element.classList.add('arrow-down');
           if (cell.clues.across && cell.clues.down) element.classList.add('divided');
@@ -234,7 +235,7 @@
   // that scrolls inside its box, never the page sideways.
   function sizeGrid() {
     const across = Math.floor((page.box.clientWidth - 2) / width);
-    const down = Math.floor((window.innerHeight * BOX_HEIGHT_SHARE - 2) / height);
+    const down = Math.floor((window.innerHeight - page.clueBar.offsetHeight - 8) / height);
     const cell = Math.max(CELL_MIN_PX, Math.min(CELL_MAX_PX, across, down));
     page.table.style.setProperty('--cell', cell + 'px');
     fitClueText();
@@ -259,16 +260,11 @@
     page.input.style.top = (page.table.offsetTop + element.offsetTop) + 'px';
   }
 
-  // The selected cell brought into the box's view, scrolling the box only.
+  // The selected cell brought into view: the box scrolls sideways, the page
+  // up and down, below the clue bar that stays on top.
   function keepInView(element) {
-    const box = page.box;
-    const left = page.table.offsetLeft + element.offsetLeft, top = page.table.offsetTop + element.offsetTop;
-    if (left < box.scrollLeft) box.scrollLeft = left;
-    else if (left + element.offsetWidth > box.scrollLeft + box.clientWidth)
-      box.scrollLeft = left + element.offsetWidth - box.clientWidth;
-    if (top < box.scrollTop) box.scrollTop = top;
-    else if (top + element.offsetHeight > box.scrollTop + box.clientHeight)
-      box.scrollTop = top + element.offsetHeight - box.clientHeight;
+    page.table.style.setProperty('--bar', page.clueBar.offsetHeight + 'px');
+    element.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }
 
   function select(cell, direction) {
@@ -503,7 +499,8 @@
     drawTable();
     for (const cell of letterCells) drawLetter(cell);
     showStorageNote();
-    document.querySelector('.controls').hidden = false;
+    document.querySelector('.tools').hidden = false;
+    document.querySelector('.clue-bar').hidden = false;
     page.table.addEventListener('click', onGridClick);
     page.input.addEventListener('keydown', onKeyDown);
     page.input.addEventListener('input', onInput);
