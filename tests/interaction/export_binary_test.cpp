@@ -111,16 +111,5 @@ TEST(ExportBinary, UnwritableFolderLeavesTheScreensAsWithoutExport) {
   EXPECT_TRUE(folder.names().empty());
 }
 
-// The reason is the failed open's, not whatever errno held later.
-TEST(ExportBinary, UnreadableCluesFileIsRefusedBeforeAnythingIsShown) {
-  TemporaryFolder folder;
-  const std::string missing = folder.file("missing.tsv");
-  const BinaryRun run = runBinary(EMPTY_THEN_COMPLETED, 60, {"--export", folder.path, "--clues", missing});
-  EXPECT_EQ(run.exitStatus, 2);
-  EXPECT_EQ(run.standardError, "arrowgrid: " + missing + ": No such file or directory\n");
-  EXPECT_EQ(run.standardOutput, "");
-  EXPECT_TRUE(folder.names().empty());
-}
-
 }  // namespace
 }  // namespace arrowgrid

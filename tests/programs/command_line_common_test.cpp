@@ -52,7 +52,6 @@ TEST(PrintTitle, InvalidUtf8NoncharactersAndOverlongTitlesAreNamed) {
       // Noncharacters: valid UTF-8 that the printing library refuses.
       {"Grille\xEF\xBF\xBF", "noncharacter U+FFFF at offset 6 cannot be printed"},
       {"\xEF\xB7\xAF", "noncharacter U+FDEF at offset 0 cannot be printed"},
-      {"ab\xF0\x9F\xBF\xBE", "noncharacter U+1FFFE at offset 2 cannot be printed"},
       {"\xF4\x8F\xBF\xBF", "noncharacter U+10FFFF at offset 0 cannot be printed"},
       {"\xEF\xB7\x8F\xEF\xBF\xBD", ""},  // U+FDCF and U+FFFD, just outside
   };
