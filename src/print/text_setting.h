@@ -70,6 +70,12 @@ void addUndrawableCharacters(const TextSetter& setter, const std::string& text, 
 std::string withHyphenationPoints(HyphenDict* dictionary, const std::string& text);
 std::string withHyphenationPoints(const TextSetter& setter, const std::string& text);
 
+// Each of texts with its soft hyphens as above, from the dictionary at
+// dictionaryPath; the texts as they are when it cannot be read. For pages
+// that break clues where print would, without laying them out here.
+std::vector<std::string> withHyphenationPoints(const std::string& dictionaryPath,
+                                               const std::vector<std::string>& texts);
+
 // The clue at the largest size from maxPt (at most CLUE_SIZE_MAX_PT, at
 // least minPt) down to minPt, in steps of CLUE_SIZE_STEP_PT, whose lines
 // fit the box, broken between words and, only when that is not enough, at

@@ -102,7 +102,10 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
                  "write the puzzle, its solution and its clues to FILE in the ipuz format that puzzle "
                  "players open")
       ->option_text("FILE");
-  addPrintOptions(app, options.print, "--pdf, --svg, --png or --ipuz");
+  app.add_option("--html", options.htmlFile,
+                 "write the puzzle to FILE as one web page that plays it in any browser, offline")
+      ->option_text("FILE");
+  addPrintOptions(app, options.print, "--pdf, --svg, --png, --ipuz or --html");
   app.add_option("--min-clue-size", options.print.minClueSizePt,
                  "set no clue smaller than PT points, in its cell or in the list under the grid: a clue "
                  "that does not fit its cell at that size is listed (default 5; 7 or 8 for children); only "
@@ -116,8 +119,8 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
 // The refusals that depend on several options; "" when there are none.
 std::string conflictOf(const CLI::App& app, const SolveOptions& options) {
   const std::string printOption = firstGiven(app, PRINT_OPTION_NAMES);
-  if (!printOption.empty() && firstGiven(app, {"--pdf", "--svg", "--png", "--ipuz"}).empty()) {
-    return printOption + ": needs --pdf, --svg, --png or --ipuz";
+  if (!printOption.empty() && firstGiven(app, {"--pdf", "--svg", "--png", "--ipuz", "--html"}).empty()) {
+    return printOption + ": needs --pdf, --svg, --png, --ipuz or --html";
   }
   if (app.count("--min-clue-size") > 0 && firstGiven(app, {"--pdf", "--svg", "--png"}).empty()) {
     return "--min-clue-size: needs --pdf, --svg or --png";
