@@ -45,8 +45,7 @@ int runWithBestForm(int argc, char** argv) {
   // The terminal form puts its own handlers over these, which remove the
   // files too.
   removeUnfinishedFilesOnSignals();
-  // The clues are read before the program's data is made: a refused file
-  // returns with nothing left allocated.
+  // The clues before the program's data, which a refusal would leave behind.
   CluesByWord clues;
   if (!line.options.cluesFile.empty()) {
     const WordFileText file = readWordFile(line.options.cluesFile);
