@@ -159,7 +159,7 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search) {
   noteEvaluation(search, top);
   if (accepted) {
     search.fast.committed = top;
-    search.state.extendFlag = 1;
+    search.state.extendFlag = true;
     return EvaluationOutcome::Accepted;
   }
   --search.state.placedCount;

@@ -152,7 +152,7 @@ EvaluationOutcome evaluateArrangement(ArrangementSearch& search) {
   if (outcome == EvaluationOutcome::Rejected) {
     --search.state.placedCount;
   } else {
-    search.state.extendFlag = 1;
+    search.state.extendFlag = true;
   }
   return outcome;
 }

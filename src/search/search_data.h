@@ -52,7 +52,7 @@ inline Candidate candidateOf(const Placement& row) {
 
 struct SearchState {
   int32_t placedCount = 0;  // live rows, 1..wordCount
-  int32_t extendFlag = 0;   // 1: next step opens a level (or drops a complete arrangement)
+  int32_t extendFlag = false;   // 1: next step opens a level (or drops a complete arrangement)
   int64_t trialCount = 0;   // 64 bits: billions of trials pass in minutes
   Candidate candidate;      // the enumeration cursor
 };
