@@ -46,7 +46,7 @@ using enumeration_detail::wordBit;
 
 struct BeamChild {
   PlacementSetKey set;  // of its placements
-  uint64_t order = 0;  // parent << 32 | child number within the parent
+  uint64_t order = 0;   // parent << 32 | child number within the parent
   int32_t unwanted = 0;
   int32_t crossings = 0;
   int64_t surface = 0;
@@ -113,9 +113,9 @@ void offerChild(ChildPool& pool, const BeamChild& child, size_t keep) {
 // [SECTION] Levels of the beam
 
 struct BeamLevel {
-  int32_t depth = 0;                 // rows of every node
-  int32_t size = 0;                  // nodes, ranked: node 0 first
-  std::vector<Placement> rows;       // node i's row r at i * stride + r
+  int32_t depth = 0;                  // rows of every node
+  int32_t size = 0;                   // nodes, ranked: node 0 first
+  std::vector<Placement> rows;        // node i's row r at i * stride + r
   std::vector<PlacementSetKey> sets;  // each node's
   std::vector<ArrangementScore> scores;
 };

@@ -55,9 +55,9 @@ enum class TaskStatus { Free, Waiting, Running, Done };
 struct SubtreeTask {
   int64_t sequence = -1;
   TaskStatus status = TaskStatus::Free;
-  std::array<Placement, MAX_WORDS + 1> nodeRows;  // 1..nodeDepth
-  ArrangementScore bestHint;                      // a best met no later than the node
-  SelectionMode recordMode = SelectionMode::NewBestsOnly;                      // the selection mode its records follow
+  std::array<Placement, MAX_WORDS + 1> nodeRows;           // 1..nodeDepth
+  ArrangementScore bestHint;                               // a best met no later than the node
+  SelectionMode recordMode = SelectionMode::NewBestsOnly;  // the selection mode its records follow
   SubtreeResult result;
 };
 

@@ -24,10 +24,12 @@ namespace placement_key_detail {
 // Each field is packed whole, so two placements never share their packing:
 // only the mixing can make two sets meet, and two unrelated mixers make
 // that chance negligible.
-static_assert(std::is_same_v<decltype(Placement::x), int32_t> && std::is_same_v<decltype(Placement::y), int32_t>,
+static_assert(std::is_same_v<decltype(Placement::x), int32_t> &&
+                  std::is_same_v<decltype(Placement::y), int32_t>,
               "the arrow cell packs into 64 bits as two 32-bit coordinates");
-static_assert(std::is_same_v<decltype(Placement::wordNumber), int32_t> && sizeof(Placement::direction) == 4,
-              "the word number and the direction pack into 64 bits as two 32-bit numbers");
+static_assert(std::is_same_v<decltype(Placement::wordNumber), int32_t> &&
+                  std::is_same_v<std::underlying_type_t<decltype(Placement::direction)>, int32_t>,
+              "the word number and the direction's code pack into 64 bits as two 32-bit numbers");
 
 inline uint64_t packedCell(const Placement& row) {
   return uint64_t{static_cast<uint32_t>(row.x)} | uint64_t{static_cast<uint32_t>(row.y)} << 32;
@@ -35,7 +37,7 @@ inline uint64_t packedCell(const Placement& row) {
 
 inline uint64_t packedWord(const Placement& row) {
   return uint64_t{static_cast<uint32_t>(row.wordNumber)} |
-         uint64_t{static_cast<uint32_t>(row.direction)} << 32;
+         uint64_t{static_cast<uint32_t>(directionCode(row.direction))} << 32;
 }
 
 inline uint64_t splitMix(uint64_t v) {

@@ -410,7 +410,8 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
     search.bestScore = record.score;
   }
   const TrialsHook hook{.refreshWanted = &worker.trialsWanted, .present = publishTrials, .context = &worker};
-  const EngineBounds bounds{.selectionMode = SelectionMode::NewBestsOnly, .floorRow = rootRows, .abandon = &run.stop};
+  const EngineBounds bounds{
+      .selectionMode = SelectionMode::NewBestsOnly, .floorRow = rootRows, .abandon = &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
     offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
                   state.placedCount, run.control->onRecord);
@@ -639,8 +640,8 @@ void checkAgainstSeed(const SolveResult& result, SolveSeed& seed) {
 
 }  // namespace
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
-                             SolveSeed& seed, const ProgressTick& onTick) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick) {
   RunClock clock = startClock(settings);
   SharedRun run;
   run.words = &words;
@@ -665,7 +666,8 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   return result;
 }
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control) {
   SolveSeed none;
   return solveArrangement(words, settings, control, none, control.onTick);
 }

@@ -41,11 +41,11 @@ struct SolveResult {
   GridEvaluation evaluation;    // its grid and counts, built by the engine's evaluation
   SolveEnd end = SolveEnd::Complete;
   SolveStrategy foundBy = SolveStrategy::Proof;  // Exhaustive exactly when every trial was run
-  int64_t trials = 0;                    // exhaustive: the interactive program's final trials count
-  int64_t evaluations = 0;               // arrangements and rows evaluated, probes included
-  int64_t transpositions = 0;            // subtrees skipped as met before in another order
-  double seconds = 0;                    // wall-clock time of the search
-  std::vector<double> workerCpuSeconds;  // processor time of each worker thread, for the benchmark
+  int64_t trials = 0;                            // exhaustive: the interactive program's final trials count
+  int64_t evaluations = 0;                       // arrangements and rows evaluated, probes included
+  int64_t transpositions = 0;                    // subtrees skipped as met before in another order
+  double seconds = 0;                            // wall-clock time of the search
+  std::vector<double> workerCpuSeconds;          // processor time of each worker thread, for the benchmark
 };
 
 // What a progress line shows.
@@ -106,10 +106,11 @@ void seedSolve(SolveSeed& seed, const ArrangementScore& score);
 // throws std::system_error when threads cannot be started. `seed` belongs
 // to this one solve (seedSolve); its progress goes to `onTick`, which may
 // be empty, instead of the control's.
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
-                             SolveSeed& seed, const ProgressTick& onTick);
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick);
 
 // The same without a seed, ticking the control's onTick.
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control);
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control);
 
 }  // namespace arrowgrid

@@ -205,7 +205,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
         placementAcross(crossed, Candidate{wordNumber, letterPos, crossedRow, crossedPos});
     const int32_t x = row.x;
     const int32_t y = row.y;
-    const int32_t direction = row.direction;
+    const Direction direction = row.direction;
     if constexpr (StopAtPush) {
       placedCount = top;
       stop = EngineStop::Pushed;
@@ -234,7 +234,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
         level.crossings = counts.crossings;
         level.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
         level.undoStart = undoCount;
-        level.row = {wordNumber, x, y, direction};
+        level.row = {wordNumber, x, y, directionCode(direction)};
         occupancy::writeRowCells(cells, shape, undo, undoCount);
         committed = top;
       }

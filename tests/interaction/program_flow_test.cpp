@@ -130,8 +130,9 @@ TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
       typeLine(session.platform.script, "");
       continue;
     }
-    for (const std::string& line : {std::string("M"), std::string("S"), std::to_string(static_cast<int32_t>(modeAfter(report))),
-                                    std::string("1"), std::string("R")}) {
+    for (const std::string& line :
+         {std::string("M"), std::string("S"), std::to_string(static_cast<int32_t>(modeAfter(report))),
+          std::string("1"), std::string("R")}) {
       typeLine(session.platform.script, line);
     }
   }
@@ -171,7 +172,8 @@ TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
       {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
   for (const auto& [words, pauseMode, wordsPlaced] : cases) {
     auto judged = test_support::makeSearch(words);
-    const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, SelectionMode::NewBestsOnly).shown;
+    const std::vector<test_support::ShownArrangement> shown =
+        test_support::judgeSearch(*judged, SelectionMode::NewBestsOnly).shown;
     PlacementTable table = test_support::makeSearch(words)->table;  // word 1 alone
     std::vector<Placement> rows{table.rows[1]};
     if (!shown.empty()) rows = shown.back().rows;
@@ -230,7 +232,8 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
 TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment) {
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
   auto judged = test_support::makeSearch(words);
-  const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, SelectionMode::AllAccepted).shown;
+  const std::vector<test_support::ShownArrangement> shown =
+      test_support::judgeSearch(*judged, SelectionMode::AllAccepted).shown;
   ASSERT_GT(shown.size(), 50u);
 
   // The screen of report k drawn at once, with the trials line at trial.

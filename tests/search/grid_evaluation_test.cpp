@@ -228,7 +228,7 @@ TEST(GridEvaluation, EveryRowOfTheCellRules) {
 }
 
 TEST(GridEvaluation, SideCellsOfHorizontalAndVerticalLetters) {
-  for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+  for (const Direction direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
     const bool horizontal = direction == DIR_HORIZONTAL;
     // The cells before and after the letter across the direction.
     const int32_t bx = horizontal ? 0 : -1, by = horizontal ? -1 : 0;
@@ -245,7 +245,7 @@ TEST(GridEvaluation, SideCellsOfHorizontalAndVerticalLetters) {
       setGridCell(e.grid, ax, ay, sides.after);
       EXPECT_TRUE(writeRowOnGrid("Q", row, e));
       EXPECT_EQ(e.unwantedNeighbourhoods, sides.counted)
-          << "direction " << direction << " sides " << sides.before << "/" << sides.after;
+          << "direction " << directionCode(direction) << " sides " << sides.before << "/" << sides.after;
     }
   }
 }

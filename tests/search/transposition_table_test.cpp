@@ -59,7 +59,6 @@ TEST(TranspositionTable, MetBeforeOnlyWithNoMoreUnwanted) {
     EXPECT_EQ(metBeforeWithNoMoreUnwanted(table, key, step.unwanted), step.met) << step.unwanted;
   }
   EXPECT_EQ(table.skips, 4);
-
 }
 
 // A bucket holds two sets: a third one meeting it evicts the older of the
@@ -84,11 +83,12 @@ TEST(TranspositionTable, AFullBucketEvictsItsOlderSet) {
     bool met;
     const char* what;
   };
-  for (const Step& step : {Step{a, false, "a recorded"}, Step{elsewhere, false, "elsewhere recorded"},
-                           Step{b, false, "b recorded beside a"}, Step{a, true, "a still held"},
-                           Step{c, false, "c evicts a, the older"}, Step{b, true, "b still held"},
-                           Step{c, true, "c held"}, Step{a, false, "a was evicted, evicts b"},
-                           Step{b, false, "b was evicted"}, Step{elsewhere, true, "another bucket untouched"}}) {
+  for (const Step& step :
+       {Step{a, false, "a recorded"}, Step{elsewhere, false, "elsewhere recorded"},
+        Step{b, false, "b recorded beside a"}, Step{a, true, "a still held"},
+        Step{c, false, "c evicts a, the older"}, Step{b, true, "b still held"}, Step{c, true, "c held"},
+        Step{a, false, "a was evicted, evicts b"}, Step{b, false, "b was evicted"},
+        Step{elsewhere, true, "another bucket untouched"}}) {
     EXPECT_EQ(metBeforeWithNoMoreUnwanted(table, step.key, 0), step.met) << step.what;
   }
 }
