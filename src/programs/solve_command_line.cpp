@@ -2,7 +2,9 @@
 #include "programs/solve_command_line.h"
 
 #include <array>
-#include <limits>
+#include <charconv>
+#include <string_view>
+#include <system_error>
 
 #include "base/exit_status.h"
 
@@ -10,19 +12,33 @@ namespace arrowgrid {
 
 namespace {
 
-// Above 0 and finite (CLI11's range lets a "nan" through), or "none": no
-// limit, which the settings hold as 0.
+// Whether text is a plain decimal number: digits, maybe a point and more
+// digits. CLI11 alone would also take 0x10 as 16, an exponent, a sign, and
+// blanks before the number but not after it.
+bool isPlainDecimal(std::string_view text) {
+  const size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+  const auto digitsOnly = [](std::string_view part) {
+    return part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return whole.size() + fraction.size() > 0 && digitsOnly(whole) && digitsOnly(fraction);
+}
+
+// A plain decimal number above 0 that a double holds, or "none": no limit,
+// which the settings hold as 0.
 CLI::Validator secondsAbove0OrNone() {
-  const CLI::Validator range =
-      CLI::Range(std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max());
   return CLI::Validator(
-      [range](std::string& value) -> std::string {
+      [](std::string& value) -> std::string {
         if (value == "none") {
           value = "0";
           return {};
         }
-        std::string number = value;
-        if (value.find_first_of("nN") == std::string::npos && range(number).empty()) return {};
+        double seconds = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        if (isPlainDecimal(value) && error == std::errc() && end == value.data() + value.size() &&
+            seconds > 0)
+          return {};
         return "'" + value + "' is not a number of seconds above 0, nor none";
       },
       "");

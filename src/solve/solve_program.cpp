@@ -11,8 +11,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -26,6 +24,7 @@
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
+#include "solve/run_files.h"
 #include "solve/solve_report.h"
 #include "search/proof_search.h"
 #include "search/solve_strategy.h"
@@ -45,7 +44,11 @@ extern "C" void onInterrupt(int) {
 // Ctrl+C stops the search once; a second one ends the process at once.
 // Before and after the search it ends the process, with any file being
 // written removed (see removeUnfinishedFilesOnSignals).
+// Started with SIGINT ignored (a background job of a script), it stays
+// ignored, as the other signals do.
 void catchInterrupt(std::atomic<bool>& flag, struct sigaction& previous) {
+  sigaction(SIGINT, nullptr, &previous);
+  if (previous.sa_handler == SIG_IGN) return;
   interruptFlag = &flag;
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -84,28 +87,13 @@ int gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::
     }
     return 0;
   }
-  const bool standardInput = options.wordsFile == "-";
-  std::ifstream opened;
-  if (!standardInput) {
-    opened.open(options.wordsFile, std::ios::binary);
-    if (!opened) {
-      error = options.wordsFile + ": " + std::strerror(errno);
-      return FAILURE_STATUS;
-    }
-  }
-  std::istream& in = standardInput ? std::cin : opened;
-  const std::string name = standardInput ? "standard input" : options.wordsFile;
-  // A closed standard input or a folder reads as no line at all: only the
-  // stream's error tells it from an empty list.
-  errno = 0;
-  WordFileText file = readWordFile(in, name);
-  if (in.bad() || (standardInput && std::ferror(stdin)) || (!standardInput && in.fail() && errno != 0)) {
-    error = name + ": cannot be read" + (errno != 0 ? ": " : "") + (errno != 0 ? std::strerror(errno) : "");
-    return FAILURE_STATUS;
-  }
+  // '-' is standard input, as in most programs; arrowgrid --clues reads
+  // a file of that name.
+  WordFileText file = options.wordsFile == "-" ? readWordDescriptor(STDIN_FILENO, "standard input")
+                                               : readWordFile(options.wordsFile);
   if (!file.ok) {
     error = file.error;
-    return BAD_COMMAND_LINE_STATUS;
+    return file.unreadable ? FAILURE_STATUS : BAD_COMMAND_LINE_STATUS;
   }
   for (const std::string& warning : file.warnings) {
     std::fprintf(stderr, "%.*s: warning: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
@@ -130,8 +118,7 @@ std::vector<PrintRequest> printRequests(const SolveOptions& options) {
 }
 
 std::string printPath(const PrintRequest& request, GridContent content) {
-  return *request.prefix + (content == GridContent::Puzzle ? "-grille." : "-solution.") +
-         printFormatExtension(request.format);
+  return printFilePath(*request.prefix, request.format, content);
 }
 
 std::string folderOf(const std::string& path) {
@@ -338,6 +325,9 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
 
 int runSolveProgram(const SolveOptions& options) {
   removeUnfinishedFilesOnSignals();
+  // Before the words are read: an output over the list would replace it.
+  if (const std::string problem = sameFileProblem(runFiles(options)); !problem.empty())
+    return fail(problem, BAD_COMMAND_LINE_STATUS);
   try {
     std::vector<WordText> texts;
     std::string error;

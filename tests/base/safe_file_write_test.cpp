@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+#include <tuple>
+
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {
@@ -34,6 +37,37 @@ TEST(SafeFileWrite, CompleteFileAppearsUnderItsNameAndNothingElseStays) {
   const mode_t mask = umask(022);
   umask(mask);
   EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+}
+
+// A replaced file keeps its permissions; a long name gets a temporary name
+// cut short within the limit, never in the middle of a character.
+TEST(SafeFileWrite, ReplacedPermissionsKeptAndLongNamesWritten) {
+  const mode_t mask = umask(022);
+  umask(mask);
+  std::string accented;  // "é", two bytes, up to the limit: to be cut between two
+  while (accented.size() + 2 <= NAME_MAX) accented += "\xC3\xA9";
+  // The name, its permissions before (0: no file there) and after (0: not written), the error.
+  const std::tuple<std::string, mode_t, mode_t, const char*> cases[] = {
+      {"mots.tsv", 0, 0666 & ~mask, ""}, {"mots.tsv", 0600, 0600, ""},
+      {"mots.tsv", 0444, 0444, ""},      {std::string(NAME_MAX, 'g'), 0640, 0640, ""},
+      {accented, 0, 0666 & ~mask, ""},   {std::string(NAME_MAX + 1, 'g'), 0, 0, "File name too long"}};
+  for (const auto& [name, before, after, error] : cases) {
+    TemporaryFolder folder;
+    const std::string path = folder.file(name);
+    if (before != 0) {
+      ASSERT_TRUE(writeText(path, ExistingFile::Replace, "") == "" && chmod(path.c_str(), before) == 0);
+    }
+    EXPECT_EQ(writeText(path, ExistingFile::Replace, "x"),
+              *error ? "cannot write " + path + ": " + error : "");
+    struct stat info {};
+    EXPECT_EQ(stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0, after) << name;
+    const std::string temporary = temporaryFileName(name, 4194304, 99);
+    const size_t kept = temporary.rfind(".4194304-99.tmp") - 1;  // the bytes of the name in it
+    EXPECT_TRUE(temporary.size() <= NAME_MAX && isTemporaryFileNameOf(temporary, name) &&
+                (kept == name.size() || (name[kept] & 0xC0) != 0x80))
+        << temporary;
+  }
+  EXPECT_FALSE(isTemporaryFileNameOf(".grille.pdf.12-3.tmp", "grille.png"));
 }
 
 TEST(SafeFileWrite, KeepRefusesAnExistingFileAndLeavesItWhole) {

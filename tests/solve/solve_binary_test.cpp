@@ -22,10 +22,13 @@ using namespace test_support;
 
 namespace {
 
-BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
-                int interruptAfter = 0) {
-  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments, interruptAfter);
+BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "") {
+  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments);
 }
+
+// The search has begun once its second thread runs (with -j 2 or more): the
+// handling of Ctrl+C for the search is set up before it.
+bool searching(const RunningProgram& program) { return threadCount(program) >= 2; }
 
 // The output without its time line, which differs from run to run.
 std::string withoutTime(const std::string& text) {
@@ -81,38 +84,6 @@ TEST(SolveBinary, WordsFromStandardInput) {
   EXPECT_NE(run.standardOutput.find("│ → A B ■   │\n"), std::string::npos);
 }
 
-TEST(SolveBinary, BadInputIsRefusedWithStatus2AndNothingWritten) {
-  const std::string json = "/tmp/arrowgrid-solve-test-unwritten.json";
-  const std::string png = "/tmp/arrowgrid-solve-test-unwritten";
-  std::remove(json.c_str());
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"chat", "ch!en", "--json", json},
-       "arrowgrid-solve: argument 2: word 'ch!en': '!' (U+0021) is not a letter or a hyphen\n"},
-      {{"chat"}, "arrowgrid-solve: 1 word given; at least 2 are needed\n"},
-      {{"--jobs", "zero", "a", "b"},
-       "arrowgrid-solve: --jobs: 'zero' is not a whole number from 1 to 256\n"
-       "Try 'arrowgrid-solve --help' for more information.\n"},
-      // Refused before the search, not after it with one format written.
-      {{"AB", "BC", "CA", "--png", png, "--title", std::string(201, 'T')},
-       "arrowgrid-solve: --title: 201 characters; at most 200 fit above a grid\n"
-       "Try 'arrowgrid-solve --help' for more information.\n"},
-      {{"AB", "BC", "CA", "--png", png, "--pdf", png, "--title", "Grille \xE9t\xE9"},
-       "arrowgrid-solve: --title: byte 0xE9 at offset 7 is not valid UTF-8\n"
-       "Try 'arrowgrid-solve --help' for more information.\n"},
-  };
-  for (const auto& [arguments, message] : cases) {
-    const BinaryRun run = solve(arguments);
-    EXPECT_EQ(run.exitStatus, 2) << message;
-    EXPECT_EQ(run.standardError, message);
-    EXPECT_EQ(run.standardOutput, "");
-  }
-  EXPECT_FALSE(std::ifstream(json).good());
-  EXPECT_FALSE(std::ifstream(png + "-grille.png").good());
-  const BinaryRun fromFile = solve({"--words", "-"}, "chat\nchi en\n");
-  EXPECT_EQ(fromFile.standardError,
-            "arrowgrid-solve: standard input:2: word 'chi en': ' ' (U+0020) is not a letter or a hyphen\n");
-}
-
 TEST(SolveBinary, UnreadableWordsAreARunTimeFailure) {
   // Through the shell, to start the solver with standard input closed or a folder.
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -132,8 +103,8 @@ TEST(SolveBinary, UnreadableWordsAreARunTimeFailure) {
 }
 
 TEST(SolveBinary, ClosedStandardOutputIsAFailureThatLeavesTheJsonAlone) {
-  const std::string json = "/tmp/arrowgrid-solve-test-closed-output.json";
-  std::remove(json.c_str());
+  TemporaryFolder folder;
+  const std::string json = folder.file("closed-output.json");
   const BinaryRun run = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"-q", "AB", "BC", "CA", "--json", json},
                                    0, OutputTarget::Closed);
   EXPECT_EQ(run.exitStatus, 1);
@@ -141,7 +112,6 @@ TEST(SolveBinary, ClosedStandardOutputIsAFailureThatLeavesTheJsonAlone) {
   std::ifstream in(json);
   const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
   EXPECT_FALSE(document.is_discarded()) << "the grid went into the JSON file";
-  std::remove(json.c_str());
 }
 
 TEST(SolveBinary, UnwritableJsonIsARunTimeFailure) {
@@ -162,9 +132,9 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
   const std::string keep = folder.file("keep.json");
   std::ofstream(keep) << "previous\n";
   std::vector<std::string> terminated = LONG_LIST;
-  terminated.insert(terminated.end(), {"--json", keep});
+  terminated.insert(terminated.end(), {"-j2", "--json", keep});
   const BinaryRun killed =
-      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, terminated, 1000, OutputTarget::Captured, SIGTERM);
+      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, terminated, 1, OutputTarget::Captured, SIGTERM, searching);
   EXPECT_EQ(killed.terminatingSignal, SIGTERM);
   EXPECT_EQ(fileContent(keep), "previous\n");
 
@@ -178,8 +148,13 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
 
   const std::string pipe = folder.file("pipe.json");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe},
-                                      3000, OutputTarget::Captured, SIGTERM);
+  // Ended once the text is out, while it waits for the pipe's reader.
+  const auto answered = [](const RunningProgram& program) {
+    return standardOutputSoFar(program).find("Proven best:") != std::string::npos;
+  };
+  const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe}, 1,
+                                      OutputTarget::Captured, SIGTERM, answered);
+  EXPECT_EQ(unread.terminatingSignal, SIGTERM);
   EXPECT_NE(unread.standardOutput.find("Words placed:            3 of 3\n"), std::string::npos);
   // Standard output by its name, a file here: added to, the link kept.
   const BinaryRun named = solve({"AB", "BC", "CA", "-q", "--json", "/dev/stdout"});
@@ -215,7 +190,7 @@ TEST(SolveBinary, ASignalWhileDrawingLeavesNoTemporaryFile) {
           solver ? std::vector<std::string>{"AB", "BC", "CA", "-q", "--png", prefix, "--pdf", prefix}
                  : std::vector<std::string>{"--script", "--export", folder.path};
       arguments.insert(arguments.end(), {"--dpi", "600", "--page", "a3"});
-      const auto drawing = [&] {
+      const auto drawing = [&](const RunningProgram&) {
         for (const std::string& name : folder.names())
           if (name[0] == '.') return true;
         return false;
@@ -224,22 +199,9 @@ TEST(SolveBinary, ASignalWhileDrawingLeavesNoTemporaryFile) {
                                        "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, arguments, 1,
                                        OutputTarget::Captured, signalNumber, drawing);
       if (run.terminatingSignal == signalNumber) ++endedBySignal;
-      EXPECT_FALSE(drawing()) << solver << " " << signalNumber;
+      EXPECT_FALSE(drawing({})) << solver << " " << signalNumber;
     }
   EXPECT_GT(endedBySignal, 0);  // else every file was written between two looks
-}
-
-TEST(SolveBinary, HelpAndVersion) {
-  const BinaryRun help = solve({"--help"});
-  EXPECT_EQ(help.exitStatus, 0);
-  EXPECT_TRUE(help.standardOutput.starts_with("Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"));
-  for (const char* option :
-       {"--words", "--exhaustive", "--time-limit", "--jobs", "--json", "--quiet", "--version"}) {
-    EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
-  }
-  const BinaryRun version = solve({"--version"});
-  EXPECT_EQ(version.exitStatus, 0);
-  EXPECT_EQ(version.standardOutput, std::string("arrowgrid-solve ") + ARROWGRID_VERSION + "\n");
 }
 
 TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
@@ -252,13 +214,24 @@ TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
             std::string::npos)
       << run.standardOutput;
 
-  // Late enough for the search to have begun, even in a slow build: before
-  // it, Ctrl+C simply ends the program.
-  const BinaryRun interrupted = solve(LONG_LIST, "", 2000);
+  // Once the search has begun: before it, Ctrl+C simply ends the program.
+  std::vector<std::string> twoThreads = LONG_LIST;
+  twoThreads.push_back("-j2");
+  const BinaryRun interrupted =
+      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, twoThreads, 1, OutputTarget::Captured, SIGINT, searching);
   EXPECT_EQ(interrupted.exitStatus, 130) << interrupted.standardError;
   EXPECT_NE(interrupted.standardOutput.find("Proven best:             no: interrupted, best found so far\n"),
             std::string::npos)
       << interrupted.standardOutput;
+
+  // Started with SIGINT ignored, as a script's background job is: it stays so.
+  std::vector<std::string> ignoring{"-c", "trap '' INT; exec \"$0\" \"$@\"", ARROWGRID_SOLVE_BINARY, "-j2"};
+  ignoring.insert(ignoring.end(), limited.begin(), limited.end());
+  const BinaryRun ignored =
+      runProgram("/bin/sh", "", 60, ignoring, 1, OutputTarget::Captured, SIGINT, searching);
+  EXPECT_TRUE(ignored.signalSent);
+  EXPECT_EQ(ignored.exitStatus, 0) << ignored.standardError;
+  EXPECT_NE(ignored.standardOutput.find("no: stopped at the time limit (0.3 s)"), std::string::npos);
 }
 
 // The JSON, read back, rebuilt into a grid by the engine from its rows alone.

@@ -1,0 +1,56 @@
+// Outputs that would overwrite the word list or each other, found as files
+// before the search, whatever the spelling of their paths.
+#include "solve/run_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "programs/solve_command_line.h"
+#include "support/temporary_folder.h"
+
+namespace arrowgrid {
+using namespace test_support;
+namespace {
+
+TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
+  // "@" is a fresh folder holding mots.tsv, the folder sub, a pipe, a link to
+  // mots.tsv and a link to nothing. A command line, and its refusal ("": none).
+  const std::pair<std::string, std::string> cases[] = {
+      {"--words @/mots.tsv --json @/mots.tsv", "--json @/mots.tsv: the same file as --words @/mots.tsv"},
+      {"--words @/mots.tsv --ipuz @/./mots.tsv", "--ipuz @/./mots.tsv: the same file as --words @/mots.tsv"},
+      {"--words @/sub/../mots.tsv --json @/lien",
+       "--json @/lien: the same file as --words @/sub/../mots.tsv"},
+      // Not there yet: the same name in the same folder.
+      {"AB BC --json @/x-grille.pdf --pdf @/sub/../x",
+       "--pdf @/sub/../x-grille.pdf: the same file as --json @/x-grille.pdf"},
+      {"--words @/mots.tsv --json @/x.json --ipuz @/x.ipuz --pdf @/x --svg @/x --png @/x", ""},
+      // A dangling link is replaced, not followed; a pipe is written into, not
+      // replaced; a folder not there is refused later, for what it is.
+      {"AB BC --json @/perdu --ipuz @/nulle-part.json", ""},
+      {"--words @/mots.tsv --json @/tube --ipuz @/tube", ""},
+      {"AB BC --json @/absent/a.json --ipuz @/absent/../a.json", ""},
+  };
+  for (const auto& [line, expected] : cases) {
+    TemporaryFolder folder;
+    std::ofstream(folder.file("mots.tsv")) << "chat\nchien\n";
+    ASSERT_TRUE(mkdir(folder.file("sub").c_str(), 0755) == 0 &&
+                mkfifo(folder.file("tube").c_str(), 0600) == 0 &&
+                symlink("mots.tsv", folder.file("lien").c_str()) == 0 &&
+                symlink("nulle-part.json", folder.file("perdu").c_str()) == 0);
+    std::vector<std::string> words{"arrowgrid-solve"};
+    std::istringstream split(folder.inside(line));
+    for (std::string word; split >> word;) words.push_back(word);
+    std::vector<const char*> arguments;
+    for (const std::string& word : words) arguments.push_back(word.c_str());
+    const SolveCommandLine parsed =
+        parseSolveCommandLine(static_cast<int>(arguments.size()), arguments.data());
+    EXPECT_EQ(sameFileProblem(runFiles(parsed.options)), folder.inside(expected)) << line;
+  }
+}
+
+}  // namespace
+}  // namespace arrowgrid
