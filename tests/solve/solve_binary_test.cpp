@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "search/grid_evaluation.h"
+#include "search/processor_count.h"
 #include "search/search_start.h"
 #include "solve/result_json.h"
 #include "support/binary_run.h"
@@ -232,6 +233,22 @@ TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
   EXPECT_TRUE(ignored.signalSent);
   EXPECT_EQ(ignored.exitStatus, 0) << ignored.standardError;
   EXPECT_NE(ignored.standardOutput.find("no: stopped at the time limit (0.3 s)"), std::string::npos);
+}
+
+// The JSON says which limit stopped the search; threads beyond the
+// processors are said once, and not run.
+TEST(SolveBinary, NodeLimitInTheJsonAndThreadsBeyondTheProcessorsSaidOnce) {
+  std::vector<std::string> arguments = LONG_LIST;
+  arguments.insert(arguments.end(), {"--node-limit", "2000", "-j", "256", "--json", "-"});
+  const BinaryRun run = solve(arguments);
+  ASSERT_EQ(run.exitStatus, 0) << run.standardError;
+  const nlohmann::json result = nlohmann::json::parse(run.standardOutput);
+  EXPECT_EQ(result["stopped"], "node-limit");
+  EXPECT_EQ(result["proven"], false);
+  const int32_t processors = availableProcessors();
+  const std::string warning = "arrowgrid-solve: warning: -j 256: " + std::to_string(processors) +
+                              " processors available, so " + std::to_string(processors) + " threads\n";
+  EXPECT_EQ(run.standardError, processors < 256 ? warning : "");
 }
 
 // The JSON, read back, rebuilt into a grid by the engine from its rows alone.
