@@ -53,6 +53,7 @@ std::vector<RunFile> runFiles(const SolveOptions& options) {
   if (options.wordsFromFile) files.push_back({"--words", options.wordsFile});
   if (options.json && options.jsonFile != "-") files.push_back({"--json", options.jsonFile});
   if (!options.ipuzFile.empty()) files.push_back({"--ipuz", options.ipuzFile});
+  if (!options.htmlFile.empty()) files.push_back({"--html", options.htmlFile});
   const std::pair<const char*, const std::string*> printed[] = {
       {"--pdf", &options.pdfPrefix}, {"--svg", &options.svgPrefix}, {"--png", &options.pngPrefix}};
   for (const auto& [option, prefix] : printed) {

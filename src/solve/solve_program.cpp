@@ -18,7 +18,9 @@
 #include "base/exit_status.h"
 #include "base/message_text.h"
 #include "base/safe_file_write.h"
+#include "page/puzzle_page.h"
 #include "print/grid_print.h"
+#include "print/text_setting.h"
 #include "puzzle/ipuz_writer.h"
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
@@ -125,6 +127,7 @@ std::string checkPrintFolders(const SolveOptions& options) {
   for (const PrintRequest& request : printRequests(options))
     paths.push_back(printPath(request, GridContent::Puzzle));
   if (!options.ipuzFile.empty()) paths.push_back(options.ipuzFile);
+  if (!options.htmlFile.empty()) paths.push_back(options.htmlFile);
   for (const std::string& path : paths) {
     const std::string folder = folderOf(path);
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
@@ -272,15 +275,23 @@ bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const Solv
   return written;
 }
 
-// The ipuz file and the print files asked for: false when one failed, said.
+// The ipuz file, the page and the print files asked for: false when one failed, said.
 bool writePuzzleFiles(const SolveOptions& options, const SolveResult& result, const WordList& words,
                       const std::vector<std::string>& clues) {
   bool written = true;
+  const IpuzPuzzle puzzle{
+      result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
+      options.print.copyright};
   if (!options.ipuzFile.empty()) {
-    const IpuzPuzzle puzzle{
-        result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
-        options.print.copyright};
     if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
+  }
+  if (!options.htmlFile.empty()) {
+    const std::vector<std::string> broken = withHyphenationPoints(options.print.files.hyphenation, clues);
+    if (const std::string problem = writePuzzlePage(PuzzlePage{puzzle, broken}, options.htmlFile);
+        !problem.empty()) {
       written = false;
       fail(problem, FAILURE_STATUS);
     }

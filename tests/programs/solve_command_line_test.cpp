@@ -75,8 +75,8 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},
       {{"--words", "f", "chat"},
        "arrowgrid-solve: give the words either as arguments or with --words, not both"},
-      {{"a", "b", "--dpi", "300"}, "arrowgrid-solve: --dpi: needs --pdf, --svg, --png or --ipuz"},
-      {{"a", "b", "--author", "Moi"}, "arrowgrid-solve: --author: needs --pdf, --svg, --png or --ipuz"},
+      {{"a", "b", "--dpi", "300"}, "arrowgrid-solve: --dpi: needs --pdf, --svg, --png, --ipuz or --html"},
+      {{"a", "b", "--author", "Moi"}, "arrowgrid-solve: --author: needs --pdf, --svg, --png, --ipuz or --html"},
       {{"--ipuz", "g.ipuz", "--clue-layout", "grid"},
        "arrowgrid-solve: --clue-layout: 'grid' is not cells or list"},
   };
