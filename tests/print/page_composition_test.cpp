@@ -42,7 +42,7 @@ HandPuzzle columnPuzzle(int32_t width, int32_t height, const std::vector<std::st
   for (size_t k = 0, row = 0; k < clues.size(); ++row) {
     const bool both = row % 3 == 0 && k + 1 < clues.size();
     test_support::putHandCell(puzzle.grid, 0, static_cast<int32_t>(row), both ? CELL_BOTH_ARROWS : CELL_RIGHT_ARROW);
-    for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+    for (const Direction direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
       if (direction == DIR_VERTICAL && !both) break;
       puzzle.words.clues.push_back(clues[k++]);
       puzzle.words.placements.push_back(
