@@ -41,35 +41,23 @@ SolveResult budgetedProof(const std::vector<std::string>& words, int64_t nodeLim
 // every stop gives the same answer on one, two and three workers, and the
 // answers change along the way (the budget is what decides them).
 TEST(NodeLimit, TheProofGivesOneAnswerOnOneTwoAndThreeWorkers) {
-  struct Case {
-    const std::vector<std::string>* words;
-    int64_t largestLimit;
-    bool ends;       // within largestLimit
-    size_t answers;  // different answers met on the way, at least
-  };
-  for (const Case& c : {Case{&A8, 100'000'000, true, 3}, Case{&B8, 100'000'000, true, 2}}) {
+  // the words, and how many different answers the budgets meet at least
+  for (const auto& [words, least] : {std::pair{&A8, size_t{3}}, {&B8, size_t{2}}}) {
     std::vector<std::vector<Placement>> answers;
-    bool ended = false;
-    for (int64_t nodeLimit = 500; nodeLimit <= c.largestLimit; nodeLimit += nodeLimit / 2) {
-      const std::string what = c.words->front() + " list, " + std::to_string(nodeLimit) + " evaluations";
-      const SolveResult one = budgetedProof(*c.words, nodeLimit, 1);
+    for (int64_t nodeLimit = 500;; nodeLimit += nodeLimit / 2) {
+      const std::string what = words->front() + " list, " + std::to_string(nodeLimit) + " evaluations";
+      const SolveResult one = budgetedProof(*words, nodeLimit, 1);
       for (int32_t jobs : {2, 3}) {
-        const SolveResult many = budgetedProof(*c.words, nodeLimit, jobs);
+        const SolveResult many = budgetedProof(*words, nodeLimit, jobs);
         EXPECT_EQ(many.end, one.end) << what << ", " << jobs << " workers";
-        EXPECT_EQ(many.score, one.score) << what << ", " << jobs << " workers";
         EXPECT_EQ(many.rows, one.rows) << what << ", " << jobs << " workers";
       }
       if (answers.empty() || answers.back() != one.rows) answers.push_back(one.rows);
-      if (one.end == SolveEnd::Complete) {
-        const SolveResult proven = solveArrangement(wordListOf(*c.words), SolveSettings{}, SolveControl{});
-        EXPECT_EQ(one.rows, proven.rows) << what;
-        ended = true;
-        break;
-      }
-      ASSERT_EQ(one.end, SolveEnd::NodeLimit) << what;
+      if (one.end == SolveEnd::Complete) break;
+      ASSERT_LT(nodeLimit, 100'000'000) << what << ": never ends";
     }
-    EXPECT_EQ(ended, c.ends) << c.words->front() << " list";
-    EXPECT_GE(answers.size(), c.answers) << c.words->front() << " list";
+    EXPECT_EQ(answers.back(), solveArrangement(wordListOf(*words), SolveSettings{}, SolveControl{}).rows);
+    EXPECT_GE(answers.size(), least) << words->front() << " list";
   }
 }
 

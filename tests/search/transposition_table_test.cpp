@@ -67,19 +67,5 @@ TEST(TranspositionTable, MetBeforeOnlyWithNoMoreUnwanted) {
   EXPECT_EQ(met, 0);
 }
 
-// A new epoch answers as an empty table would, whatever the earlier ones
-// left in the buckets; within an epoch the table works as before.
-TEST(TranspositionTable, AnotherEpochMeetsNothingOfTheEarlierOnes) {
-  TranspositionTable table;
-  allocateTranspositionTable(table, 8);
-  std::vector<PlacementSetKey> keys;
-  for (int32_t w = 1; w <= 6; ++w) keys.push_back(keyOf({Placement{w, 0, w, DIR_HORIZONTAL, 0, 0, 0}}));
-  for (const PlacementSetKey& key : keys) EXPECT_FALSE(metBeforeWithNoMoreUnwanted(table, key, 1, 1));
-  EXPECT_TRUE(metBeforeWithNoMoreUnwanted(table, keys.back(), 1, 1));
-  for (const PlacementSetKey& key : keys) EXPECT_FALSE(metBeforeWithNoMoreUnwanted(table, key, 1, 2));
-  for (const PlacementSetKey& key : keys) EXPECT_FALSE(metBeforeWithNoMoreUnwanted(table, key, 0, 3));
-  EXPECT_TRUE(metBeforeWithNoMoreUnwanted(table, keys.back(), 0, 3));
-}
-
 }  // namespace
 }  // namespace arrowgrid
