@@ -87,6 +87,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -542,7 +543,7 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   const Placement& top = search.table.rows[static_cast<size_t>(rootRows)];
   SearchState& state = search.state;
   state.placedCount = rootRows;
-  state.extendFlag = 1;
+  state.extendFlag = true;
   state.candidate = candidateOf(top);
   state.trialCount = 0;
   // What only equals a record held by this item or an earlier one cannot
@@ -553,7 +554,8 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
     search.bestScore = record.score;
   }
   const TrialsHook hook{.refreshWanted = &worker.trialsWanted, .present = publishTrials, .context = &worker};
-  const EngineBounds bounds{.selectionMode = 2, .floorRow = rootRows, .abandon = &run.stop};
+  const EngineBounds bounds{
+      .selectionMode = SelectionMode::NewBestsOnly, .floorRow = rootRows, .abandon = &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
     offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
                   state.placedCount, run.control->onRecord);
@@ -583,8 +585,9 @@ bool runTask(SharedRun& run, Worker& worker, int64_t item) {
         withPlacement(worker.setKeys[static_cast<size_t>(r - 1)], search.table.rows[static_cast<size_t>(r)]);
   }
   search.state.placedCount = rootRows;
-  if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted)
-    return true;  // accepted while splitting
+  const bool rootAccepted = evaluateArrangementFast(search) == EvaluationOutcome::Accepted;
+  assert(rootAccepted && "a task's root was accepted while splitting");
+  if (!rootAccepted) return true;
   if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return true;
 
   while (!run.stop.load(std::memory_order_relaxed) && !pastBudget(run, worker, item)) {
@@ -831,6 +834,7 @@ void runWorkers(SharedRun& run, Workers& workers, RunClock& clock, const Progres
 void takeRecordedAnswer(const WordList& words, BestRecord& best, SolveResult& result) {
   {
     std::lock_guard<std::mutex> lock(best.mutex);
+    assert(best.any && "word 1 alone, the first item of every split, is offered before any worker starts");
     result.rows.assign(best.rows.begin(), best.rows.begin() + best.rowCount + 1);
   }
   auto answer = startedSearch(words);
@@ -868,8 +872,8 @@ void checkAgainstSeed(const SolveResult& result, SolveSeed& seed) {
 
 }  // namespace
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
-                             SolveSeed& seed, const ProgressTick& onTick) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick) {
   RunClock clock = startClock(settings);
   SharedRun run;
   run.words = &words;
