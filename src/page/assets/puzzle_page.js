@@ -104,16 +104,22 @@
     storageRefused: false,
   };
 
+  // Saved progress that is not what this page wrote (damaged, or another
+  // version's) is left out, cell by cell: only letters of the grid come back.
   function loadProgress() {
+    let text = null;
     try {
-      const saved = JSON.parse(window.localStorage.getItem(game.storageKey) || 'null');
-      if (!saved || !Array.isArray(saved.letters) || saved.letters.length !== letterCells.length) return;
-      saved.letters.forEach((letter, i) => { game.letters[i] = typeof letter === 'string' ? letter : ''; });
-      if (Array.isArray(saved.marks) && saved.marks.length === letterCells.length)
-        saved.marks.forEach((mark, i) => { game.marks[i] = mark === 'wrong' || mark === 'revealed' ? mark : ''; });
+      text = window.localStorage.getItem(game.storageKey);
     } catch (refused) {
-      game.storageRefused = true;  // storage off or full: the game goes on unsaved
+      game.storageRefused = true;  // storage off: the game goes on unsaved
+      return;
     }
+    let saved = null;
+    try { saved = JSON.parse(text); } catch (damaged) { return; }
+    if (!saved || !Array.isArray(saved.letters) || saved.letters.length !== letterCells.length) return;
+    saved.letters.forEach((letter, i) => { game.letters[i] = /^[A-Z-]$/.test(letter) ? letter : ''; });
+    if (Array.isArray(saved.marks) && saved.marks.length === letterCells.length)
+      saved.marks.forEach((mark, i) => { game.marks[i] = mark === 'wrong' || mark === 'revealed' ? mark : ''; });
   }
 
   function saveProgress() {
