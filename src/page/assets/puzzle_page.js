@@ -273,7 +273,8 @@
     element.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }
 
-  function select(cell, direction) {
+  // inView false: the page opens where it starts, with its title in view.
+  function select(cell, direction, inView = true) {
     const before = currentWord();
     if (before) {
       for (const c of before.cells) c.element.classList.remove('in-word');
@@ -297,7 +298,7 @@
     page.input.setAttribute('aria-label', 'Saisie. ' + clueLabel(word) + '. Lettre ' +
                             (word.cells.indexOf(cell) + 1) + ' sur ' + word.cells.length);
     placeInput();
-    keepInView(cell.element);
+    if (inView) keepInView(cell.element);
   }
 
   function firstCellToFill(word) {
@@ -521,7 +522,7 @@
       window.requestAnimationFrame(() => { resizing = false; sizeGrid(); });
     });
     sizeGrid();
-    if (words.length > 0) selectWord(words[0]);
+    if (words.length > 0) select(firstCellToFill(words[0]), words[0].direction, false);
     const solved = isSolved();
     page.solved.hidden = !solved;
     page.table.classList.toggle('solved', solved);
