@@ -85,6 +85,7 @@ struct SolveSeed {
   std::mutex mutex;
   bool any = false;
   ArrangementScore score;
+  std::vector<Placement> rows;  // its rows 1..score.wordsPlaced ([0] unused) when given
   std::atomic<uint64_t> version{0};  // raised at every seed, read without the lock
 };
 
@@ -109,7 +110,10 @@ struct SolveControl {
 // seed below an earlier one changes nothing. Subtrees that can only equal
 // the seed are still explored: the first arrangement with its score may lie
 // in them.
-void seedSolve(SolveSeed& seed, const ArrangementScore& score);
+// Given the arrangement's rows too, the search also skips, in the part of
+// the search order after the arrangement's stretch of the split, what can
+// only equal `score`: the first arrangement with it lies no later.
+void seedSolve(SolveSeed& seed, const ArrangementScore& score, const std::vector<Placement>& rows = {});
 
 // words: 2..MAX_WORDS words of A-Z and '-'. Runs on settings.jobs worker
 // threads while the calling thread waits, ticks and watches the time;

@@ -85,7 +85,7 @@ SolveResult solveWithStrategies(const WordList& words, const SolveSettings& sett
   // The beam's answer passed the tree-node check: the proof may skip what
   // cannot reach its score.
   SolveSeed seed;
-  if (beam.found) seedSolve(seed, beam.score);
+  if (beam.found) seedSolve(seed, beam.score, beam.rows);
 
   SolveSettings proof = settings;
   if (settings.timeLimitSeconds > 0)

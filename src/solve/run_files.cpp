@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <tuple>
 
 namespace arrowgrid {
 
@@ -54,13 +55,12 @@ std::vector<RunFile> runFiles(const SolveOptions& options) {
   if (options.json && options.jsonFile != "-") files.push_back({"--json", options.jsonFile});
   if (!options.ipuzFile.empty()) files.push_back({"--ipuz", options.ipuzFile});
   if (!options.htmlFile.empty()) files.push_back({"--html", options.htmlFile});
-  const std::pair<const char*, const std::string*> printed[] = {
-      {"--pdf", &options.pdfPrefix}, {"--svg", &options.svgPrefix}, {"--png", &options.pngPrefix}};
-  for (const auto& [option, prefix] : printed) {
+  const std::tuple<const char*, const std::string*, PrintFormat> printed[] = {
+      {"--pdf", &options.pdfPrefix, PrintFormat::Pdf},
+      {"--svg", &options.svgPrefix, PrintFormat::Svg},
+      {"--png", &options.pngPrefix, PrintFormat::Png}};
+  for (const auto& [option, prefix, format] : printed) {
     if (prefix->empty()) continue;
-    const PrintFormat format = std::string_view(option) == "--pdf"   ? PrintFormat::Pdf
-                               : std::string_view(option) == "--svg" ? PrintFormat::Svg
-                                                                     : PrintFormat::Png;
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution})
       files.push_back({option, printFilePath(*prefix, format, content)});
   }
