@@ -30,6 +30,7 @@
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
+#include "search/placement_set_key.h"
 #include "search/search_start.h"
 
 namespace arrowgrid {
@@ -44,9 +45,8 @@ using enumeration_detail::wordBit;
 // [SECTION] Children and their pools
 
 struct BeamChild {
-  uint64_t setA = 0;   // the set of placements, two independent hashes,
-  uint64_t setB = 0;   // so that two sets are never taken for one
-  uint64_t order = 0;  // parent << 32 | child number within the parent
+  PlacementSetKey set;  // of its placements
+  uint64_t order = 0;   // parent << 32 | child number within the parent
   int32_t unwanted = 0;
   int32_t crossings = 0;
   int64_t surface = 0;
@@ -60,25 +60,7 @@ bool ranksAhead(const BeamChild& a, const BeamChild& b) {
   return a.order < b.order;
 }
 
-bool sameSet(const BeamChild& a, const BeamChild& b) { return a.setA == b.setA && a.setB == b.setB; }
-
-uint64_t mix(uint64_t value) {
-  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  value = (value ^ (value >> 27)) * 0x94D049BB133111EBULL;
-  return value ^ (value >> 31);
-}
-
-// One placement's share of a set hash; a set's hash is the sum of its
-// placements', so the order they were placed in does not matter.
-uint64_t placementHash(const Placement& row, uint64_t seed) {
-  uint64_t value = mix(seed ^ static_cast<uint32_t>(row.wordNumber));
-  value = mix(value ^ static_cast<uint32_t>(row.x));
-  value = mix(value ^ static_cast<uint32_t>(row.y));
-  return mix(value ^ static_cast<uint32_t>(row.direction));
-}
-
-constexpr uint64_t SEED_A = 0x243F6A8885A308D3ULL;
-constexpr uint64_t SEED_B = 0x13198A2E03707344ULL;
+bool sameSet(const BeamChild& a, const BeamChild& b) { return a.set == b.set; }
 
 struct ChildPool {
   std::vector<BeamChild> children;  // sized once per width; the first `count` are live
@@ -100,8 +82,8 @@ void compactPool(ChildPool& pool, size_t keep) {
   const auto begin = pool.children.begin();
   auto end = begin + static_cast<std::ptrdiff_t>(pool.count);
   std::sort(begin, end, [](const BeamChild& a, const BeamChild& b) {
-    if (a.setA != b.setA) return a.setA < b.setA;
-    if (a.setB != b.setB) return a.setB < b.setB;
+    if (a.set.first != b.set.first) return a.set.first < b.set.first;
+    if (a.set.second != b.set.second) return a.set.second < b.set.second;
     return ranksAhead(a, b);
   });
   end = std::unique(begin, end, sameSet);
@@ -131,10 +113,10 @@ void offerChild(ChildPool& pool, const BeamChild& child, size_t keep) {
 // [SECTION] Levels of the beam
 
 struct BeamLevel {
-  int32_t depth = 0;                 // rows of every node
-  int32_t size = 0;                  // nodes, ranked: node 0 first
-  std::vector<Placement> rows;       // node i's row r at i * stride + r
-  std::vector<uint64_t> setA, setB;  // each node's set hashes
+  int32_t depth = 0;                  // rows of every node
+  int32_t size = 0;                   // nodes, ranked: node 0 first
+  std::vector<Placement> rows;        // node i's row r at i * stride + r
+  std::vector<PlacementSetKey> sets;  // each node's
   std::vector<ArrangementScore> scores;
 };
 
@@ -187,8 +169,7 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
   const WordLetters& words = search.letters;
   uint64_t unplaced = allWordBits(words.wordCount);
   for (int32_t r = 1; r <= k; ++r) unplaced &= ~wordBit(rows[r].wordNumber);
-  const uint64_t parentA = level.setA[static_cast<size_t>(p)];
-  const uint64_t parentB = level.setB[static_cast<size_t>(p)];
+  const PlacementSetKey parentSet = level.sets[static_cast<size_t>(p)];
   uint64_t childNumber = 0;
   int64_t probeWeight = 1;  // of the word tried
 
@@ -199,8 +180,7 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
     const RowProbe probe = probeRowOnTop(search, row);
     if (probe.outcome != EvaluationOutcome::Accepted) return;
     BeamChild child;
-    child.setA = parentA + placementHash(row, SEED_A);
-    child.setB = parentB + placementHash(row, SEED_B);
+    child.set = withPlacement(parentSet, row);
     child.order = (static_cast<uint64_t>(p) << 32) | childNumber++;
     child.unwanted = probe.unwantedNeighbourhoods;
     child.crossings = probe.crossings;
@@ -333,8 +313,7 @@ bool buildNextLevel(BeamRun& run, bool& truncated) {
     const auto to = next.rows.begin() + static_cast<std::ptrdiff_t>(i * run.stride);
     std::copy(from + 1, from + depth, to + 1);
     to[depth] = child.row;
-    next.setA[i] = child.setA;
-    next.setB[i] = child.setB;
+    next.sets[i] = child.set;
     next.scores[i] = ArrangementScore{depth, child.unwanted, child.crossings, child.surface};
   }
   std::swap(run.current, run.next);
@@ -343,8 +322,7 @@ bool buildNextLevel(BeamRun& run, bool& truncated) {
 
 void sizeLevel(BeamLevel& level, size_t width, size_t stride) {
   level.rows.resize(width * stride);
-  level.setA.resize(width);
-  level.setB.resize(width);
+  level.sets.resize(width);
   level.scores.resize(width);
 }
 
@@ -390,8 +368,7 @@ WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   root.depth = 1;
   root.size = 1;
   root.rows[1] = first;
-  root.setA[0] = placementHash(first, SEED_A);
-  root.setB[0] = placementHash(first, SEED_B);
+  root.sets[0] = withPlacement(PlacementSetKey{}, first);
   root.scores[0] = wordOneAlone(*run.words);
 
   WidthOutcome outcome;

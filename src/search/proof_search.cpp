@@ -540,7 +540,7 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   const Placement& top = search.table.rows[static_cast<size_t>(rootRows)];
   SearchState& state = search.state;
   state.placedCount = rootRows;
-  state.extendFlag = 1;
+  state.extendFlag = true;
   state.candidate = candidateOf(top);
   state.trialCount = 0;
   // What only equals a record held by this item or an earlier one cannot
@@ -551,7 +551,8 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
     search.bestScore = record.score;
   }
   const TrialsHook hook{.refreshWanted = &worker.trialsWanted, .present = publishTrials, .context = &worker};
-  const EngineBounds bounds{.selectionMode = 2, .floorRow = rootRows, .abandon = &run.stop};
+  const EngineBounds bounds{
+      .selectionMode = SelectionMode::NewBestsOnly, .floorRow = rootRows, .abandon = &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
     offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
                   state.placedCount, run.control->onRecord);
@@ -863,8 +864,8 @@ void checkAgainstSeed(const SolveResult& result, SolveSeed& seed) {
 
 }  // namespace
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
-                             SolveSeed& seed, const ProgressTick& onTick) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick) {
   RunClock clock = startClock(settings);
   SharedRun run;
   run.words = &words;
@@ -891,7 +892,8 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   return result;
 }
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control) {
   SolveSeed none;
   return solveArrangement(words, settings, control, none, control.onTick);
 }

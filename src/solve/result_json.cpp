@@ -63,7 +63,7 @@ Json placementsJson(const SolveResult& result, const WordList& words, const std:
 // The clues an arrow cell holds: the word to the right first, as printed.
 Json cellCluesJson(const SolveResult& result, const std::vector<std::string>& clues, int32_t x, int32_t y) {
   Json held = Json::array();
-  for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+  for (const Direction direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
     for (size_t r = 1; r < result.rows.size(); ++r) {
       const Placement& row = result.rows[r];
       if (row.x != x || row.y != y || row.direction != direction) continue;
