@@ -23,6 +23,12 @@ struct SolveSettings {
   // Entries of each worker's table of sets of placements met (see
   // proof_search.cpp); its pages are touched only as it fills. 0: no table.
   size_t transpositionEntries = size_t{1} << 21;
+  // Only arrangements whose box fits count; word 1 alone must fit
+  // (wordOneFitsFrame). The answer is then the first in search order with
+  // the best score among those that fit, with as many words as fit.
+  GridFrame frame{};
+  // The grids to choose from, the answer included (see SolveResult::candidates).
+  int32_t candidates = 1;
 };
 
 enum class SolveEnd {
@@ -47,6 +53,10 @@ struct SolveResult {
   int64_t transpositions = 0;            // subtrees skipped as met before in another order
   double seconds = 0;                    // wall-clock time of the search
   std::vector<double> workerCpuSeconds;  // processor time of each worker thread, for the benchmark
+  // solveWithStrategies only: up to settings.candidates distinct sets of
+  // placements, best first; [0] is the answer, the others place as many
+  // words and come from the beam's guaranteed widths (solve_strategy.h).
+  std::vector<ScoredArrangement> candidates;
 };
 
 // What a progress line shows.
