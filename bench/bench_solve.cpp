@@ -138,8 +138,7 @@ std::vector<ListFile> readLists() {
   // Shortest lists first, then by name.
   std::vector<ListFile> lists;
   for (const auto& path : paths) {
-    std::ifstream in(path);
-    const WordFileText file = readWordFile(in, path.filename().string());
+    const WordFileText file = readWordFile(path.string());
     const WordListInput input =
         file.ok ? buildWordList(file.words) : WordListInput{false, {}, {}, file.error};
     if (!input.ok) {

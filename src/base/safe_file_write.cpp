@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -33,11 +34,34 @@ extern "C" void removeUnfinishedThenDie(int signalNumber) {
   raise(signalNumber);
 }
 
-std::string temporaryPathFor(const std::string& path, int attempt) {
+std::string folderPart(const std::string& path) {
   const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return folder + "." + name + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string temporaryPathFor(const std::string& path, int attempt) {
+  const std::string folder = folderPart(path);
+  return folder + temporaryFileName(path.substr(folder.size()), getpid(), attempt);
+}
+
+// The rename is only lasting once the folder that records it is on the disk
+// too. A folder that cannot be opened for reading, or a file system that
+// cannot sync folders, leaves it to the system's own flushing.
+int syncFolderOf(const std::string& path) {
+  const std::string folder = folderPart(path);
+  const int descriptor = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return 0;
+  const int failure = fsync(descriptor) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+  close(descriptor);
+  return failure;
+}
+
+// The permissions of the regular file about to be replaced, or -1 (none
+// there, or a link, which the rename replaces and does not follow).
+int replacedPermissions(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return static_cast<int>(info.st_mode & 0777);
 }
 
 // A rename that refuses to replace; where the file system cannot do that
@@ -51,6 +75,36 @@ int renameKeeping(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
+
+std::string temporaryFileName(const std::string& name, long processId, int attempt) {
+  std::string suffix = ".";
+  suffix += std::to_string(processId);
+  suffix += '-';
+  suffix += std::to_string(attempt);
+  suffix += ".tmp";
+  // A long name is cut, never a UTF-8 sequence halfway, so that the
+  // temporary's name stays within the file system's limit.
+  size_t kept = std::min(name.size(), static_cast<size_t>(NAME_MAX) - 1 - suffix.size());
+  while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) --kept;
+  std::string temporary = ".";
+  temporary.append(name, 0, kept);
+  temporary += suffix;
+  return temporary;
+}
+
+bool isTemporaryFileNameOf(const std::string& candidate, const std::string& name) {
+  if (!candidate.ends_with(".tmp")) return false;
+  const size_t dot = candidate.rfind('.', candidate.size() - 5);
+  const size_t dash = candidate.rfind('-');
+  if (dot == std::string::npos || dash == std::string::npos || dash < dot) return false;
+  const std::string processId = candidate.substr(dot + 1, dash - dot - 1);
+  const std::string attempt = candidate.substr(dash + 1, candidate.size() - 4 - dash - 1);
+  const auto digits = [](const std::string& text) {
+    return !text.empty() && text.size() < 10 && text.find_first_not_of("0123456789") == std::string::npos;
+  };
+  return digits(processId) && digits(attempt) &&
+         candidate == temporaryFileName(name, std::stol(processId), std::stoi(attempt));
+}
 
 int holdUnfinishedFile(const std::string& path) {
   if (path.size() >= PATH_MAX) return -1;
@@ -107,6 +161,15 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
     if (failure != EEXIST) return fileWriteError(path, failure);
   }
   if (descriptor < 0) return fileWriteError(path, EEXIST);
+  // The file keeps its permissions when replaced: a list made private stays so.
+  const int permissions = existing == ExistingFile::Replace ? replacedPermissions(path) : -1;
+  if (permissions >= 0 && fchmod(descriptor, static_cast<mode_t>(permissions)) != 0) {
+    const int failure = errno;
+    close(descriptor);
+    unlink(temporary.c_str());
+    releaseUnfinishedFile(slot);
+    return fileWriteError(path, failure);
+  }
 
   std::FILE* file = fdopen(descriptor, "wb");
   if (file == nullptr) {
@@ -128,8 +191,10 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
                   ? (std::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno)
                   : renameKeeping(temporary, path);
   }
+  const bool renamed = error.empty() && failure == 0;
+  if (renamed) failure = syncFolderOf(path);
   if (error.empty() && failure != 0) error = fileWriteError(path, failure);
-  if (!error.empty()) unlink(temporary.c_str());
+  if (!renamed) unlink(temporary.c_str());
   releaseUnfinishedFile(slot);
   return error;
 }

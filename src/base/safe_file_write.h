@@ -12,10 +12,19 @@ enum class ExistingFile { Replace, Keep };
 
 // Produces the content through produce (which returns "" or a message) into
 // a temporary file beside path, then renames it to path; with Keep an
-// existing file at path is an error and stays untouched. Returns "" or a
-// message naming path; on failure the temporary file is removed.
+// existing file at path is an error and stays untouched, with Replace the
+// file replaced gives its permissions to the new one. The folder is synced
+// after the rename. Returns "" or a message naming path; on failure the
+// temporary file is removed.
 std::string writeFileSafely(const std::string& path, ExistingFile existing,
                             const std::function<std::string(std::FILE*)>& produce);
+
+// The hidden name of the temporary file for the file `name` (no folder),
+// written by process processId at its attempt-th try:
+// ".NAME.PID-ATTEMPT.tmp", NAME cut short so that it stays within NAME_MAX.
+std::string temporaryFileName(const std::string& name, long processId, int attempt);
+// Whether candidate is such a temporary name for `name`, of any process and attempt.
+bool isTemporaryFileNameOf(const std::string& candidate, const std::string& name);
 
 // "cannot write PATH: REASON", the form of every file error.
 std::string fileWriteError(const std::string& path, int errorNumber);

@@ -23,4 +23,9 @@ size_t utf8SequenceLength(unsigned char lead);
 // utf8SequenceLength bytes before asking.
 DecodedCharacter decodeUtf8Character(std::string_view text, size_t at);
 
+// Whether c is one of the 66 noncharacters (U+FDD0..U+FDEF and the last two
+// of every plane, U+FFFE, U+FFFF, U+1FFFE...): valid UTF-8 that some
+// libraries (Pango among them) refuse, so text that is printed keeps none.
+constexpr bool isNoncharacter(char32_t c) { return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE; }
+
 }  // namespace arrowgrid

@@ -1,7 +1,9 @@
 // Numbering and writing the exported grids.
 #include "print/grid_export.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +32,53 @@ std::string inFolder(const std::string& directory, const std::string& name) {
   return directory.back() == '/' ? directory + name : directory + "/" + name;
 }
 
+enum class ReservationOutcome {
+  Created,    // a new reservation, ours
+  TakenOver,  // one left by a run that is gone, ours now
+  Held,       // another run holds it, or it is not a reservation: passed over
+  Retry,      // let go between two steps: look again
+  Failed,     // the folder refuses (error)
+};
+
+struct ReservationLock {
+  ReservationOutcome outcome = ReservationOutcome::Held;
+  int descriptor = -1;  // open and locked when Created or TakenOver
+  int error = 0;
+};
+
+// Created, or opened when there, then locked without waiting. The lock is
+// the reservation; the file's presence alone says nothing, since a run
+// killed outright leaves it behind.
+ReservationLock lockReservation(const std::string& mark) {
+  ReservationLock lock;
+  lock.descriptor = open(mark.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const bool created = lock.descriptor >= 0;
+  if (!created) {
+    if (errno != EEXIST) return {ReservationOutcome::Failed, -1, errno};
+    // A pipe planted under the name must not hold the open up.
+    lock.descriptor = open(mark.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (lock.descriptor < 0) return {errno == ENOENT ? ReservationOutcome::Retry : ReservationOutcome::Held, -1, 0};
+  }
+  struct stat opened {};
+  struct stat named {};
+  if (flock(lock.descriptor, LOCK_EX | LOCK_NB) != 0) {
+    close(lock.descriptor);
+    return {ReservationOutcome::Held, -1, 0};
+  }
+  // Locked, but perhaps a file its holder removed just before letting it go.
+  if (fstat(lock.descriptor, &opened) != 0 || lstat(mark.c_str(), &named) != 0 ||
+      opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
+    close(lock.descriptor);
+    return {ReservationOutcome::Retry, -1, 0};
+  }
+  if (!S_ISREG(opened.st_mode)) {
+    close(lock.descriptor);
+    return {ReservationOutcome::Held, -1, 0};
+  }
+  lock.outcome = created ? ReservationOutcome::Created : ReservationOutcome::TakenOver;
+  return lock;
+}
+
 }  // namespace
 
 std::string exportFileName(GridContent content, int32_t number, std::string_view extension) {
@@ -45,30 +94,59 @@ std::string exportFileName(GridContent content, int32_t number, PrintFormat form
   return exportFileName(content, number, printFormatExtension(format));
 }
 
+namespace {
+
+// The hidden temporary files that a run gone without a word left for the
+// number's files: only called with the number's reservation locked, so no
+// live run is writing them.
+void removeLeftoverTemporaries(const std::string& directory, GridContent content, int32_t number,
+                               const std::vector<std::string_view>& extensions) {
+  DIR* folder = opendir(directory.c_str());
+  if (folder == nullptr) return;
+  std::vector<std::string> leftovers;
+  while (const dirent* entry = readdir(folder)) {
+    for (const std::string_view extension : extensions)
+      if (isTemporaryFileNameOf(entry->d_name, exportFileName(content, number, extension)))
+        leftovers.push_back(entry->d_name);
+  }
+  closedir(folder);
+  for (const std::string& name : leftovers) unlink(inFolder(directory, name).c_str());
+}
+
+}  // namespace
+
 ExportNumber reserveExportNumber(const std::string& directory, GridContent content, int32_t from,
                                  const std::vector<std::string_view>& extensions) {
   ExportNumber reserved;
+  int32_t retries = 0;
   for (int32_t number = from; number <= LAST_EXPORT_NUMBER; ++number) {
-    // Created or found there in one step: of two runs, one alone gets it.
     std::string hidden = exportFileName(content, number, "reserved");
     hidden.insert(hidden.begin(), '.');
     const std::string mark = inFolder(directory, hidden);
-    const int descriptor = open(mark.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (descriptor < 0) {
-      if (errno == EEXIST) continue;
-      reserved.error = errno;
+    const ReservationLock lock = lockReservation(mark);
+    if (lock.outcome == ReservationOutcome::Failed) {
+      reserved.error = lock.error;
       return reserved;
     }
-    close(descriptor);
+    if (lock.outcome == ReservationOutcome::Retry && retries++ < 3) {
+      --number;
+      continue;
+    }
+    retries = 0;
+    if (lock.outcome != ReservationOutcome::Created && lock.outcome != ReservationOutcome::TakenOver) continue;
+    if (lock.outcome == ReservationOutcome::TakenOver)
+      removeLeftoverTemporaries(directory, content, number, extensions);
     bool taken = false;
     for (const std::string_view extension : extensions)
       taken = taken || exists(inFolder(directory, exportFileName(content, number, extension)));
     if (taken) {
       unlink(mark.c_str());
+      close(lock.descriptor);
       continue;
     }
     reserved.number = number;
     reserved.reservation = mark;
+    reserved.lockDescriptor = lock.descriptor;
     reserved.unfinishedSlot = holdUnfinishedFile(mark);
     return reserved;
   }
@@ -78,7 +156,10 @@ ExportNumber reserveExportNumber(const std::string& directory, GridContent conte
 
 void releaseExportNumber(ExportNumber& reserved) {
   if (reserved.reservation.empty()) return;
+  // Removed while still locked: a run that finds the name after this finds
+  // a new file, never this one unlocked.
   unlink(reserved.reservation.c_str());
+  close(reserved.lockDescriptor);
   releaseUnfinishedFile(reserved.unfinishedSlot);
   reserved = ExportNumber{};
 }

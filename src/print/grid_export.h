@@ -27,16 +27,21 @@ std::string exportFileName(GridContent content, int32_t number, PrintFormat form
 std::string exportFileName(GridContent content, int32_t number, std::string_view extension);
 
 // A number taken for one grid's files in every format at once: other runs
-// writing into the same folder pass it over while it is held.
+// writing into the same folder pass it over while it is held. It is held by
+// a lock on the hidden reservation file, which the system lets go when the
+// process ends, however it ends.
 struct ExportNumber {
   int32_t number = 0;
   std::string reservation;  // the hidden file that holds it
+  int lockDescriptor = -1;  // the reservation file, open and locked while held
   int unfinishedSlot = -1;  // removed with the files being written on a signal
   int error = 0;            // errno when no number could be taken
 };
 
 // Takes the first number from `from` on whose files, one for each of
-// extensions, none is in the folder yet and that no other run holds.
+// extensions, none is in the folder yet and that no other run holds. A
+// reservation left by a run that ended without letting it go (killed) is
+// taken over, and the temporary files that run left for that number removed.
 ExportNumber reserveExportNumber(const std::string& directory, GridContent content, int32_t from,
                                  const std::vector<std::string_view>& extensions);
 

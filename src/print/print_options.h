@@ -45,7 +45,7 @@ struct PrintOptions {
 inline constexpr int32_t PRINT_TITLE_MAX_CHARACTERS = 200;
 
 // Why title cannot be printed ("byte 0xFF at offset 3 is not valid UTF-8",
-// too many characters), or "" when it can.
+// a noncharacter, too many characters), or "" when it can.
 std::string titleProblem(std::string_view title);
 
 }  // namespace arrowgrid

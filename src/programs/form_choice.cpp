@@ -4,10 +4,7 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <string_view>
 
 #include "base/exit_status.h"
@@ -51,14 +48,8 @@ int runWithBestForm(int argc, char** argv) {
   auto* program = new Program();
   program->options = line.options;
   if (!line.options.cluesFile.empty()) {
-    std::ifstream in(line.options.cluesFile, std::ios::binary);
-    WordFileText file;
-    errno = 0;
-    const bool opened = static_cast<bool>(in);
-    if (opened) file = readWordFile(in, line.options.cluesFile);
+    const WordFileText file = readWordFile(line.options.cluesFile);
     std::string error = file.error;
-    if (!opened || in.bad() || (in.fail() && errno != 0))
-      error = line.options.cluesFile + ": cannot be read: " + std::strerror(errno != 0 ? errno : EIO);
     if (error.empty()) program->gridExport.clues = cluesByWord(file.words, error);
     if (!error.empty()) {
       std::fprintf(stderr, "arrowgrid: %s\n", messageText(error).c_str());

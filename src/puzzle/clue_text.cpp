@@ -21,7 +21,22 @@ std::string codePointName(char32_t c) {
   return text;
 }
 
-bool isClueBlank(char c) { return c == ' '; }
+constexpr std::string_view NO_BREAK_SPACE = "\xC2\xA0";
+
+// The length of the blank text starts with, 0 when there is none.
+size_t leadingBlankBytes(std::string_view text) {
+  if (text.empty()) return 0;
+  if (text.starts_with(NO_BREAK_SPACE)) return NO_BREAK_SPACE.size();
+  const char c = text.front();
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v' ? 1 : 0;
+}
+
+// Likewise at the end; a no-break space's second byte is never the end of
+// another character.
+size_t trailingBlankBytes(std::string_view text) {
+  if (text.ends_with(NO_BREAK_SPACE)) return NO_BREAK_SPACE.size();
+  return text.empty() ? 0 : leadingBlankBytes(text.substr(text.size() - 1));
+}
 
 // text composed to NFC; false when ICU refuses it (never for valid UTF-8).
 bool composedNfc(std::string_view text, std::string& composed) {
@@ -50,10 +65,15 @@ bool composedNfc(std::string_view text, std::string& composed) {
 
 }  // namespace
 
+std::string_view withoutBlanksAround(std::string_view text) {
+  while (const size_t blank = leadingBlankBytes(text)) text.remove_prefix(blank);
+  while (const size_t blank = trailingBlankBytes(text)) text.remove_suffix(blank);
+  return text;
+}
+
 CheckedClue checkClueText(std::string_view typed) {
   CheckedClue clue;
-  while (!typed.empty() && isClueBlank(typed.front())) typed.remove_prefix(1);
-  while (!typed.empty() && isClueBlank(typed.back())) typed.remove_suffix(1);
+  typed = withoutBlanksAround(typed);
   for (size_t at = 0; at < typed.size();) {
     const DecodedCharacter d = decodeUtf8Character(typed, at);
     if (d.bytes == 0) {
@@ -68,6 +88,10 @@ CheckedClue checkClueText(std::string_view typed) {
     }
     if (d.code == 0x2028 || d.code == 0x2029) {
       clue.why = "line separator " + codePointName(d.code);
+      return clue;
+    }
+    if (isNoncharacter(d.code)) {
+      clue.why = "noncharacter " + codePointName(d.code);
       return clue;
     }
     at += d.bytes;

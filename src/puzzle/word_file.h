@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
-#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "puzzle/word_input.h"
@@ -22,19 +22,29 @@ inline constexpr int64_t WORD_JSON_MAX_BYTES = 1 << 20;
 
 struct WordFileText {
   bool ok = false;
+  bool unreadable = false;            // when not ok: the file could not be opened or read, not refused
   std::vector<WordText> words;        // clues checked; at most MAX_WORDS
   std::vector<std::string> warnings;  // "FILE:LINE: word 'TEXT' has no clue; its cell stays empty"
-  std::string error;                  // when not ok: "FILE:LINE: why", "FILE: item N: why"
+  std::string error;                  // when not ok: "FILE:LINE: why", "FILE: item N: why",
+                                      // "FILE: cannot be read: why" (the failed system call's reason)
 };
 
 // Lines: blank lines and lines starting with '#' are skipped, blanks around
-// a word and a final carriage return dropped; a word may be followed by one
-// or more tabs and its clue, and a first line "MOT<TAB>DÉFINITION" or
+// a word and its clue dropped (no-break spaces too); a line ends at a line
+// feed, a carriage return or both. A word may be followed by one or more
+// tabs and its clue, and a first line "MOT<TAB>DÉFINITION" or
 // "WORD<TAB>CLUE" (any case) is a header. A word without a clue is warned
-// of only when others have one. Reads in bounded steps: memory stays flat
-// whatever the input, and a file of more than MAX_WORDS words is refused
-// at the first word too many. A stream that fails to read is left for the caller
-// to report (in.bad()).
-WordFileText readWordFile(std::istream& in, const std::string& name);
+// of only when others have one. A file in UTF-16 or UTF-32 (by its byte
+// order mark or its zero bytes) is refused as such. Reads in bounded steps:
+// memory stays flat whatever the input, and a file of more than MAX_WORDS
+// words is refused at the first word too many.
+//
+// The file at path, opened as it is named ("-" is a file named so).
+WordFileText readWordFile(const std::string& path);
+// An open descriptor read to its end and left open (standard input), named
+// name in the messages.
+WordFileText readWordDescriptor(int descriptor, const std::string& name);
+// Bytes already in memory.
+WordFileText readWordText(std::string_view bytes, const std::string& name);
 
 }  // namespace arrowgrid

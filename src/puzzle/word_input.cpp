@@ -64,6 +64,28 @@ const char* foldedCharacter(char32_t c) {
   }
 }
 
+// The name of a character that shows as a blank or as nothing at all, so
+// that a message does not quote what the reader cannot see; nullptr for
+// the others.
+const char* invisibleCharacterName(char32_t c) {
+  switch (c) {
+    case 0x00A0:
+      return "no-break space";
+    case 0x202F:
+      return "narrow no-break space";
+    case 0x00AD:
+      return "soft hyphen";
+    case 0x200B:
+      return "zero-width space";
+    case 0x2060:
+      return "word joiner";
+    case 0xFEFF:
+      return "zero-width no-break space";
+    default:
+      return c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x205F || c == 0x3000 ? "space" : nullptr;
+  }
+}
+
 std::string codePoint(char32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
@@ -89,7 +111,9 @@ FoldedWord foldWordText(std::string_view text) {
       folded.word += capitals;
     } else {
       folded.badCharacter = codePoint(c);
-      if (!isEscapedInMessages(c))
+      if (const char* name = invisibleCharacterName(c))
+        folded.badCharacter += std::string(" (") + name + ")";
+      else if (!isEscapedInMessages(c))
         folded.badCharacter = std::string("'").append(text.substr(at, d.bytes)) + "' (" + codePoint(c) + ")";
       return folded;
     }

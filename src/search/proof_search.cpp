@@ -237,19 +237,23 @@ void offerToRecord(BestRecord& best, const ArrangementScore& score, int64_t item
   if (onRecord) onRecord(score, item, rows);
 }
 
-// A worker's copy of the seed, as the score just below it: a subtree whose
-// bound ranks below this one cannot reach the seed.
+// A worker's copy of the seed.
 struct SeedBar {
   bool any = false;
-  ArrangementScore below;
+  ArrangementScore score;
   uint64_t version = 0;
 };
 
 SeedBar readSeed(SolveSeed& seed) {
   std::lock_guard<std::mutex> lock(seed.mutex);
-  ArrangementScore below = seed.score;
-  ++below.surface;
-  return SeedBar{seed.any, below, seed.version.load(std::memory_order_relaxed)};
+  return SeedBar{seed.any, seed.score, seed.version.load(std::memory_order_relaxed)};
+}
+
+// The score just below `score`: a subtree whose bound ranks below it cannot
+// reach `score`.
+ArrangementScore justBelow(ArrangementScore score) {
+  ++score.surface;
+  return score;
 }
 
 // [SECTION] Workers
@@ -257,7 +261,8 @@ SeedBar readSeed(SolveSeed& seed) {
 struct SharedRun {
   const WordList* words = nullptr;
   const SolveSettings* settings = nullptr;
-  SolveControl* control = nullptr;
+  const SolveControl* control = nullptr;
+  SolveSeed* seed = nullptr;
   const SplitPlan* plan = nullptr;
   BoundTables tables;
   BestRecord best;
@@ -295,8 +300,8 @@ void refreshThreshold(SharedRun& run, Worker& worker) {
   if (run.best.version.load(std::memory_order_acquire) != worker.threshold.version) {
     worker.threshold = readRecord(run.best);
   }
-  if (run.control->seed.version.load(std::memory_order_acquire) != worker.seedBar.version) {
-    worker.seedBar = readSeed(run.control->seed);
+  if (run.seed->version.load(std::memory_order_acquire) != worker.seedBar.version) {
+    worker.seedBar = readSeed(*run.seed);
   }
 }
 
@@ -319,8 +324,9 @@ SkipReason skipReason(const Worker& worker, const ArrangementScore& bound, int64
       return SkipReason{true, worker.threshold.score, equalAllowed};
     }
   }
-  if (worker.seedBar.any && compareScores(bound, worker.seedBar.below) == ScoreOrder::Worse) {
-    return SkipReason{true, worker.seedBar.below, false};
+  if (worker.seedBar.any) {
+    const ArrangementScore bar = justBelow(worker.seedBar.score);
+    if (compareScores(bound, bar) == ScoreOrder::Worse) return SkipReason{true, bar, false};
   }
   return SkipReason{};
 }
@@ -476,137 +482,206 @@ void workerLoop(SharedRun& run, Worker& worker) {
   run.doneSignal.notify_all();
 }
 
-}  // namespace
+// [SECTION] The run: its clock, its split, its workers, its answer
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, SolveControl& control) {
-  if (!wordOneFitsFrame(words, settings.frame))
-    throw std::invalid_argument("word 1 alone does not fit the frame: no arrangement does");
-  const auto started = Clock::now();
-  const bool limited = settings.timeLimitSeconds > 0;
-  const auto deadline = started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-                                      std::min(settings.timeLimitSeconds, 1e9)));
-  SolveEnd end = SolveEnd::Complete;
-  auto shouldStop = [&] {
-    if (control.stopRequested.load(std::memory_order_relaxed)) {
-      end = SolveEnd::Interrupted;
-      return true;
-    }
-    if (limited && Clock::now() >= deadline) {
-      end = SolveEnd::TimeLimit;
-      return true;
-    }
-    return false;
-  };
+// When the run must stop, and why: the caller's flag or the time limit.
+// Read on the calling thread only.
+struct RunClock {
+  Clock::time_point started;
+  bool limited = false;  // a time limit was given
+  Clock::time_point deadline;
+  SolveEnd end = SolveEnd::Complete;  // the reason found to stop, if any
+};
 
-  SharedRun run;
-  run.words = &words;
-  run.settings = &settings;
-  run.control = &control;
-  const int32_t jobs = std::max(1, settings.jobs);
-  {
-    auto probe = startedSearch(words);
-    buildBoundTables(probe->letters, run.tables);
+RunClock startClock(const SolveSettings& settings) {
+  RunClock clock;
+  clock.started = Clock::now();
+  clock.limited = settings.timeLimitSeconds > 0;
+  clock.deadline = clock.started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                                       std::min(settings.timeLimitSeconds, 1e9)));
+  return clock;
+}
+
+bool shouldStop(RunClock& clock, const SolveControl& control) {
+  if (control.stopRequested.load(std::memory_order_relaxed)) {
+    clock.end = SolveEnd::Interrupted;
+    return true;
   }
+  if (clock.limited && Clock::now() >= clock.deadline) {
+    clock.end = SolveEnd::TimeLimit;
+    return true;
+  }
+  return false;
+}
 
-  // A single worker takes the arrangements of two words in turn; several
-  // workers split deeper, until each has plenty of tasks to take in turn.
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+SolveStrategy strategyOf(const SolveSettings& settings) {
+  return settings.exhaustive ? SolveStrategy::Exhaustive : SolveStrategy::Proof;
+}
+
+// A single worker takes the arrangements of two words in turn; several
+// workers split deeper, until each has plenty of tasks to take in turn.
+SplitPlan planSplit(const WordList& words, const GridFrame& frame, int32_t jobs, int32_t totalLetters,
+                    RunClock& clock, const SolveControl& control) {
   SplitPlan plan;
   for (int32_t depth = 2;; ++depth) {
-    plan = splitSearch(words, settings.frame, depth, run.tables.totalLetters, shouldStop);
+    plan = splitSearch(words, frame, depth, totalLetters, [&] { return shouldStop(clock, control); });
     if (plan.stopped || jobs == 1 || plan.tasks >= 32 * int64_t{jobs} || depth >= words.wordCount) break;
   }
-  run.plan = &plan;
+  return plan;
+}
+
+// The items met while splitting are offered to the record in search order;
+// a bounded task offers its root itself, an exhaustive one's engine does not.
+void offerSplitItems(SharedRun& run) {
+  const SplitPlan& plan = *run.plan;
   for (size_t i = 0; i < plan.items.size(); ++i) {
     const SplitItem& item = plan.items[i];
-    if (item.task && !settings.exhaustive) continue;  // the bounded task offers its root itself
+    if (item.task && !run.settings->exhaustive) continue;
     offerToRecord(run.best, item.score, static_cast<int64_t>(i), plan.rows.data() + item.firstRow,
-                  item.rowCount, control.onRecord);
+                  item.rowCount, run.control->onRecord);
   }
+}
 
-  std::vector<std::unique_ptr<Worker>> workers;
+using Workers = std::vector<std::unique_ptr<Worker>>;
+
+Workers makeWorkers(const WordList& words, const SolveSettings& settings, int32_t jobs) {
+  Workers workers;
+  for (int32_t j = 0; j < jobs; ++j) {
+    auto worker = std::make_unique<Worker>();
+    worker->search = startedSearch(words, settings.frame);
+    worker->levels.accepted.reserve(size_t{1} << 14);
+    if (!settings.exhaustive && settings.transpositionEntries > 0) {
+      allocateTranspositionTable(worker->transpositions, settings.transpositionEntries);
+    }
+    workers.push_back(std::move(worker));
+  }
+  return workers;
+}
+
+// The counts so far; asks each exhaustive engine for its trials count, for
+// the next tick.
+SolveProgress progressNow(SharedRun& run, const Workers& workers, const RunClock& clock) {
+  SolveProgress now;
+  now.seconds = secondsSince(clock.started);
+  now.strategy = strategyOf(*run.settings);
+  now.evaluations = run.plan->evaluations;
+  for (const auto& worker : workers) now.evaluations += worker->evaluations.load(std::memory_order_relaxed);
+  now.best = readRecord(run.best).score;
+  now.trials = 2 + run.plan->comparisons;
+  for (const auto& worker : workers) {
+    now.trials += worker->trials.load(std::memory_order_relaxed);
+    worker->trialsWanted.store(true, std::memory_order_relaxed);
+  }
+  return now;
+}
+
+// Starts a thread per worker, then ticks and watches the clock on the
+// calling thread until every worker has ended.
+void runWorkers(SharedRun& run, Workers& workers, RunClock& clock, const ProgressTick& onTick) {
   std::vector<std::thread> threads;
-  auto progress = [&] {
-    SolveProgress now;
-    now.seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    now.exhaustive = settings.exhaustive;
-    now.strategy = settings.exhaustive ? SolveStrategy::Exhaustive : SolveStrategy::Proof;
-    now.evaluations = plan.evaluations;
-    for (const auto& worker : workers) now.evaluations += worker->evaluations.load(std::memory_order_relaxed);
-    now.best = readRecord(run.best).score;
-    now.trials = 2 + plan.comparisons;
-    for (const auto& worker : workers) {
-      now.trials += worker->trials.load(std::memory_order_relaxed);
-      worker->trialsWanted.store(true, std::memory_order_relaxed);
-    }
-    return now;
-  };
-  if (!plan.stopped) {
-    for (int32_t j = 0; j < jobs; ++j) {
-      auto worker = std::make_unique<Worker>();
-      worker->search = startedSearch(words, settings.frame);
-      worker->levels.accepted.reserve(size_t{1} << 14);
-      if (!settings.exhaustive && settings.transpositionEntries > 0) {
-        allocateTranspositionTable(worker->transpositions, settings.transpositionEntries);
-      }
-      workers.push_back(std::move(worker));
-    }
-    try {
-      for (auto& worker : workers) threads.emplace_back(workerLoop, std::ref(run), std::ref(*worker));
-    } catch (...) {
-      run.stop = true;
-      for (auto& thread : threads) thread.join();
-      throw;
-    }
-    auto nextTick = Clock::now();
-    std::unique_lock<std::mutex> lock(run.doneMutex);
-    while (run.workersDone < static_cast<int32_t>(threads.size())) {
-      run.doneSignal.wait_for(lock, std::chrono::milliseconds(20));
-      if (run.workersDone == static_cast<int32_t>(threads.size())) break;
-      lock.unlock();
-      if (!run.stop.load() && shouldStop()) run.stop = true;
-      if (control.onTick && Clock::now() >= nextTick) {
-        control.onTick(progress());
-        nextTick = Clock::now() + std::chrono::milliseconds(100);
-      }
-      lock.lock();
-    }
-    lock.unlock();
+  try {
+    for (auto& worker : workers) threads.emplace_back(workerLoop, std::ref(run), std::ref(*worker));
+  } catch (...) {
+    run.stop = true;
     for (auto& thread : threads) thread.join();
+    throw;
   }
+  auto nextTick = Clock::now();
+  std::unique_lock<std::mutex> lock(run.doneMutex);
+  while (run.workersDone < static_cast<int32_t>(threads.size())) {
+    run.doneSignal.wait_for(lock, std::chrono::milliseconds(20));
+    if (run.workersDone == static_cast<int32_t>(threads.size())) break;
+    lock.unlock();
+    if (!run.stop.load() && shouldStop(clock, *run.control)) run.stop = true;
+    if (onTick && Clock::now() >= nextTick) {
+      onTick(progressNow(run, workers, clock));
+      nextTick = Clock::now() + std::chrono::milliseconds(100);
+    }
+    lock.lock();
+  }
+  lock.unlock();
+  for (auto& thread : threads) thread.join();
+}
 
-  SolveResult result;
-  result.wordCount = words.wordCount;
-  result.end = end;
-  result.exhaustive = settings.exhaustive;
-  result.foundBy = settings.exhaustive ? SolveStrategy::Exhaustive : SolveStrategy::Proof;
-  result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
-  result.evaluations = progress().evaluations;
-  for (const auto& worker : workers) result.transpositions += worker->transpositions.skips;
-  result.trials = 2 + plan.comparisons + run.comparisons.load();
-  for (const auto& worker : workers) result.workerCpuSeconds.push_back(worker->cpuSeconds);
+// The record's rows, and their grid and score built afresh by the engine.
+void takeRecordedAnswer(const WordList& words, BestRecord& best, SolveResult& result) {
   {
-    std::lock_guard<std::mutex> lock(run.best.mutex);
-    result.rows.assign(run.best.rows.begin(), run.best.rows.begin() + run.best.rowCount + 1);
+    std::lock_guard<std::mutex> lock(best.mutex);
+    result.rows.assign(best.rows.begin(), best.rows.begin() + best.rowCount + 1);
   }
-  // The answer's grid, built afresh by the engine from its rows.
   auto answer = startedSearch(words);
   const int32_t rowCount = static_cast<int32_t>(result.rows.size()) - 1;
   std::copy(result.rows.begin() + 1, result.rows.end(), answer->table.rows.begin() + 1);
   buildArrangementGrid(*answer, rowCount, result.evaluation);
   result.score = ArrangementScore{rowCount, result.evaluation.unwantedNeighbourhoods,
                                   result.evaluation.crossings, boxSurface(result.evaluation.grid.box)};
-  const SeedBar seed = readSeed(control.seed);
-  if (end == SolveEnd::Complete && seed.any &&
-      compareScores(result.score, seed.below) != ScoreOrder::Better) {
-    // The search meets every arrangement that could reach the seed.
-    throw std::logic_error(
-        "the complete search ended below its seed: the seed is no arrangement of the search");
-  }
+}
+
+SolveResult runResult(const WordList& words, SharedRun& run, const Workers& workers, const RunClock& clock) {
+  SolveResult result;
+  result.wordCount = words.wordCount;
+  result.end = clock.end;
+  result.foundBy = strategyOf(*run.settings);
+  result.seconds = secondsSince(clock.started);
+  result.evaluations = progressNow(run, workers, clock).evaluations;
+  for (const auto& worker : workers) result.transpositions += worker->transpositions.skips;
+  result.trials = 2 + run.plan->comparisons + run.comparisons.load();
+  for (const auto& worker : workers) result.workerCpuSeconds.push_back(worker->cpuSeconds);
+  takeRecordedAnswer(words, run.best, result);
   return result;
 }
 
-void seedSolve(SolveControl& control, const ArrangementScore& score) {
-  SolveSeed& seed = control.seed;
+// The search meets every arrangement that could reach the seed: a complete
+// one that ends below it was seeded with no arrangement of the search.
+void checkAgainstSeed(const SolveResult& result, SolveSeed& seed) {
+  const SeedBar bar = readSeed(seed);
+  if (result.end == SolveEnd::Complete && bar.any &&
+      compareScores(result.score, justBelow(bar.score)) != ScoreOrder::Better) {
+    throw std::logic_error(
+        "the complete search ended below its seed: the seed is no arrangement of the search");
+  }
+}
+
+}  // namespace
+
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
+                             SolveSeed& seed, const ProgressTick& onTick) {
+  if (!wordOneFitsFrame(words, settings.frame))
+    throw std::invalid_argument("word 1 alone does not fit the frame: no arrangement does");
+  RunClock clock = startClock(settings);
+  SharedRun run;
+  run.words = &words;
+  run.settings = &settings;
+  run.control = &control;
+  run.seed = &seed;
+  const int32_t jobs = std::max(1, settings.jobs);
+  {
+    auto probe = startedSearch(words);
+    buildBoundTables(probe->letters, run.tables);
+  }
+  const SplitPlan plan = planSplit(words, settings.frame, jobs, run.tables.totalLetters, clock, control);
+  run.plan = &plan;
+  offerSplitItems(run);
+  Workers workers;
+  if (!plan.stopped) {
+    workers = makeWorkers(words, settings, jobs);
+    runWorkers(run, workers, clock, onTick);
+  }
+  SolveResult result = runResult(words, run, workers, clock);
+  checkAgainstSeed(result, seed);
+  return result;
+}
+
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control) {
+  SolveSeed none;
+  return solveArrangement(words, settings, control, none, control.onTick);
+}
+
+void seedSolve(SolveSeed& seed, const ArrangementScore& score) {
   std::lock_guard<std::mutex> lock(seed.mutex);
   if (seed.any && compareScores(score, seed.score) != ScoreOrder::Better) return;
   seed.any = true;

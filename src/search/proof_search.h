@@ -46,8 +46,7 @@ struct SolveResult {
   std::vector<Placement> rows;  // the answer's rows 1..score.wordsPlaced; [0] unused
   GridEvaluation evaluation;    // its grid and counts, built by the engine's evaluation
   SolveEnd end = SolveEnd::Complete;
-  SolveStrategy foundBy = SolveStrategy::Proof;
-  bool exhaustive = false;
+  SolveStrategy foundBy = SolveStrategy::Proof;  // Exhaustive exactly when every trial was run
   int64_t trials = 0;                    // exhaustive: the interactive program's final trials count
   int64_t evaluations = 0;               // arrangements and rows evaluated, probes included
   int64_t transpositions = 0;            // subtrees skipped as met before in another order
@@ -64,7 +63,6 @@ struct SolveProgress {
   double seconds = 0;
   int64_t evaluations = 0;  // the bounded search's measure of work
   int64_t trials = 0;       // the exhaustive one's: its engine tells evaluations only when it stops
-  bool exhaustive = false;
   SolveStrategy strategy = SolveStrategy::Proof;  // the one running
   ArrangementScore best;                          // the best so far (word 1 alone before anything else)
 };
@@ -90,12 +88,15 @@ struct SolveSeed {
   std::atomic<uint64_t> version{0};  // raised at every seed, read without the lock
 };
 
+using ProgressTick = std::function<void(const SolveProgress&)>;
+
+// What the caller gives a solve and may give the next one as it is: the
+// solve only reads it.
 struct SolveControl {
-  std::atomic<bool> stopRequested{false};            // set from outside (Ctrl+C) to stop early
-  std::function<void(const SolveProgress&)> onTick;  // on the calling thread, about 10 times a second
-  SolveSeed seed;                                    // written by seedSolve
-  CutObserver onCut;                                 // tests only: subtrees skipped by a bound
-  RecordObserver onRecord;                           // tests only
+  std::atomic<bool> stopRequested{false};  // set from outside (Ctrl+C) to stop early
+  ProgressTick onTick;                     // on the calling thread, about 10 times a second
+  CutObserver onCut;                       // tests only: subtrees skipped by a bound
+  RecordObserver onRecord;                 // tests only
 };
 
 // Lets the search skip every subtree that cannot reach `score`, from now on
@@ -108,11 +109,17 @@ struct SolveControl {
 // seed below an earlier one changes nothing. Subtrees that can only equal
 // the seed are still explored: the first arrangement with its score may lie
 // in them.
-void seedSolve(SolveControl& control, const ArrangementScore& score);
+void seedSolve(SolveSeed& seed, const ArrangementScore& score);
 
 // words: 2..MAX_WORDS words of A-Z and '-'. Runs on settings.jobs worker
 // threads while the calling thread waits, ticks and watches the time;
-// throws std::system_error when threads cannot be started.
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, SolveControl& control);
+// throws std::system_error when threads cannot be started. `seed` belongs
+// to this one solve (seedSolve); its progress goes to `onTick`, which may
+// be empty, instead of the control's.
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
+                             SolveSeed& seed, const ProgressTick& onTick);
+
+// The same without a seed, ticking the control's onTick.
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control);
 
 }  // namespace arrowgrid

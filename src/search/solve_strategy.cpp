@@ -20,7 +20,7 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-BeamResult runBeamFirst(const WordList& words, const SolveSettings& settings, SolveControl& control,
+BeamResult runBeamFirst(const WordList& words, const SolveSettings& settings, const SolveControl& control,
                         Clock::time_point started) {
   BeamSettings beam;
   beam.threads = std::max(1, settings.jobs);
@@ -86,9 +86,23 @@ std::vector<ScoredArrangement> chooseCandidates(const SolveResult& result, const
   return chosen;
 }
 
+// The proof's progress line shows the better of both bests, and the time
+// and work from the beam's start.
+ProgressTick proofTick(const SolveControl& control, const BeamResult& beam, Clock::time_point started) {
+  if (!control.onTick) return nullptr;
+  return [&control, &beam, started](const SolveProgress& progress) {
+    SolveProgress now = progress;
+    now.seconds = secondsSince(started);
+    now.evaluations += beam.evaluations;
+    if (beamIsBetter(beam, now.best)) now.best = beam.score;
+    control.onTick(now);
+  };
+}
+
 }  // namespace
 
-SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings, SolveControl& control) {
+SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings,
+                                const SolveControl& control) {
   const auto started = Clock::now();
   if (settings.exhaustive) {
     SolveResult result = solveArrangement(words, settings, control);
@@ -106,31 +120,13 @@ SolveResult solveWithStrategies(const WordList& words, const SolveSettings& sett
   const BeamResult beam = runBeamFirst(words, settings, control, started);
   // The beam's answer passed the tree-node check: the proof may skip what
   // cannot reach its score.
-  if (beam.found) seedSolve(control, beam.score);
+  SolveSeed seed;
+  if (beam.found) seedSolve(seed, beam.score);
 
-  // The proof's progress line shows the better of both bests.
   SolveSettings proof = settings;
   if (settings.timeLimitSeconds > 0)
     proof.timeLimitSeconds = std::max(1e-3, settings.timeLimitSeconds - secondsSince(started));
-  const auto outerTick = control.onTick;
-  if (outerTick) {
-    control.onTick = [&](const SolveProgress& progress) {
-      SolveProgress now = progress;
-      now.seconds = secondsSince(started);
-      now.evaluations += beam.evaluations;
-      if (beamIsBetter(beam, now.best)) now.best = beam.score;
-      outerTick(now);
-    };
-  }
-  SolveResult result;
-  try {
-    result = solveArrangement(words, proof, control);
-  } catch (...) {
-    control.onTick = outerTick;
-    throw;
-  }
-  control.onTick = outerTick;
-
+  SolveResult result = solveArrangement(words, proof, control, seed, proofTick(control, beam, started));
   result.seconds = secondsSince(started);
   result.evaluations += beam.evaluations;
   // A finished proof's answer is the depth-first search's, even where the

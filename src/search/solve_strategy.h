@@ -26,7 +26,9 @@ inline constexpr int32_t MAX_CANDIDATES = 20;
 // settings.exhaustive, those widths are run for this alone). The proof
 // gives only its answer: what its workers meet besides depends on their
 // timing. Fewer when the beam kept fewer such grids.
-SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings, SolveControl& control);
+// The control is only read: it may serve the next list as it is.
+SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings,
+                                const SolveControl& control);
 
 const char* strategyName(SolveStrategy strategy);
 

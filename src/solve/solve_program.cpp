@@ -8,11 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -26,8 +25,11 @@
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
 #include "solve/result_json.h"
+#include "solve/run_files.h"
 #include "solve/solve_report.h"
+#include "search/grid_evaluation.h"
 #include "search/proof_search.h"
+#include "search/search_start.h"
 #include "search/solve_strategy.h"
 
 namespace arrowgrid {
@@ -45,7 +47,11 @@ extern "C" void onInterrupt(int) {
 // Ctrl+C stops the search once; a second one ends the process at once.
 // Before and after the search it ends the process, with any file being
 // written removed (see removeUnfinishedFilesOnSignals).
+// Started with SIGINT ignored (a background job of a script), it stays
+// ignored, as the other signals do.
 void catchInterrupt(std::atomic<bool>& flag, struct sigaction& previous) {
+  sigaction(SIGINT, nullptr, &previous);
+  if (previous.sa_handler == SIG_IGN) return;
   interruptFlag = &flag;
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -68,9 +74,13 @@ int32_t availableProcessors() {
 }
 
 // Every message may echo a word or a file name: escaped whole.
-int fail(const std::string& message, int status) {
+void tell(const std::string& message) {
   std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
                messageText(message).c_str());
+}
+
+int fail(const std::string& message, int status) {
+  tell(message);
   return status;
 }
 
@@ -84,28 +94,13 @@ int gatherWords(const SolveOptions& options, std::vector<WordText>& words, std::
     }
     return 0;
   }
-  const bool standardInput = options.wordsFile == "-";
-  std::ifstream opened;
-  if (!standardInput) {
-    opened.open(options.wordsFile, std::ios::binary);
-    if (!opened) {
-      error = options.wordsFile + ": " + std::strerror(errno);
-      return FAILURE_STATUS;
-    }
-  }
-  std::istream& in = standardInput ? std::cin : opened;
-  const std::string name = standardInput ? "standard input" : options.wordsFile;
-  // A closed standard input or a folder reads as no line at all: only the
-  // stream's error tells it from an empty list.
-  errno = 0;
-  WordFileText file = readWordFile(in, name);
-  if (in.bad() || (standardInput && std::ferror(stdin)) || (!standardInput && in.fail() && errno != 0)) {
-    error = name + ": cannot be read" + (errno != 0 ? ": " : "") + (errno != 0 ? std::strerror(errno) : "");
-    return FAILURE_STATUS;
-  }
+  // '-' is standard input, as in most programs; arrowgrid --clues reads
+  // a file of that name.
+  WordFileText file = options.wordsFile == "-" ? readWordDescriptor(STDIN_FILENO, "standard input")
+                                               : readWordFile(options.wordsFile);
   if (!file.ok) {
     error = file.error;
-    return BAD_COMMAND_LINE_STATUS;
+    return file.unreadable ? FAILURE_STATUS : BAD_COMMAND_LINE_STATUS;
   }
   for (const std::string& warning : file.warnings) {
     std::fprintf(stderr, "%.*s: warning: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
@@ -130,8 +125,7 @@ std::vector<PrintRequest> printRequests(const SolveOptions& options) {
 }
 
 std::string printPath(const PrintRequest& request, GridContent content) {
-  return *request.prefix + (content == GridContent::Puzzle ? "-grille." : "-solution.") +
-         printFormatExtension(request.format);
+  return printFilePath(*request.prefix, request.format, content);
 }
 
 std::string folderOf(const std::string& path) {
@@ -214,34 +208,94 @@ std::string writeJson(const std::string& path, JsonTarget target, const std::str
          std::strerror(failure);
 }
 
-int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
+SolveSettings solveSettings(const SolveOptions& options) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
   settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
   settings.timeLimitSeconds = options.timeLimitSeconds >= 0 ? options.timeLimitSeconds
                               : options.exhaustive          ? 0
                                                             : DEFAULT_TIME_LIMIT_SECONDS;
+  settings.frame = options.frame;
+  settings.candidates = options.candidates;
+  return settings;
+}
 
-  if (const std::string problem = checkPrintFolders(options); !problem.empty())
-    return fail(problem, FAILURE_STATUS);
+// "" or why the frame cannot hold even the first grid of every search:
+// word 1 alone, across.
+std::string frameProblem(const SolveOptions& options, const WordList& words) {
+  if (wordOneFitsFrame(words, options.frame)) return {};
+  const ByteString& first = words.words[1];
+  return "--frame " + std::to_string(options.frame.columns) + "x" + std::to_string(options.frame.rows) +
+         ": every grid starts with the first word, " + first + ", across, which takes " +
+         std::to_string(textLength(first) + 2) + " columns and 3 rows";
+}
+
+// The words the frame left out, said on standard error.
+void tellLeftOut(const SolveOptions& options, const SolveResult& result, const WordList& words) {
+  if (options.frame.columns == 0 || result.score.wordsPlaced == words.wordCount) return;
+  std::vector<bool> placed(static_cast<size_t>(words.wordCount) + 1, false);
+  for (size_t r = 1; r < result.rows.size(); ++r) placed[static_cast<size_t>(result.rows[r].wordNumber)] = true;
+  std::string names;
+  for (int32_t w = 1; w <= words.wordCount; ++w) {
+    if (placed[static_cast<size_t>(w)]) continue;
+    names += (names.empty() ? "" : ", ") + std::string(words.words[static_cast<size_t>(w)]);
+  }
+  tell("the frame " + std::to_string(options.frame.columns) + " x " + std::to_string(options.frame.rows) +
+           " holds " + std::to_string(result.score.wordsPlaced) + " of the " + std::to_string(words.wordCount) +
+           " words; left out: " + names);
+}
+
+// The grid of each grid to choose from; [0] the answer's.
+std::vector<GridEvaluation> candidateGrids(const SolveResult& result, const WordList& words) {
+  std::vector<GridEvaluation> grids{result.evaluation};
+  for (size_t i = 1; i < result.candidates.size(); ++i) {
+    const ScoredArrangement& candidate = result.candidates[i];
+    PlacementTable table;
+    std::copy(candidate.rows.begin() + 1, candidate.rows.end(), table.rows.begin() + 1);
+    grids.emplace_back();
+    buildArrangementGrid(words, table, candidate.score.wordsPlaced, grids.back());
+  }
+  return grids;
+}
+
+// The text for people: the answer's grid and summary; with several grids,
+// each under its heading, the others with their counts.
+std::string reportText(const SolveResult& result, const SolveSettings& settings,
+                       const std::vector<GridEvaluation>& grids) {
+  if (grids.size() <= 1) return gridText(result.evaluation.grid) + summaryText(result, settings);
+  const auto count = static_cast<int32_t>(grids.size());
+  std::string text = candidateHeading(1, count) + gridText(grids[0].grid) + summaryText(result, settings);
+  for (int32_t i = 1; i < count; ++i) {
+    const auto n = static_cast<size_t>(i);
+    text += '\n';
+    text += candidateHeading(i + 1, count);
+    text += gridText(grids[n].grid);
+    text += countsText(result.candidates[n].score, grids[n].grid.box, result.wordCount);
+  }
+  return text;
+}
+
+// "" or why an output cannot be written, said before the search.
+std::string outputsProblem(const SolveOptions& options, JsonTarget json) {
+  if (std::string problem = checkPrintFolders(options); !problem.empty()) return problem;
   // A damaged font is said before the search, not after it as a failure to
   // draw the files.
   if (!printRequests(options).empty()) {
-    if (const std::string problem = printFilesProblem(options.print); !problem.empty())
-      return fail(problem, FAILURE_STATUS);
+    if (std::string problem = printFilesProblem(options.print); !problem.empty()) return problem;
   }
+  return checkJsonTarget(options, json);
+}
 
-  const JsonTarget json = jsonTarget(options);
-  if (const std::string problem = checkJsonTarget(options, json); !problem.empty())
-    return fail(problem, FAILURE_STATUS);
-
+// The search with its progress line and Ctrl+C caught: "" or the message
+// of a failure to run it.
+std::string searchWords(const SolveOptions& options, const WordList& words, const SolveSettings& settings,
+                        SolveResult& result) {
   SolveControl control;
   ProgressLine progress;
   if (!options.quiet && isatty(STDERR_FILENO)) progress.out = stderr;
   control.onTick = [&](const SolveProgress& now) { showProgress(progress, now); };
   struct sigaction outsideSearch {};
   catchInterrupt(control.stopRequested, outsideSearch);
-  SolveResult result;
   std::string failure;
   try {
     result = solveWithStrategies(words, settings, control);
@@ -252,50 +306,105 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
   }
   releaseInterrupt(outsideSearch);
   wipeProgress(progress);
-  if (!failure.empty()) return fail(failure, FAILURE_STATUS);
+  return failure;
+}
 
-  int status = result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
+// The grid and the counts on standard output, unless the JSON goes there,
+// and the JSON: false when one failed, said.
+bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const SolveResult& result,
+                        const SolveSettings& settings, const std::vector<GridEvaluation>& grids,
+                        const WordList& words, const std::vector<std::string>& clues) {
+  bool written = true;
   if (json != JsonTarget::StandardOutput) {
-    if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
-      status = fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
+    if (!writeAll(stdout, reportText(result, settings, grids))) {
+      written = false;
+      fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (json != JsonTarget::None) {
-    const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues));
-    if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+    const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues, options.frame));
+    if (!problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
+  return written;
+}
+
+// The ipuz file and the print files asked for, of grid `number` (1: the
+// answer) with its rows: false when one failed, said.
+bool writePuzzleFiles(const SolveOptions& options, int32_t number, const Grid& grid,
+                      const std::vector<Placement>& rows, const WordList& words,
+                      const std::vector<std::string>& clues) {
+  bool written = true;
   if (!options.ipuzFile.empty()) {
-    const IpuzPuzzle puzzle{
-        result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
-        options.print.copyright};
-    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty())
-      status = fail(problem, 1);
+    const IpuzPuzzle puzzle{grid, rows, words, clues, options.print.title, options.print.author,
+                            options.print.copyright};
+    if (const std::string problem = writeIpuzFile(puzzle, candidateFile(options.ipuzFile, number));
+        !problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
   }
-  const PuzzleWords puzzleWords{clues, result.rows};
+  const PuzzleWords puzzleWords{clues, rows};
   const std::vector<PrintRequest> requests = printRequests(options);
-  if (!requests.empty()) {
+  // The answer's notes only: the other grids are there to be looked at.
+  if (!requests.empty() && number == 1) {
     // Said once, whatever the number of formats drawn.
     std::string ignored;  // a drawing problem is reported by the drawing itself
     for (const std::string& note :
-         cluesOutOfTheirCells(result.evaluation.grid, puzzleWords, options.print, ignored))
+         cluesOutOfTheirCells(grid, puzzleWords, options.print, ignored))
       std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
                    messageText(note).c_str());
   }
   for (const PrintRequest& request : requests) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
+      const std::string path = printFilePath(candidatePrefix(*request.prefix, number), request.format, content);
       const std::string problem =
-          printGridFile(result.evaluation.grid, content, request.format, options.print,
-                        printPath(request, content), ExistingFile::Replace, puzzleWords);
-      if (!problem.empty()) status = fail(problem, FAILURE_STATUS);
+          printGridFile(grid, content, request.format, options.print, path, ExistingFile::Replace, puzzleWords);
+      if (!problem.empty()) {
+        written = false;
+        fail(problem, FAILURE_STATUS);
+      }
     }
   }
-  return status;
+  return written;
+}
+
+int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
+  const SolveSettings settings = solveSettings(options);
+  const JsonTarget json = jsonTarget(options);
+  if (const std::string problem = outputsProblem(options, json); !problem.empty())
+    return fail(problem, FAILURE_STATUS);
+
+  if (const std::string problem = frameProblem(options, words); !problem.empty())
+    return fail(problem, BAD_COMMAND_LINE_STATUS);
+
+  SolveResult result;
+  if (const std::string failure = searchWords(options, words, settings, result); !failure.empty())
+    return fail(failure, FAILURE_STATUS);
+  tellLeftOut(options, result, words);
+
+  // Every output is tried, whatever failed before it.
+  const std::vector<GridEvaluation> grids = candidateGrids(result, words);
+  const bool reported = writeReportAndJson(options, json, result, settings, grids, words, clues);
+  bool filesWritten = true;
+  for (size_t i = 0; i < grids.size(); ++i) {
+    const std::vector<Placement>& rows = i == 0 ? result.rows : result.candidates[i].rows;
+    filesWritten =
+        writePuzzleFiles(options, static_cast<int32_t>(i + 1), grids[i].grid, rows, words, clues) && filesWritten;
+  }
+  if (!reported || !filesWritten) return FAILURE_STATUS;
+  return result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
 }
 
 }  // namespace
 
 int runSolveProgram(const SolveOptions& options) {
   removeUnfinishedFilesOnSignals();
+  // Before the words are read: an output over the list would replace it.
+  if (const std::string problem = sameFileProblem(runFiles(options)); !problem.empty())
+    return fail(problem, BAD_COMMAND_LINE_STATUS);
   try {
     std::vector<WordText> texts;
     std::string error;

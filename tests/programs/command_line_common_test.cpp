@@ -38,7 +38,7 @@ TEST(CommandLineHelp, EveryDescriptionStartsInOneColumnWithinLinesOf79) {
   }
 }
 
-TEST(PrintTitle, InvalidUtf8AndOverlongTitlesAreNamed) {
+TEST(PrintTitle, InvalidUtf8NoncharactersAndOverlongTitlesAreNamed) {
   const std::pair<std::string, std::string> cases[] = {
       {"Grille du jour", ""},
       {"\xC3\xA9t\xC3\xA9 \xE2\x86\x92 \xF0\x9F\x99\x82", ""},
@@ -49,6 +49,11 @@ TEST(PrintTitle, InvalidUtf8AndOverlongTitlesAreNamed) {
       {"\xE2\x86", "byte 0xE2 at offset 0 is not valid UTF-8"},          // cut short
       {std::string(199, 'a') + "\xC3\xA9", ""},                          // 200 characters
       {std::string(201, 'a'), "201 characters; at most 200 fit above a grid"},
+      // Noncharacters: valid UTF-8 that the printing library refuses.
+      {"Grille\xEF\xBF\xBF", "noncharacter U+FFFF at offset 6 cannot be printed"},
+      {"\xEF\xB7\xAF", "noncharacter U+FDEF at offset 0 cannot be printed"},
+      {"\xF4\x8F\xBF\xBF", "noncharacter U+10FFFF at offset 0 cannot be printed"},
+      {"\xEF\xB7\x8F\xEF\xBF\xBD", ""},  // U+FDCF and U+FFFD, just outside
   };
   for (const auto& [title, problem] : cases) EXPECT_EQ(titleProblem(title), problem) << title;
 }

@@ -76,29 +76,6 @@ TEST(CommandLine, RefusalsSayWhy) {
   }
 }
 
-TEST(CommandLineBinary, HelpVersionAndRefusalExitStatuses) {
-  const test_support::BinaryRun help = test_support::runBinary("", 10, {"--help"});
-  EXPECT_EQ(help.exitStatus, 0);
-  EXPECT_EQ(help.standardOutput.rfind("Usage: arrowgrid [OPTION]...\n", 0), 0u) << help.standardOutput;
-  EXPECT_NE(help.standardOutput.find("--export DIR"), std::string::npos);
-  EXPECT_NE(help.standardOutput.find("--page a4|letter|a3"), std::string::npos);
-
-  const test_support::BinaryRun version = test_support::runBinary("", 10, {"--version"});
-  EXPECT_EQ(version.exitStatus, 0);
-  EXPECT_EQ(version.standardOutput, "arrowgrid " + std::string(PROGRAM_VERSION) + "\n");
-
-  const test_support::BinaryRun refused = test_support::runBinary("", 10, {"--frobnicate"});
-  EXPECT_EQ(refused.exitStatus, 2);
-  EXPECT_TRUE(refused.standardOutput.empty());
-  EXPECT_EQ(refused.standardError,
-            "arrowgrid: --frobnicate: unknown option\nTry 'arrowgrid --help' for more information.\n");
-
-  // No display in the test run: the window cannot be had, and says so.
-  const test_support::BinaryRun window = test_support::runBinary("", 10, {"--window"});
-  EXPECT_EQ(window.exitStatus, 1);
-  EXPECT_NE(window.standardError.find("--window"), std::string::npos);
-}
-
 TEST(CommandLineBinary, ScriptFormChosenByName) {
   const test_support::BinaryRun run = test_support::runBinary("\n", 10, {"--script"});
   ASSERT_FALSE(run.snapshots.empty());

@@ -32,6 +32,9 @@ TEST(SolveCommandLine, OptionsInEveryForm) {
   EXPECT_EQ(file.options.wordsFile, "-");
   EXPECT_LT(parse({"chat"}).options.timeLimitSeconds, 0) << "not given: the program's default";
   EXPECT_EQ(parse({"chat", "--time-limit", "none"}).options.timeLimitSeconds, 0) << "no limit";
+  const std::pair<const char*, double> seconds[] = {{"010", 10}, {".5", 0.5}, {"5.", 5}};
+  for (const auto& [text, value] : seconds)
+    EXPECT_DOUBLE_EQ(parse({"chat", "--time-limit", text}).options.timeLimitSeconds, value) << text;
   EXPECT_EQ(parse({"chat", "--help", "--bogus"}).action, CommandLineAction::ShowHelp);
   EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
 }
@@ -49,6 +52,17 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
        "arrowgrid-solve: --time-limit: 'inf' is not a number of seconds above 0, nor none"},
       {{"--time-limit=nan"},
        "arrowgrid-solve: --time-limit: 'nan' is not a number of seconds above 0, nor none"},
+      // Plain decimal numbers only, and blanks refused on either side alike.
+      {{"--time-limit=0x10"},
+       "arrowgrid-solve: --time-limit: '0x10' is not a number of seconds above 0, nor none"},
+      {{"--time-limit= 5"},
+       "arrowgrid-solve: --time-limit: ' 5' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=5 "},
+       "arrowgrid-solve: --time-limit: '5 ' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=0.0"},
+       "arrowgrid-solve: --time-limit: '0.0' is not a number of seconds above 0, nor none"},
+      {{"--time-limit=1e3"},
+       "arrowgrid-solve: --time-limit: '1e3' is not a number of seconds above 0, nor none"},
       {{"--quiet=yes"}, "arrowgrid-solve: --quiet: takes no value"},
       {{"--json="}, "arrowgrid-solve: --json: needs a value"},
       {{"-"}, "arrowgrid-solve: '-' is not a word; use '--words -' to read the words from standard input"},

@@ -2,17 +2,15 @@
 // and every refusal with the place and the reason.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <fstream>
 
 #include "puzzle/word_file.h"
+#include "support/temporary_folder.h"
 
 namespace arrowgrid {
 namespace {
 
-WordFileText read(const std::string& text, const std::string& name = "list") {
-  std::istringstream in(text);
-  return readWordFile(in, name);
-}
+WordFileText read(const std::string& text) { return readWordText(text, "list"); }
 
 // Every word as "PLACE|TEXT|CLUE", and the warnings after them.
 std::vector<std::string> summary(const WordFileText& file) {
@@ -54,6 +52,15 @@ TEST(WordFile, KeepsWordsWithTheirCluesAsTyped) {
         "warning list: item 2: word 'chien' has no clue; its cell stays empty",
         "warning list: item 3: word 'rat' has no clue; its cell stays empty"}},
       {"[]", {}},
+      // Carriage returns alone end lines as line feeds do, and with one.
+      {"rat\tA\rpic\tB\r\rcoq\tC\r\n\r\nruse\tD",
+       {"list:1|rat|A", "list:2|pic|B", "list:4|coq|C", "list:6|ruse|D"}},
+      // No-break spaces around a word or a clue are blanks, in both shapes.
+      {"\xC2\xA0"
+       "chat\xC2\xA0\t\xC2\xA0Petit f\xC3\xA9lin\xC2\xA0\n",
+       {"list:1|chat|Petit félin"}},
+      {"[{\"answer\": \" chat\\u00a0\", \"clue\": \"\\u00a0Petit félin \"}]",
+       {"list: item 1|chat|Petit félin"}},
   };
   for (const auto& [text, expected] : cases) {
     const WordFileText file = read(text);
@@ -94,11 +101,50 @@ TEST(WordFile, RefusesABadLineOrItemSayingWhereAndWhy) {
        "list: item 1: clue of 'chat': control character U+0000"},
       {"[" + std::string(WORD_JSON_MAX_BYTES, ' ') + "]",
        "list: more than 1048576 bytes; too large for a list"},
+      {"\r[{\"answer\": \"chat\",\r  \"clue\": 'x'}]", "list:3:11: not valid JSON"},
+      {"{\"answer\": \"chat\", \"clue\": \"F\u00e9lin\"}",
+       "list: a JSON object, not a list of {\"answer\", \"clue\"} objects"},
+      // Noncharacters: valid UTF-8 that the printing library refuses.
+      {"chat\tF\xEF\xBF\xBFlin\n", "list:1: clue of 'chat': noncharacter U+FFFF"},
+      {"[{\"answer\": \"chat\", \"clue\": \"F\\ud83f\\udffe\"}]",
+       "list: item 1: clue of 'chat': noncharacter U+1FFFE"},
+      // Other encodings, by their byte order mark or their zero bytes.
+      {std::string("\xFF\xFE\0\0c\0\0\0", 8), "list: UTF-32LE text; save the list as UTF-8"},
+      {std::string("\xFE\xFF\0c\0h", 6), "list: UTF-16BE text; save the list as UTF-8"},
+      {std::string("c\0h\0a\0t\0\r\0\n\0", 12), "list: UTF-16LE text; save the list as UTF-8"},
+      {std::string("\0\0\0c\0\0\0h", 8), "list: UTF-32BE text; save the list as UTF-8"},
   };
   for (const auto& [text, expected] : cases) {
     const WordFileText file = read(text);
     EXPECT_FALSE(file.ok) << text.substr(0, 80);
     EXPECT_EQ(file.error, expected) << text.substr(0, 80);
+  }
+}
+
+// A file read as the same bytes in memory would be, or refused with the
+// reason of the call that failed.
+TEST(WordFile, FilesReadAsTheirBytesOrSayWhyNot) {
+  test_support::TemporaryFolder folder;
+  // The parser leaves errno at ERANGE after these numbers: a stale errno
+  // once made this file unreadable.
+  const std::string json = "[{\"answer\": \"chat\", \"id\": 18446744073709551616, \"x\": 1e-320}]";
+  std::ofstream(folder.file("list.json")) << json;
+  const std::string missing = folder.file("missing.tsv");
+  const struct {
+    std::string path;
+    std::string error;
+  } cases[] = {
+      {folder.file("list.json"), ""},
+      {missing, missing + ": No such file or directory"},
+      {folder.path, folder.path + ": cannot be read: Is a directory"},
+  };
+  for (const auto& [path, error] : cases) {
+    const WordFileText file = readWordFile(path);
+    EXPECT_EQ(file.error, error) << path;
+    EXPECT_EQ(file.unreadable, !error.empty()) << path;
+    if (error.empty()) {
+      EXPECT_EQ(summary(file), summary(readWordText(json, path)));
+    }
   }
 }
 

@@ -42,6 +42,13 @@ TEST(WordInput, NamesTheFirstCharacterThatHasNoPlace) {
   EXPECT_EQ(foldWordText("deux mots").badCharacter, "' ' (U+0020)");
   EXPECT_EQ(foldWordText("ñandu").badCharacter, "'ñ' (U+00F1)");
   EXPECT_EQ(foldWordText("a\tb").badCharacter, "U+0009");
+  // Blanks that a quote would not show are named.
+  EXPECT_EQ(foldWordText("porte\xC2\xA0"
+                         "clé")
+                .badCharacter,
+            "U+00A0 (no-break space)");
+  EXPECT_EQ(foldWordText("porte\xE2\x80\x8B").badCharacter, "U+200B (zero-width space)");
+  EXPECT_EQ(foldWordText("porte\xE3\x80\x80").badCharacter, "U+3000 (space)");
   EXPECT_EQ(foldWordText("caf\xC3").badCharacter, "byte \\xC3 (not UTF-8)");
   EXPECT_EQ(foldWordText("\xC0\xAF").badCharacter, "byte \\xC0 (not UTF-8)");  // overlong '/'
 }

@@ -74,7 +74,8 @@ SolveResult solve(const std::vector<std::string>& words, bool exhaustive, int32_
                   std::vector<BestEvent>* bests = nullptr, size_t transpositionEntries = size_t{1} << 16) {
   SolveControl control;
   control.onCut = onCut;
-  if (seed != nullptr) seedSolve(control, *seed);
+  SolveSeed seeded;
+  if (seed != nullptr) seedSolve(seeded, *seed);
   if (bests != nullptr) {
     control.onRecord = [bests](const ArrangementScore& score, int64_t, const Placement* rows) {
       BestEvent event{score, {Placement{}}};
@@ -84,7 +85,7 @@ SolveResult solve(const std::vector<std::string>& words, bool exhaustive, int32_
   }
   const SolveSettings settings{
       .exhaustive = exhaustive, .jobs = jobs, .transpositionEntries = transpositionEntries};
-  return solveArrangement(wordListOf(words), settings, control);
+  return solveArrangement(wordListOf(words), settings, control, seeded, nullptr);
 }
 
 // The new bests that reach `seed` or beat it.
@@ -308,6 +309,29 @@ TEST(SolveSearch, TimeLimitStopsWithTheBestSoFar) {
       }
     }
   }
+}
+
+// One control for several lists: what the beam found for the first does not
+// bind the proof of the next, whose best lies below it.
+TEST(SolveStrategies, AControlServesTheNextListAsItIs) {
+  const std::vector<std::string> crossing{"ABC", "BCA", "CAB", "ACB"};
+  const std::vector<std::string> apart{"AB", "CD"};
+  SolveControl reused;
+  int32_t ticks = 0;
+  reused.onTick = [&](const SolveProgress&) { ++ticks; };
+  const SolveSettings settings{false, 1, 0};
+  const SolveResult first = solveWithStrategies(wordListOf(crossing), settings, reused);
+  ASSERT_GT(first.score.wordsPlaced, 2);
+  const int32_t ticksOfFirst = ticks;
+  EXPECT_GT(ticksOfFirst, 0);
+
+  const SolveResult second = solveWithStrategies(wordListOf(apart), settings, reused);
+  SolveControl fresh;
+  const SolveResult alone = solveWithStrategies(wordListOf(apart), settings, fresh);
+  EXPECT_EQ(second.end, SolveEnd::Complete);
+  EXPECT_EQ(second.score, alone.score);
+  EXPECT_EQ(second.rows, alone.rows);
+  EXPECT_GT(ticks, ticksOfFirst);  // the caller's own tick, still in place
 }
 
 // The beam first, then the proof: a proof that ends gives the engine's

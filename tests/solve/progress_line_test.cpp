@@ -50,7 +50,6 @@ TEST(ProgressLine, RewritesInPlaceAtMostTenTimesASecondThenWipes) {
 
 TEST(ProgressLine, ExhaustiveSearchShowsTrialsPerSecond) {
   SolveProgress progress;
-  progress.exhaustive = true;
   progress.strategy = SolveStrategy::Exhaustive;
   progress.seconds = 2;
   progress.evaluations = 10;

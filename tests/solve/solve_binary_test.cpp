@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -22,10 +23,13 @@ using namespace test_support;
 
 namespace {
 
-BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "",
-                int interruptAfter = 0) {
-  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments, interruptAfter);
+BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "") {
+  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments);
 }
+
+// The search has begun once its second thread runs (with -j 2 or more): the
+// handling of Ctrl+C for the search is set up before it.
+bool searching(const RunningProgram& program) { return threadCount(program) >= 2; }
 
 // The output without its time line, which differs from run to run.
 std::string withoutTime(const std::string& text) {
@@ -81,38 +85,6 @@ TEST(SolveBinary, WordsFromStandardInput) {
   EXPECT_NE(run.standardOutput.find("│ → A B ■   │\n"), std::string::npos);
 }
 
-TEST(SolveBinary, BadInputIsRefusedWithStatus2AndNothingWritten) {
-  const std::string json = "/tmp/arrowgrid-solve-test-unwritten.json";
-  const std::string png = "/tmp/arrowgrid-solve-test-unwritten";
-  std::remove(json.c_str());
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"chat", "ch!en", "--json", json},
-       "arrowgrid-solve: argument 2: word 'ch!en': '!' (U+0021) is not a letter or a hyphen\n"},
-      {{"chat"}, "arrowgrid-solve: 1 word given; at least 2 are needed\n"},
-      {{"--jobs", "zero", "a", "b"},
-       "arrowgrid-solve: --jobs: 'zero' is not a whole number from 1 to 256\n"
-       "Try 'arrowgrid-solve --help' for more information.\n"},
-      // Refused before the search, not after it with one format written.
-      {{"AB", "BC", "CA", "--png", png, "--title", std::string(201, 'T')},
-       "arrowgrid-solve: --title: 201 characters; at most 200 fit above a grid\n"
-       "Try 'arrowgrid-solve --help' for more information.\n"},
-      {{"AB", "BC", "CA", "--png", png, "--pdf", png, "--title", "Grille \xE9t\xE9"},
-       "arrowgrid-solve: --title: byte 0xE9 at offset 7 is not valid UTF-8\n"
-       "Try 'arrowgrid-solve --help' for more information.\n"},
-  };
-  for (const auto& [arguments, message] : cases) {
-    const BinaryRun run = solve(arguments);
-    EXPECT_EQ(run.exitStatus, 2) << message;
-    EXPECT_EQ(run.standardError, message);
-    EXPECT_EQ(run.standardOutput, "");
-  }
-  EXPECT_FALSE(std::ifstream(json).good());
-  EXPECT_FALSE(std::ifstream(png + "-grille.png").good());
-  const BinaryRun fromFile = solve({"--words", "-"}, "chat\nchi en\n");
-  EXPECT_EQ(fromFile.standardError,
-            "arrowgrid-solve: standard input:2: word 'chi en': ' ' (U+0020) is not a letter or a hyphen\n");
-}
-
 TEST(SolveBinary, UnreadableWordsAreARunTimeFailure) {
   // Through the shell, to start the solver with standard input closed or a folder.
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -132,8 +104,8 @@ TEST(SolveBinary, UnreadableWordsAreARunTimeFailure) {
 }
 
 TEST(SolveBinary, ClosedStandardOutputIsAFailureThatLeavesTheJsonAlone) {
-  const std::string json = "/tmp/arrowgrid-solve-test-closed-output.json";
-  std::remove(json.c_str());
+  TemporaryFolder folder;
+  const std::string json = folder.file("closed-output.json");
   const BinaryRun run = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"-q", "AB", "BC", "CA", "--json", json},
                                    0, OutputTarget::Closed);
   EXPECT_EQ(run.exitStatus, 1);
@@ -141,7 +113,6 @@ TEST(SolveBinary, ClosedStandardOutputIsAFailureThatLeavesTheJsonAlone) {
   std::ifstream in(json);
   const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
   EXPECT_FALSE(document.is_discarded()) << "the grid went into the JSON file";
-  std::remove(json.c_str());
 }
 
 TEST(SolveBinary, UnwritableJsonIsARunTimeFailure) {
@@ -162,9 +133,9 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
   const std::string keep = folder.file("keep.json");
   std::ofstream(keep) << "previous\n";
   std::vector<std::string> terminated = LONG_LIST;
-  terminated.insert(terminated.end(), {"--json", keep});
+  terminated.insert(terminated.end(), {"-j2", "--json", keep});
   const BinaryRun killed =
-      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, terminated, 1000, OutputTarget::Captured, SIGTERM);
+      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, terminated, 1, OutputTarget::Captured, SIGTERM, searching);
   EXPECT_EQ(killed.terminatingSignal, SIGTERM);
   EXPECT_EQ(fileContent(keep), "previous\n");
 
@@ -178,8 +149,13 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
 
   const std::string pipe = folder.file("pipe.json");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe},
-                                      3000, OutputTarget::Captured, SIGTERM);
+  // Ended once the text is out, while it waits for the pipe's reader.
+  const auto answered = [](const RunningProgram& program) {
+    return standardOutputSoFar(program).find("Proven best:") != std::string::npos;
+  };
+  const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe}, 1,
+                                      OutputTarget::Captured, SIGTERM, answered);
+  EXPECT_EQ(unread.terminatingSignal, SIGTERM);
   EXPECT_NE(unread.standardOutput.find("Words placed:            3 of 3\n"), std::string::npos);
   // Standard output by its name, a file here: added to, the link kept.
   const BinaryRun named = solve({"AB", "BC", "CA", "-q", "--json", "/dev/stdout"});
@@ -215,7 +191,7 @@ TEST(SolveBinary, ASignalWhileDrawingLeavesNoTemporaryFile) {
           solver ? std::vector<std::string>{"AB", "BC", "CA", "-q", "--png", prefix, "--pdf", prefix}
                  : std::vector<std::string>{"--script", "--export", folder.path};
       arguments.insert(arguments.end(), {"--dpi", "600", "--page", "a3"});
-      const auto drawing = [&] {
+      const auto drawing = [&](const RunningProgram&) {
         for (const std::string& name : folder.names())
           if (name[0] == '.') return true;
         return false;
@@ -224,22 +200,9 @@ TEST(SolveBinary, ASignalWhileDrawingLeavesNoTemporaryFile) {
                                        "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, arguments, 1,
                                        OutputTarget::Captured, signalNumber, drawing);
       if (run.terminatingSignal == signalNumber) ++endedBySignal;
-      EXPECT_FALSE(drawing()) << solver << " " << signalNumber;
+      EXPECT_FALSE(drawing({})) << solver << " " << signalNumber;
     }
   EXPECT_GT(endedBySignal, 0);  // else every file was written between two looks
-}
-
-TEST(SolveBinary, HelpAndVersion) {
-  const BinaryRun help = solve({"--help"});
-  EXPECT_EQ(help.exitStatus, 0);
-  EXPECT_TRUE(help.standardOutput.starts_with("Usage: arrowgrid-solve [OPTION]... WORD WORD...\n"));
-  for (const char* option :
-       {"--words", "--exhaustive", "--time-limit", "--jobs", "--json", "--quiet", "--version"}) {
-    EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
-  }
-  const BinaryRun version = solve({"--version"});
-  EXPECT_EQ(version.exitStatus, 0);
-  EXPECT_EQ(version.standardOutput, std::string("arrowgrid-solve ") + ARROWGRID_VERSION + "\n");
 }
 
 TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
@@ -252,13 +215,60 @@ TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
             std::string::npos)
       << run.standardOutput;
 
-  // Late enough for the search to have begun, even in a slow build: before
-  // it, Ctrl+C simply ends the program.
-  const BinaryRun interrupted = solve(LONG_LIST, "", 2000);
+  // Once the search has begun: before it, Ctrl+C simply ends the program.
+  std::vector<std::string> twoThreads = LONG_LIST;
+  twoThreads.push_back("-j2");
+  const BinaryRun interrupted =
+      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, twoThreads, 1, OutputTarget::Captured, SIGINT, searching);
   EXPECT_EQ(interrupted.exitStatus, 130) << interrupted.standardError;
   EXPECT_NE(interrupted.standardOutput.find("Proven best:             no: interrupted, best found so far\n"),
             std::string::npos)
       << interrupted.standardOutput;
+}
+
+// Started with SIGINT ignored, as a script's background job is, either
+// program keeps it ignored: the solver's search runs to its limit, the
+// interactive program's export is drawn whole.
+TEST(SolveBinary, AnInheritedIgnoredInterruptStaysIgnored) {
+  struct Case {
+    const char* binary;
+    std::vector<std::string> arguments;  // "@": a fresh folder
+    bool (*signalWhen)(const RunningProgram&, const std::string& folder);
+    int status;
+    const char* outputPiece;
+    std::vector<std::string> files;  // the folder's names at the end
+  };
+  const Case cases[] = {
+      {ARROWGRID_SOLVE_BINARY,
+       {"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ACEBD", "BDACE", "CEADB", "-j2", "--time-limit", "1"},
+       [](const RunningProgram& program, const std::string&) { return searching(program); },
+       0,
+       "Proven best:             no: stopped at the time limit (1 s), best found so far\n",
+       {}},
+      {ARROWGRID_BINARY,
+       {"--script", "--export", "@", "--dpi", "600", "--page", "a3"},
+       [](const RunningProgram&, const std::string& folder) {
+         for (const auto& entry : std::filesystem::directory_iterator(folder))
+           if (entry.path().filename().string().ends_with(".tmp")) return true;
+         return false;
+       },
+       0,
+       "",
+       {"grille-vide-001.pdf", "grille-vide-001.png", "grille-vide-001.svg"}},
+  };
+  for (const Case& c : cases) {
+    TemporaryFolder folder;
+    std::vector<std::string> arguments{"-c", "trap '' INT; exec \"$0\" \"$@\"", c.binary};
+    for (const std::string& argument : c.arguments) arguments.push_back(argument == "@" ? folder.path : argument);
+    const BinaryRun run = runProgram("/bin/sh", "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, arguments, 1,
+                                     OutputTarget::Captured, SIGINT, [&](const RunningProgram& program) {
+                                       return c.signalWhen(program, folder.path);
+                                     });
+    EXPECT_EQ(run.terminatingSignal, 0) << c.binary;
+    EXPECT_EQ(run.exitStatus, c.status) << c.binary << ": " << run.standardError;
+    EXPECT_NE(run.standardOutput.find(c.outputPiece), std::string::npos) << run.standardOutput;
+    EXPECT_EQ(folder.names(), c.files) << c.binary;
+  }
 }
 
 // The JSON, read back, rebuilt into a grid by the engine from its rows alone.

@@ -36,6 +36,15 @@ std::string temporaryPath(const char* stem) {
 
 }  // namespace
 
+int threadCount(const RunningProgram& program) {
+  std::ifstream status("/proc/" + std::to_string(program.pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("Threads:")) return std::atoi(line.c_str() + 8);
+  return 0;
+}
+
+std::string standardOutputSoFar(const RunningProgram& program) { return readFile(program.standardOutputPath); }
+
 BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vector<std::string>& arguments,
                     OutputTarget output) {
   return runProgram(ARROWGRID_BINARY, input, timeoutSeconds, arguments, 0, output);
@@ -43,7 +52,8 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vec
 
 BinaryRun runProgram(const std::string& program, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds,
-                     OutputTarget output, int interruptSignal, const std::function<bool()>& interruptWhen) {
+                     OutputTarget output, int interruptSignal,
+                     const std::function<bool(const RunningProgram&)>& interruptWhen) {
   const std::string inPath = temporaryPath("in");
   const std::string outPath = temporaryPath("out");
   const std::string errPath = temporaryPath("err");
@@ -110,7 +120,7 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
       if (!interrupted &&
           std::chrono::steady_clock::now() >
               started + std::chrono::milliseconds(interruptAfterMilliseconds) &&
-          (!interruptWhen || interruptWhen())) {
+          (!interruptWhen || interruptWhen(RunningProgram{pid, outPath}))) {
         kill(pid, interruptSignal);
         interrupted = true;
       }

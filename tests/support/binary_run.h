@@ -32,14 +32,26 @@ BinaryRun runBinary(const std::string& input, int timeoutSeconds = 60,
                     const std::vector<std::string>& arguments = {},
                     OutputTarget output = OutputTarget::Captured);
 
+// A program under way, as a test may look at it before signalling it.
+struct RunningProgram {
+  int pid = 0;
+  std::string standardOutputPath;  // where its captured standard output goes
+};
+
+// How many threads it runs now (0 once it is gone).
+int threadCount(const RunningProgram& program);
+// What it has written to its captured standard output so far.
+std::string standardOutputSoFar(const RunningProgram& program);
+
 // The same for any program of the project; with interruptAfterMilliseconds
 // above 0 it is sent interruptSignal (SIGINT, as Ctrl+C would) that long
 // after its start, or, with interruptWhen, at the first look after that
-// when interruptWhen holds (it is asked every few milliseconds).
+// when interruptWhen holds (it is asked every few milliseconds): a wait on
+// the event, not on the clock.
 BinaryRun runProgram(const std::string& binary, const std::string& input, int timeoutSeconds,
                      const std::vector<std::string>& arguments, int interruptAfterMilliseconds = 0,
                      OutputTarget output = OutputTarget::Captured, int interruptSignal = SIGINT,
-                     const std::function<bool()>& interruptWhen = nullptr);
+                     const std::function<bool(const RunningProgram&)>& interruptWhen = nullptr);
 
 // The rows of a snapshot (25 lines).
 std::vector<std::string> snapshotRows(const std::string& snapshot);
