@@ -93,9 +93,15 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
                  "10, none with --exhaustive); 'none' proves the best whatever it takes")
       ->option_text("SECONDS")
       ->transform(secondsAbove0OrNone());
+  app.add_option("--node-limit", options.nodeLimit,
+                 "stop after about N evaluations with the best found within them, the same on every "
+                 "machine, at any load and for any -j (default: none; then no default time limit)")
+      ->option_text("N")
+      ->transform(wholeNumberFrom(1, MAX_NODE_LIMIT));
   app.add_option("-j,--jobs", options.jobs,
                  "search with N threads, 1 to " + std::to_string(MAX_JOBS) +
-                     " (default: the processors available); the answer does not depend on N")
+                     ", at most the processors available (default: all of them); the answer does not "
+                     "depend on N")
       ->option_text("N")
       ->transform(wholeNumberFrom(1, MAX_JOBS));
   app.add_option_function<std::string>(
@@ -135,6 +141,9 @@ std::string conflictOf(const CLI::App& app, const SolveOptions& options) {
   const std::string printOption = firstGiven(app, PRINT_OPTION_NAMES);
   if (!printOption.empty() && firstGiven(app, {"--pdf", "--svg", "--png", "--ipuz"}).empty()) {
     return printOption + ": needs --pdf, --svg, --png or --ipuz";
+  }
+  if (options.exhaustive && options.nodeLimit > 0) {
+    return "--node-limit: not with --exhaustive, which runs every trial";
   }
   if (options.wordsFromFile && !options.words.empty()) {
     return "give the words either as arguments or with --words, not both";

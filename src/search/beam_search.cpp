@@ -197,6 +197,7 @@ struct BeamWorker {
   std::unique_ptr<ArrangementSearch> search;  // its occupancy grid follows the parent expanded
   ChildPool pool;
   int64_t evaluations = 0;
+  int64_t probeWork = 0;  // its evaluations weighted by the length of the word probed
 };
 
 struct BeamRun {
@@ -213,6 +214,7 @@ struct BeamRun {
   std::atomic<int32_t> nextParent{0};
   std::atomic<bool> abandoned{false};
   CandidateList candidates;
+  std::atomic<int64_t> spent{0};  // evaluations of the widths so far, added parent by parent
 };
 
 void offerLevel(BeamRun& run) {
@@ -222,6 +224,13 @@ void offerLevel(BeamRun& run) {
     offerCandidate(run.candidates, level.scores[n], level.setA[n], level.setB[n],
                    level.rows.data() + n * run.stride);
   }
+}
+
+// Past the budget as soon as the count of the parents expanded so far is:
+// the level's whole count is then past it too, whatever the threads did.
+bool overBudget(const BeamRun& run) {
+  const int64_t budget = run.settings->evaluationBudget;
+  return budget > 0 && run.spent.load(std::memory_order_relaxed) > budget;
 }
 
 bool timeIsUp(const BeamSettings& settings) {
@@ -246,10 +255,12 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
   const uint64_t parentA = level.setA[static_cast<size_t>(p)];
   const uint64_t parentB = level.setB[static_cast<size_t>(p)];
   uint64_t childNumber = 0;
+  int64_t probeWeight = 1;  // of the word tried
 
   auto tryChild = [&](int32_t w, int32_t letterPos, int32_t r, int32_t crossedPos) {
     const Placement row = placementAcross(rows[r], Candidate{w, letterPos, r, crossedPos});
     ++worker.evaluations;
+    worker.probeWork += probeWeight;
     const RowProbe probe = probeRowOnTop(search, row);
     if (probe.outcome != EvaluationOutcome::Accepted) return;
     BeamChild child;
@@ -265,6 +276,7 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
 
   for (int32_t w = nextUnplacedWord(unplaced, 0); w != 0; w = nextUnplacedWord(unplaced, w)) {
     const int32_t length = words.length[static_cast<size_t>(w)];
+    probeWeight = 1 + length / BEAM_LETTERS_PER_EVALUATION;
     const uint8_t* letters = words.letters.data() + words.offset[static_cast<size_t>(w)];
     for (int32_t letterPos = 1; letterPos <= length; ++letterPos) {
       const uint8_t letter = letters[letterPos - 1];
@@ -293,9 +305,15 @@ void expandShare(BeamRun& run, BeamWorker& worker) {
       run.abandoned.store(true, std::memory_order_relaxed);
       return;
     }
+    if (overBudget(run)) {
+      run.abandoned.store(true, std::memory_order_relaxed);
+      return;
+    }
     const int32_t p = run.nextParent.fetch_add(1, std::memory_order_relaxed);
     if (p >= run.current.size) return;
+    const int64_t before = worker.evaluations;
     expandNode(run, worker, p);
+    run.spent.fetch_add(worker.evaluations - before, std::memory_order_relaxed);
   }
 }
 
@@ -397,6 +415,14 @@ void sizeLevel(BeamLevel& level, size_t width, size_t stride) {
 
 // Every level is expanded whole, so at a level's end this count is the same
 // for any number of threads.
+// What the guaranteed widths spend: a long word's probe reads that many
+// more cells.
+int64_t probeWorkMade(const BeamRun& run) {
+  int64_t work = 0;
+  for (const auto& worker : run.workers) work += worker->probeWork;
+  return work;
+}
+
 int64_t evaluationsMade(const BeamRun& run) {
   int64_t evaluations = 0;
   for (const auto& worker : run.workers) evaluations += worker->evaluations;
@@ -437,10 +463,10 @@ WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   if (run.guaranteed) offerLevel(run);
   while (run.current.depth < run.words->wordCount) {
     expandLevel(run, crew);
-    if (run.abandoned.load()) return outcome;
+    if (run.abandoned.load() || overBudget(run)) return outcome;
     // Expanded whole, whatever the time: the next level is the same on any machine.
     const bool wholeLevel = run.guaranteed;
-    if (run.guaranteed && evaluationsMade(run) > run.settings->guaranteedEvaluations) run.guaranteed = false;
+    if (run.guaranteed && probeWorkMade(run) > run.settings->guaranteedEvaluations) run.guaranteed = false;
     if (run.settings->onLevel) run.settings->onLevel(run.best, evaluationsMade(run));
     if (!buildNextLevel(run, outcome.truncated)) break;
     if (wholeLevel) offerLevel(run);
@@ -483,11 +509,12 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings) {
   for (int32_t width = 1; width <= std::max(1, settings.maxWidth); width *= 2) {
     run.width = static_cast<size_t>(width);
     run.guaranteed =
-        width <= settings.guaranteedWidth && evaluationsMade(run) <= settings.guaranteedEvaluations;
+        width <= settings.guaranteedWidth && probeWorkMade(run) <= settings.guaranteedEvaluations;
     if (!run.guaranteed && timeIsUp(settings)) break;
     WidthOutcome outcome = runWidth(run, crew);
     if (!outcome.finished) break;
     result.widestFinished = width;
+    result.finishedEvaluations = run.spent.load();
     if (!any || compareScores(outcome.score, bestScore) == ScoreOrder::Better) {
       any = true;
       bestScore = outcome.score;

@@ -22,10 +22,14 @@ namespace arrowgrid {
 // Widths up to this always run to their end, whatever the deadline, while
 // the evaluations they have made stay under the budget (counted at the end
 // of each level, so the same words give up at the same point on every
-// machine). On 50 words of 100 letters the budget ends them in a fraction
-// of a second; the rest of that width then runs as time allows.
+// machine). An evaluation of a word of BEAM_LETTERS_PER_EVALUATION letters
+// or more counts 1 + length / BEAM_LETTERS_PER_EVALUATION times, as its
+// probe reads that many more cells: on 50 words of 100 letters the budget
+// ends them in a fraction of a second; the rest of that width then runs as
+// time allows.
 inline constexpr int32_t BEAM_GUARANTEED_WIDTH = 16;
 inline constexpr int64_t BEAM_GUARANTEED_EVALUATIONS = 4'000'000;
+inline constexpr int32_t BEAM_LETTERS_PER_EVALUATION = 16;
 // Past the guaranteed widths, this many wider runs in a row that find
 // nothing better end the beam: the time left goes to whoever runs next.
 inline constexpr int32_t BEAM_STALLED_WIDTHS = 3;
@@ -41,6 +45,11 @@ struct BeamSettings {
   // when stop is raised (the better answer of the finished ones stays).
   std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
   const std::atomic<bool>* stop = nullptr;
+  // Evaluations all widths together may spend (0: no such limit): a width
+  // that would pass it is abandoned, even a guaranteed one. Whether a width
+  // passes it is decided by the count of whole levels, the same for any
+  // number of threads, so the widths kept are too.
+  int64_t evaluationBudget = 0;
   // On the calling thread at the end of each level: the best of the widths
   // finished so far (word 1 alone before any) and the evaluations made.
   std::function<void(const ArrangementScore& best, int64_t evaluations)> onLevel;
@@ -56,6 +65,7 @@ struct BeamResult {
   int32_t widestFinished = 0;   // the widest run that ended
   bool wholeTree = false;       // a run kept every distinct child: no width can do better
   int64_t evaluations = 0;      // children evaluated, abandoned runs included
+  int64_t finishedEvaluations = 0;  // those of the widths that ended: the same on every machine
   // The best `candidates` distinct sets of placements among the nodes of
   // every level expanded by a guaranteed width, best first, then in the
   // order met; each passed the tree-node check. Like those levels, they do

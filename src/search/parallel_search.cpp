@@ -2,12 +2,11 @@
 // and the replay of their results on the thread that drives the program.
 #include "search/parallel_search.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <chrono>
 
 #include "search/best_selection.h"
+#include "search/processor_count.h"
 #include "search/search_start.h"
 
 namespace arrowgrid {
@@ -228,13 +227,7 @@ int32_t defaultNodeDepth(int32_t wordCount) {
   return wordCount == 6 ? 3 : 4;
 }
 
-int32_t defaultWorkerCount() {
-  // The processors this process may run on (taskset, containers), where
-  // the system tells them.
-  cpu_set_t allowed;
-  if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) return std::max(1, CPU_COUNT(&allowed));
-  return static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-}
+int32_t defaultWorkerCount() { return availableProcessors(); }
 
 void startSearchWorkers(SearchWorkers& workers, const ArrangementSearch& search, int32_t workerCount,
                         int32_t nodeDepth) {

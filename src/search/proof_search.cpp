@@ -97,6 +97,8 @@
 #include <array>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -177,7 +179,7 @@ SplitPlan splitSearch(const WordList& words, const GridFrame& frame, int32_t dep
   ++plan.evaluations;
   addItem(false);
   while (resumeSearchQuiet(*search) == ResumeOutcome::Pushed) {
-    if (shouldStop()) {
+    if (shouldStop(plan.evaluations)) {
       plan.stopped = true;
       break;
     }
@@ -258,6 +260,15 @@ ArrangementScore justBelow(ArrangementScore score) {
 
 // [SECTION] Workers
 
+// A task's result under a node limit, written by the worker that ran it.
+struct TaskOutcome {
+  bool finished = false;  // explored whole; set under commitMutex
+  int64_t cost = 0;       // its evaluations, probes included
+  bool any = false;
+  ArrangementScore score;  // its first best
+  int32_t rowCount = 0;
+};
+
 struct SharedRun {
   const WordList* words = nullptr;
   const SolveSettings* settings = nullptr;
@@ -272,6 +283,16 @@ struct SharedRun {
   std::mutex doneMutex;
   std::condition_variable doneSignal;
   int32_t workersDone = 0;  // under doneMutex
+  // Under a node limit (see the section at the top): each task's cost and
+  // best, folded into the record only at the end, in search order.
+  bool budgeted = false;
+  int64_t budget = 0;                         // evaluations the tasks may spend together
+  std::vector<TaskOutcome> outcomes;          // per item
+  std::vector<Placement> outcomeRows;         // each item's best, rows 1..wordCount at item * (wordCount + 1)
+  std::mutex commitMutex;
+  int64_t committed = 0;                      // items before it are finished and within the budget
+  std::atomic<int64_t> committedCost{0};      // what their tasks cost; written under commitMutex
+  std::atomic<int64_t> beyond{INT64_MAX};     // this item and every later one lie past the budget
 };
 
 struct Worker {
@@ -283,6 +304,8 @@ struct Worker {
   Threshold threshold;
   SeedBar seedBar;
   uint64_t testedVersion = 0;           // record and seed versions the path's bounds were last tested against
+  int64_t taskStart = 0;                // evaluations and probes when the task began
+  std::exception_ptr failure;           // what its thread threw
   int64_t comparisons = 0;              // of the levels its tasks opened: their trials
   std::atomic<int64_t> evaluations{0};  // published for the progress line
   // Exhaustive: the engine publishes its trials count when asked, at the
@@ -292,12 +315,96 @@ struct Worker {
   double cpuSeconds = 0;  // processor time of its thread, at its end
 };
 
+int64_t evaluationsSoFar(const Worker& worker) { return worker.search->fast.evaluations + worker.levels.probes; }
+
 void publishEvaluations(Worker& worker) {
-  worker.evaluations.store(worker.search->fast.evaluations + worker.levels.probes, std::memory_order_relaxed);
+  worker.evaluations.store(evaluationsSoFar(worker), std::memory_order_relaxed);
+}
+
+// [SECTION] A node limit: the same answer on every machine
+//
+// A time limit stops the workers wherever the machine's speed and load have
+// brought them; a limit on evaluations must not. Three things in the run
+// above depend on the schedule: the split depth (it follows the number of
+// workers), the record a worker reads (others' finds arrive when they
+// arrive) and the transposition table (it holds what this worker met in
+// the items it happened to take). Under a node limit none is used:
+// - the split is made as for BUDGETED_SPLIT_WORKERS workers, whatever
+//   their number, and its own evaluations come first out of the budget;
+// - a task skips only on what it found itself and on the seed (the rules
+//   above with the record of its own item: they still never skip f);
+// - its table entries are tagged with the item (an epoch): it meets only
+//   sets of its own item, as an empty table would answer.
+// Then a task's cost, its evaluations and probes from its start to its end,
+// and its first best are functions of the words, the seed and the item
+// alone. The budget admits the longest run of tasks, in search order, whose
+// costs fit in it together; the answer is the record's rule applied to the
+// items met while splitting and to the best of each admitted task: a fixed
+// set, so a fixed answer, whatever ran where and when. The workers take the
+// tasks as usual; a task is abandoned as soon as the costs of the admitted
+// tasks before it plus its own cost so far pass the budget (its whole cost
+// would, so it is not admitted either), and every later task with it. When
+// every task is admitted the run is complete and its answer is f, as without
+// the limit. The seed is the beam's, which the budget made the same on every
+// machine too (search/beam_search.h).
+inline constexpr int32_t BUDGETED_SPLIT_WORKERS = 8;
+
+void markBeyond(SharedRun& run, int64_t item) {
+  int64_t current = run.beyond.load(std::memory_order_relaxed);
+  while (item < current && !run.beyond.compare_exchange_weak(current, item, std::memory_order_relaxed)) {
+  }
+}
+
+// Whether the task of `item` must be abandoned: it lies past the budget.
+bool pastBudget(SharedRun& run, const Worker& worker, int64_t item) {
+  if (!run.budgeted) return false;
+  if (item >= run.beyond.load(std::memory_order_relaxed)) return true;
+  // The admitted tasks all come before this one, which is not finished.
+  const int64_t spent = evaluationsSoFar(worker) - worker.taskStart;
+  if (run.committedCost.load(std::memory_order_relaxed) + spent <= run.budget) return false;
+  markBeyond(run, item);
+  return true;
+}
+
+// A task explored whole: admitted, with the finished tasks after it, while
+// their costs fit.
+void finishTask(SharedRun& run, const Worker& worker, int64_t item) {
+  std::lock_guard<std::mutex> lock(run.commitMutex);
+  TaskOutcome& outcome = run.outcomes[static_cast<size_t>(item)];
+  outcome.cost = evaluationsSoFar(worker) - worker.taskStart;
+  outcome.finished = true;
+  const auto& items = run.plan->items;
+  while (run.committed < static_cast<int64_t>(items.size())) {
+    const auto next = static_cast<size_t>(run.committed);
+    if (items[next].task) {
+      const TaskOutcome& done = run.outcomes[next];
+      if (!done.finished) break;
+      const int64_t total = run.committedCost.load(std::memory_order_relaxed) + done.cost;
+      if (total > run.budget) {
+        markBeyond(run, run.committed);
+        break;
+      }
+      run.committedCost.store(total, std::memory_order_relaxed);
+    }
+    ++run.committed;
+  }
+}
+
+// A find of the task under a node limit: kept with the task, and the
+// worker's threshold is its own item's best.
+void keepTaskBest(SharedRun& run, Worker& worker, int64_t item, const ArrangementScore& score, int32_t rowCount) {
+  TaskOutcome& outcome = run.outcomes[static_cast<size_t>(item)];
+  outcome.any = true;
+  outcome.score = score;
+  outcome.rowCount = rowCount;
+  const auto stride = static_cast<size_t>(run.words->wordCount) + 1;
+  const Placement* rows = worker.search->table.rows.data() + 1;
+  std::copy(rows, rows + rowCount, run.outcomeRows.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(item) * stride));
+  worker.threshold = Threshold{true, score, item, worker.threshold.version + 1};
 }
 
 void refreshThreshold(SharedRun& run, Worker& worker) {
-  if (run.best.version.load(std::memory_order_acquire) != worker.threshold.version) {
+  if (!run.budgeted && run.best.version.load(std::memory_order_acquire) != worker.threshold.version) {
     worker.threshold = readRecord(run.best);
   }
   if (run.seed->version.load(std::memory_order_acquire) != worker.seedBar.version) {
@@ -333,6 +440,11 @@ SkipReason skipReason(const Worker& worker, const ArrangementScore& bound, int64
 
 enum class NodeStep { Explore, TaskDone };
 
+// Every item's own epoch under a node limit; one for the whole run otherwise.
+uint32_t tableEpoch(const SharedRun& run, int64_t item) {
+  return run.budgeted ? static_cast<uint32_t>(item + 1) : 0;
+}
+
 // Skips the subtree of row `row`; the task ends when that is its root. A
 // bound's reason is shown to the tests; a transposition has none.
 NodeStep skipSubtree(SharedRun& run, Worker& worker, int32_t row, int32_t rootRows,
@@ -360,8 +472,12 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   // The copy may be behind the record, never ahead: what cannot replace it
   // cannot replace the record.
   if (replacesRecord(worker.threshold, score, item)) {
-    offerToRecord(run.best, score, item, search.table.rows.data() + 1, k, run.control->onRecord);
-    refreshThreshold(run, worker);
+    if (run.budgeted) {
+      keepTaskBest(run, worker, item, score, k);
+    } else {
+      offerToRecord(run.best, score, item, search.table.rows.data() + 1, k, run.control->onRecord);
+      refreshThreshold(run, worker);
+    }
   }
   const uint64_t version = worker.threshold.version + worker.seedBar.version;
   if (version != worker.testedVersion) {
@@ -377,7 +493,7 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   if (quick.skip) return skipSubtree(run, worker, k, rootRows, &quick);
   if (worker.transpositions.entries != nullptr &&
       metBeforeWithNoMoreUnwanted(worker.transpositions, worker.setKeys[static_cast<size_t>(k)],
-                                  score.unwantedNeighbourhoods)) {
+                                  score.unwantedNeighbourhoods, tableEpoch(run, item))) {
     return skipSubtree(run, worker, k, rootRows, nullptr);
   }
   const ArrangementScore bound = probedBoundBelow(search, run.tables, worker.levels);
@@ -429,10 +545,16 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   worker.trials.store(worker.comparisons, std::memory_order_relaxed);
 }
 
-void runTask(SharedRun& run, Worker& worker, int64_t item) {
+// True when the task's subtree was explored whole.
+bool runTask(SharedRun& run, Worker& worker, int64_t item) {
   const SplitItem& task = run.plan->items[static_cast<size_t>(item)];
   ArrangementSearch& search = *worker.search;
   const int32_t rootRows = task.rowCount;
+  worker.taskStart = evaluationsSoFar(worker);
+  if (run.budgeted) {
+    // Only the item's own finds count as a record, from none.
+    worker.threshold = Threshold{false, {}, 0, worker.threshold.version + 1};
+  }
 
   // Word 1 alone first, so that the evaluation's grid holds no row of the
   // previous task; then the task's rows on top of it.
@@ -447,30 +569,43 @@ void runTask(SharedRun& run, Worker& worker, int64_t item) {
         withPlacement(worker.setKeys[static_cast<size_t>(r - 1)], search.table.rows[static_cast<size_t>(r)]);
   }
   search.state.placedCount = rootRows;
-  if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted) return;  // accepted while splitting
-  if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return;
+  if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted) return true;  // accepted while splitting
+  if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return true;
 
-  while (!run.stop.load(std::memory_order_relaxed)) {
+  while (!run.stop.load(std::memory_order_relaxed) && !pastBudget(run, worker, item)) {
     publishEvaluations(worker);
     // Finished, or a push at the root's level or above: the subtree is done.
-    if (resumeSearchQuiet(search) == ResumeOutcome::Finished || search.state.placedCount <= rootRows) return;
+    if (resumeSearchQuiet(search) == ResumeOutcome::Finished || search.state.placedCount <= rootRows)
+      return true;
     if (evaluateArrangementFast(search) == EvaluationOutcome::Rejected) continue;
-    if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return;
+    if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return true;
   }
+  return false;
 }
 
-void workerLoop(SharedRun& run, Worker& worker) {
+void takeTasks(SharedRun& run, Worker& worker) {
   const auto& items = run.plan->items;
   while (!run.stop.load(std::memory_order_relaxed)) {
     const int64_t item = run.nextItem.fetch_add(1, std::memory_order_relaxed);
-    if (item >= static_cast<int64_t>(items.size())) break;
+    if (item >= static_cast<int64_t>(items.size()) || item >= run.beyond.load(std::memory_order_relaxed)) break;
     if (!items[static_cast<size_t>(item)].task) continue;
     if (run.settings->exhaustive) {
       runExhaustiveTask(run, worker, item);
       publishEvaluations(worker);
-    } else {
-      runTask(run, worker, item);
+    } else if (runTask(run, worker, item) && run.budgeted) {
+      finishTask(run, worker, item);
     }
+  }
+}
+
+void workerLoop(SharedRun& run, Worker& worker) {
+  // What a worker throws (memory refused, a broken invariant) stops the
+  // run and is thrown again on the calling thread, never std::terminate.
+  try {
+    takeTasks(run, worker);
+  } catch (...) {
+    worker.failure = std::current_exception();
+    run.stop = true;
   }
   publishEvaluations(worker);
   run.comparisons.fetch_add(worker.comparisons, std::memory_order_relaxed);
@@ -524,11 +659,21 @@ SolveStrategy strategyOf(const SolveSettings& settings) {
 
 // A single worker takes the arrangements of two words in turn; several
 // workers split deeper, until each has plenty of tasks to take in turn.
-SplitPlan planSplit(const WordList& words, const GridFrame& frame, int32_t jobs, int32_t totalLetters,
-                    RunClock& clock, const SolveControl& control) {
+// Under a node limit the split is the same for any number of workers, and
+// stops when it alone spends the budget.
+SplitPlan planSplit(const WordList& words, const SolveSettings& settings, int32_t totalLetters, RunClock& clock,
+                    const SolveControl& control) {
+  const bool budgeted = settings.nodeLimit > 0 && !settings.exhaustive;
+  const int32_t jobs = budgeted ? BUDGETED_SPLIT_WORKERS : std::max(1, settings.jobs);
   SplitPlan plan;
   for (int32_t depth = 2;; ++depth) {
-    plan = splitSearch(words, frame, depth, totalLetters, [&] { return shouldStop(clock, control); });
+    plan = splitSearch(words, settings.frame, depth, totalLetters, [&](int64_t evaluations) {
+      if (budgeted && evaluations >= settings.nodeLimit) {
+        clock.end = SolveEnd::NodeLimit;
+        return true;
+      }
+      return shouldStop(clock, control);
+    });
     if (plan.stopped || jobs == 1 || plan.tasks >= 32 * int64_t{jobs} || depth >= words.wordCount) break;
   }
   return plan;
@@ -548,18 +693,50 @@ void offerSplitItems(SharedRun& run) {
 
 using Workers = std::vector<std::unique_ptr<Worker>>;
 
+// Everything the workers use, allocated before they start: nothing is
+// allocated while they run.
 Workers makeWorkers(const WordList& words, const SolveSettings& settings, int32_t jobs) {
+  size_t entries = settings.transpositionEntries;
+  if (entries == SIZED_TRANSPOSITION_TABLE)
+    entries = transpositionEntriesFor(words.wordCount, settings.timeLimitSeconds, settings.nodeLimit);
   Workers workers;
   for (int32_t j = 0; j < jobs; ++j) {
     auto worker = std::make_unique<Worker>();
     worker->search = startedSearch(words, settings.frame);
     worker->levels.accepted.reserve(size_t{1} << 14);
-    if (!settings.exhaustive && settings.transpositionEntries > 0) {
-      allocateTranspositionTable(worker->transpositions, settings.transpositionEntries);
-    }
+    if (!settings.exhaustive && entries > 0) allocateTranspositionTable(worker->transpositions, entries);
     workers.push_back(std::move(worker));
   }
   return workers;
+}
+
+void prepareBudget(SharedRun& run, const SplitPlan& plan) {
+  const SolveSettings& settings = *run.settings;
+  run.budgeted = settings.nodeLimit > 0 && !settings.exhaustive;
+  if (!run.budgeted) return;
+  run.budget = settings.nodeLimit - plan.evaluations;
+  run.outcomes.assign(plan.items.size(), TaskOutcome{});
+  run.outcomeRows.assign(plan.items.size() * (static_cast<size_t>(run.words->wordCount) + 1), Placement{});
+}
+
+// Under a node limit, the best of each admitted task joins the record, in
+// search order; the run is complete when every task was admitted.
+void foldAdmittedTasks(SharedRun& run, RunClock& clock) {
+  if (!run.budgeted) return;
+  const auto stride = static_cast<size_t>(run.words->wordCount) + 1;
+  const auto& items = run.plan->items;
+  int64_t spent = 0;
+  size_t i = 0;
+  for (; i < items.size(); ++i) {
+    if (!items[i].task) continue;
+    const TaskOutcome& outcome = run.outcomes[i];
+    if (!outcome.finished || spent + outcome.cost > run.budget) break;
+    spent += outcome.cost;
+    if (!outcome.any) continue;
+    offerToRecord(run.best, outcome.score, static_cast<int64_t>(i), run.outcomeRows.data() + i * stride,
+                  outcome.rowCount, run.control->onRecord);
+  }
+  if (clock.end == SolveEnd::Complete && i < items.size()) clock.end = SolveEnd::NodeLimit;
 }
 
 // The counts so far; asks each exhaustive engine for its trials count, for
@@ -605,6 +782,9 @@ void runWorkers(SharedRun& run, Workers& workers, RunClock& clock, const Progres
   }
   lock.unlock();
   for (auto& thread : threads) thread.join();
+  for (auto& worker : workers) {
+    if (worker->failure) std::rethrow_exception(worker->failure);
+  }
 }
 
 // The record's rows, and their grid and score built afresh by the engine.
@@ -663,13 +843,15 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
     auto probe = startedSearch(words);
     buildBoundTables(probe->letters, run.tables);
   }
-  const SplitPlan plan = planSplit(words, settings.frame, jobs, run.tables.totalLetters, clock, control);
+  const SplitPlan plan = planSplit(words, settings, run.tables.totalLetters, clock, control);
   run.plan = &plan;
   offerSplitItems(run);
   Workers workers;
   if (!plan.stopped) {
+    prepareBudget(run, plan);
     workers = makeWorkers(words, settings, jobs);
     runWorkers(run, workers, clock, onTick);
+    foldAdmittedTasks(run, clock);
   }
   SolveResult result = runResult(words, run, workers, clock);
   checkAgainstSeed(result, seed);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -16,13 +17,21 @@
 
 namespace arrowgrid {
 
+// Sizes each worker's table from the list and the limits (see transpositionEntriesFor).
+inline constexpr size_t SIZED_TRANSPOSITION_TABLE = SIZE_MAX;
+
 struct SolveSettings {
   bool exhaustive = false;      // every trial, no skipped subtree
-  int32_t jobs = 1;             // worker threads, 1 or more
+  int32_t jobs = 1;             // worker threads, 1 or more (arrowgrid-solve runs no more than the processors)
   double timeLimitSeconds = 0;  // stop with the best so far after this long; 0: no limit
   // Entries of each worker's table of sets of placements met (see
   // proof_search.cpp); its pages are touched only as it fills. 0: no table.
-  size_t transpositionEntries = size_t{1} << 21;
+  size_t transpositionEntries = SIZED_TRANSPOSITION_TABLE;
+  // Evaluations the search may spend (the beam's and the proof's, probes
+  // included); the answer is then the same on every machine, at any load and
+  // for any number of workers (see proof_search.cpp). 0: no such limit. The
+  // exhaustive search counts trials and takes none.
+  int64_t nodeLimit = 0;
   // Only arrangements whose box fits count; word 1 alone must fit
   // (wordOneFitsFrame). The answer is then the first in search order with
   // the best score among those that fit, with as many words as fit.
@@ -34,6 +43,7 @@ struct SolveSettings {
 enum class SolveEnd {
   Complete,     // the whole search ran: the answer is proven best
   TimeLimit,    // stopped at the time limit
+  NodeLimit,    // stopped when the evaluations allowed were spent
   Interrupted,  // stopped because SolveControl::stopRequested was set
 };
 
@@ -113,9 +123,10 @@ void seedSolve(SolveSeed& seed, const ArrangementScore& score);
 
 // words: 2..MAX_WORDS words of A-Z and '-'. Runs on settings.jobs worker
 // threads while the calling thread waits, ticks and watches the time;
-// throws std::system_error when threads cannot be started. `seed` belongs
-// to this one solve (seedSolve); its progress goes to `onTick`, which may
-// be empty, instead of the control's.
+// throws std::system_error when threads cannot be started, and what a
+// worker threw (std::bad_alloc when its memory is refused) once every
+// worker has stopped. `seed` belongs to this one solve (seedSolve); its
+// progress goes to `onTick`, which may be empty, instead of the control's.
 SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
                              SolveSeed& seed, const ProgressTick& onTick);
 

@@ -32,6 +32,12 @@ BeamResult runBeamFirst(const WordList& words, const SolveSettings& settings, co
   if (settings.timeLimitSeconds > 0) {
     beam.deadline += std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(std::min(settings.timeLimitSeconds, 1e9) * BEAM_SHARE_OF_TIME_LIMIT));
+  } else if (settings.nodeLimit > 0) {
+    beam.deadline = Clock::time_point::max();  // the budget alone ends the widths
+  }
+  if (settings.nodeLimit > 0) {
+    beam.evaluationBudget = std::max<int64_t>(
+        1, static_cast<int64_t>(static_cast<double>(settings.nodeLimit) * BEAM_SHARE_OF_TIME_LIMIT));
   }
   if (control.onTick) {
     beam.onLevel = [&](const ArrangementScore& best, int64_t evaluations) {
@@ -126,6 +132,9 @@ SolveResult solveWithStrategies(const WordList& words, const SolveSettings& sett
   SolveSettings proof = settings;
   if (settings.timeLimitSeconds > 0)
     proof.timeLimitSeconds = std::max(1e-3, settings.timeLimitSeconds - secondsSince(started));
+  // What the beam's finished widths spent is the same on every machine; an
+  // abandoned width's share depends on where its threads were.
+  if (settings.nodeLimit > 0) proof.nodeLimit = std::max<int64_t>(1, settings.nodeLimit - beam.finishedEvaluations);
   SolveResult result = solveArrangement(words, proof, control, seed, proofTick(control, beam, started));
   result.seconds = secondsSince(started);
   result.evaluations += beam.evaluations;

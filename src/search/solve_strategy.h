@@ -9,8 +9,8 @@
 
 namespace arrowgrid {
 
-// Share of a time limit the beam may use before the proof starts; without a
-// limit it runs only its guaranteed widths.
+// Share of a time limit, or of a node limit's evaluations, the beam may use
+// before the proof starts; without a limit it runs only its guaranteed widths.
 inline constexpr double BEAM_SHARE_OF_TIME_LIMIT = 0.5;
 
 // The most grids to choose from (--candidates).

@@ -1,6 +1,8 @@
 // The keys of sets of placements and the table of those met.
 #include "search/transposition_table.h"
 
+#include <algorithm>
+#include <bit>
 #include <new>
 
 namespace arrowgrid {
@@ -37,6 +39,24 @@ PlacementSetKey withPlacement(const PlacementSetKey& set, const Placement& row) 
   return PlacementSetKey{set.first + splitMix(packed), set.second + murmurMix(packed)};
 }
 
+size_t transpositionEntriesFor(int32_t wordCount, double timeLimitSeconds, int64_t nodeLimit) {
+  constexpr int32_t FEWEST_BITS = 12;
+  constexpr int32_t MOST_BITS = 21;
+  // The sets a search meets grow about twofold with each word: 2^18 for
+  // A9's 9 words, 2^21 from 12 words on.
+  size_t entries = size_t{1} << std::clamp(wordCount + 9, FEWEST_BITS, MOST_BITS);
+  // One set recorded per few evaluations, at most about half a million a
+  // second on one processor.
+  constexpr double RECORDED_PER_SECOND = 1 << 19;
+  if (timeLimitSeconds > 0 && timeLimitSeconds * RECORDED_PER_SECOND < static_cast<double>(entries)) {
+    entries = std::bit_ceil(static_cast<size_t>(timeLimitSeconds * RECORDED_PER_SECOND) + 1);
+  }
+  if (nodeLimit > 0 && static_cast<size_t>(nodeLimit) < entries) {
+    entries = std::bit_ceil(static_cast<size_t>(nodeLimit));
+  }
+  return std::max(entries, size_t{1} << FEWEST_BITS);
+}
+
 void allocateTranspositionTable(TranspositionTable& table, size_t entries) {
   size_t buckets = 1;
   while (buckets * 2 < entries) buckets *= 2;
@@ -52,11 +72,13 @@ void allocateTranspositionTable(TranspositionTable& table, size_t entries) {
   table.skips = 0;
 }
 
-bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKey& set, int32_t unwanted) {
+bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKey& set, int32_t unwanted,
+                                 uint32_t epoch) {
   TranspositionEntry* bucket = table.entries + 2 * (set.first & table.bucketMask);
   for (int32_t i = 0; i < 2; ++i) {
     TranspositionEntry& entry = bucket[i];
-    if (entry.unwantedPlusOne != 0 && entry.first == set.first && entry.second == set.second) {
+    if (entry.unwantedPlusOne != 0 && entry.epoch == epoch && entry.first == set.first &&
+        entry.second == set.second) {
       if (entry.unwantedPlusOne - 1 <= unwanted) {
         ++table.skips;
         return true;
@@ -65,9 +87,11 @@ bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKe
       return false;
     }
   }
-  // The newest first; the older one makes way.
+  // The newest first; the older one makes way. Epochs only grow, so an entry
+  // of an earlier epoch never sits before one of this epoch: dropping it or
+  // keeping it behind changes no answer of this epoch.
   bucket[1] = bucket[0];
-  bucket[0] = TranspositionEntry{set.first, set.second, unwanted + 1, 0, 0};
+  bucket[0] = TranspositionEntry{set.first, set.second, unwanted + 1, epoch, 0};
   return false;
 }
 

@@ -29,7 +29,7 @@ struct TranspositionEntry {
   uint64_t first = 0;
   uint64_t second = 0;
   int32_t unwantedPlusOne = 0;  // 0: the entry is free
-  int32_t unused = 0;
+  uint32_t epoch = 0;           // entries of another epoch count as free
   uint64_t padding = 0;  // two entries fill a cache line
 };
 
@@ -44,12 +44,21 @@ struct TranspositionTable {
   int64_t skips = 0;
 };
 
+// Entries worth a worker's table: about what a search of `wordCount` words
+// records in `timeLimitSeconds` (0: no limit) or within `nodeLimit`
+// evaluations (0: none), a power of two from 2^12 to 2^21 (64 MB). A9 fills
+// 2^18 entries (8 MB) with few losses; a larger table only touches more pages.
+size_t transpositionEntriesFor(int32_t wordCount, double timeLimitSeconds, int64_t nodeLimit);
+
 // A table of at least `entries` entries (a power of two, 2 or more). Throws
 // std::bad_alloc when the memory is refused.
 void allocateTranspositionTable(TranspositionTable& table, size_t entries);
 
-// True when `set` was recorded with no more than `unwanted` unwanted
-// neighbourhoods; otherwise records it with `unwanted` and returns false.
-bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKey& set, int32_t unwanted);
+// True when `set` was recorded in this `epoch` with no more than `unwanted`
+// unwanted neighbourhoods; otherwise records it with `unwanted` and returns
+// false. Entries of an earlier epoch are never met: a new epoch starts with
+// what an empty table would answer, without clearing it.
+bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKey& set, int32_t unwanted,
+                                 uint32_t epoch = 0);
 
 }  // namespace arrowgrid

@@ -19,6 +19,8 @@ const char* endName(SolveEnd end) {
       return "complete";
     case SolveEnd::TimeLimit:
       return "time-limit";
+    case SolveEnd::NodeLimit:
+      return "node-limit";
     case SolveEnd::Interrupted:
       return "interrupted";
   }

@@ -8,12 +8,15 @@
 
 #include "print/print_options.h"
 #include "search/arrangement_grid.h"
+#include "search/processor_count.h"
 
 namespace arrowgrid {
 
 inline constexpr std::string_view SOLVE_PROGRAM = "arrowgrid-solve";
 inline constexpr std::string_view SOLVE_VERSION = ARROWGRID_VERSION;
-inline constexpr int32_t MAX_JOBS = 256;
+inline constexpr int32_t MAX_JOBS = MAX_SEARCH_THREADS;
+// The largest --node-limit: far beyond any search a person waits for.
+inline constexpr int64_t MAX_NODE_LIMIT = 1'000'000'000'000'000;
 // A person at a terminal gets an answer within this long unless they ask
 // for a proof; --exhaustive, which counts every trial, has no default limit.
 inline constexpr double DEFAULT_TIME_LIMIT_SECONDS = 10;
@@ -25,6 +28,7 @@ struct SolveOptions {
   bool exhaustive = false;
   double timeLimitSeconds = -1;  // 0: no limit (--time-limit none); below 0: not given
   int32_t jobs = 0;              // 0: the processors available
+  int64_t nodeLimit = 0;         // --node-limit: evaluations allowed; 0: none
   bool json = false;             // --json given
   std::string jsonFile;          // "-": standard output, instead of the text
   bool quiet = false;

@@ -3,7 +3,6 @@
 #include "solve/solve_program.h"
 
 #include <fcntl.h>
-#include <sched.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +27,7 @@
 #include "solve/run_files.h"
 #include "solve/solve_report.h"
 #include "search/grid_evaluation.h"
+#include "search/processor_count.h"
 #include "search/proof_search.h"
 #include "search/search_start.h"
 #include "search/solve_strategy.h"
@@ -63,14 +63,6 @@ void catchInterrupt(std::atomic<bool>& flag, struct sigaction& previous) {
 void releaseInterrupt(const struct sigaction& previous) {
   sigaction(SIGINT, &previous, nullptr);
   interruptFlag = nullptr;
-}
-
-int32_t availableProcessors() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return CPU_COUNT(&set);
-  const unsigned count = std::thread::hardware_concurrency();
-  return count == 0 ? 1 : static_cast<int32_t>(std::min<unsigned>(count, MAX_JOBS));
 }
 
 // Every message may echo a word or a file name: escaped whole.
@@ -208,16 +200,27 @@ std::string writeJson(const std::string& path, JsonTarget target, const std::str
          std::strerror(failure);
 }
 
-SolveSettings solveSettings(const SolveOptions& options) {
+// A node limit replaces the default time limit: its answer must not depend
+// on the machine.
+SolveSettings solveSettings(const SolveOptions& options, int32_t processors) {
   SolveSettings settings;
   settings.exhaustive = options.exhaustive;
-  settings.jobs = options.jobs != 0 ? options.jobs : availableProcessors();
-  settings.timeLimitSeconds = options.timeLimitSeconds >= 0 ? options.timeLimitSeconds
-                              : options.exhaustive          ? 0
-                                                            : DEFAULT_TIME_LIMIT_SECONDS;
+  settings.jobs = searchThreadsFor(options.jobs, processors);
+  settings.nodeLimit = options.nodeLimit;
+  settings.timeLimitSeconds = options.timeLimitSeconds >= 0                   ? options.timeLimitSeconds
+                              : options.exhaustive || options.nodeLimit > 0 ? 0
+                                                                            : DEFAULT_TIME_LIMIT_SECONDS;
   settings.frame = options.frame;
   settings.candidates = options.candidates;
   return settings;
+}
+
+// Threads beyond the processors would only wait for one, with their tables.
+void noteFewerThreads(const SolveOptions& options, const SolveSettings& settings) {
+  if (options.jobs <= settings.jobs) return;
+  std::fprintf(stderr, "%.*s: warning: -j %d: %d processors available, so %d threads\n",
+               static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(), options.jobs, settings.jobs,
+               settings.jobs);
 }
 
 // "" or why the frame cannot hold even the first grid of every search:
@@ -303,6 +306,8 @@ std::string searchWords(const SolveOptions& options, const WordList& words, cons
     failure = std::string("cannot start the search threads: ") + error.what();
   } catch (const std::bad_alloc&) {
     failure = "out of memory";
+  } catch (const std::exception& error) {
+    failure = std::string("internal error in the search: ") + error.what();
   }
   releaseInterrupt(outsideSearch);
   wipeProgress(progress);
@@ -372,11 +377,12 @@ bool writePuzzleFiles(const SolveOptions& options, int32_t number, const Grid& g
 }
 
 int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
-  const SolveSettings settings = solveSettings(options);
+  const SolveSettings settings = solveSettings(options, availableProcessors());
   const JsonTarget json = jsonTarget(options);
   if (const std::string problem = outputsProblem(options, json); !problem.empty())
     return fail(problem, FAILURE_STATUS);
 
+  noteFewerThreads(options, settings);
   if (const std::string problem = frameProblem(options, words); !problem.empty())
     return fail(problem, BAD_COMMAND_LINE_STATUS);
 

@@ -4,6 +4,7 @@
 #include "search/solve_strategy.h"
 
 #include <cstdio>
+#include <string>
 
 #include "search/grid_evaluation.h"
 
@@ -40,6 +41,9 @@ std::string provenText(const SolveResult& result, const SolveSettings& settings)
                     settings.timeLimitSeconds);
       return text;
     }
+    case SolveEnd::NodeLimit:
+      return "no: stopped at the node limit (" + std::to_string(settings.nodeLimit) +
+             " evaluations), best found so far";
     case SolveEnd::Interrupted:
       return "no: interrupted, best found so far";
   }

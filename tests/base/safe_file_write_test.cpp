@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <tuple>
 
-#include "base/utf8_decoding.h"
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {
@@ -39,83 +39,35 @@ TEST(SafeFileWrite, CompleteFileAppearsUnderItsNameAndNothingElseStays) {
   EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
-TEST(SafeFileWrite, ReplacedFileKeepsItsPermissions) {
-  struct Case {
-    mode_t before;  // 0: no file there
-    ExistingFile existing;
-    mode_t after;  // 0: the umask's default
-  };
-  const Case cases[] = {
-      {0, ExistingFile::Replace, 0},
-      {0600, ExistingFile::Replace, 0600},
-      {0640, ExistingFile::Replace, 0640},
-      {0444, ExistingFile::Replace, 0444},
-      {0755, ExistingFile::Replace, 0755},
-      {0, ExistingFile::Keep, 0},
-  };
+// A replaced file keeps its permissions; a long name gets a temporary name
+// cut short within the limit, never in the middle of a character.
+TEST(SafeFileWrite, ReplacedPermissionsKeptAndLongNamesWritten) {
   const mode_t mask = umask(022);
   umask(mask);
-  for (const Case& c : cases) {
+  std::string accented;  // "é", two bytes, up to the limit: to be cut between two
+  while (accented.size() + 2 <= NAME_MAX) accented += "\xC3\xA9";
+  // The name, its permissions before (0: no file there) and after (0: not written), the error.
+  const std::tuple<std::string, mode_t, mode_t, const char*> cases[] = {
+      {"mots.tsv", 0, 0666 & ~mask, ""}, {"mots.tsv", 0600, 0600, ""},
+      {"mots.tsv", 0444, 0444, ""},      {std::string(NAME_MAX, 'g'), 0640, 0640, ""},
+      {accented, 0, 0666 & ~mask, ""},   {std::string(NAME_MAX + 1, 'g'), 0, 0, "File name too long"}};
+  for (const auto& [name, before, after, error] : cases) {
     TemporaryFolder folder;
-    const std::string path = folder.file("mots.tsv");
-    if (c.before != 0) {
-      ASSERT_EQ(writeText(path, ExistingFile::Replace, "before"), "");
-      ASSERT_EQ(chmod(path.c_str(), c.before), 0);
+    const std::string path = folder.file(name);
+    if (before != 0) {
+      ASSERT_TRUE(writeText(path, ExistingFile::Replace, "") == "" && chmod(path.c_str(), before) == 0);
     }
-    EXPECT_EQ(writeText(path, c.existing, "after"), "") << std::oct << c.before;
+    EXPECT_EQ(writeText(path, ExistingFile::Replace, "x"),
+              *error ? "cannot write " + path + ": " + error : "");
     struct stat info {};
-    ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, c.after != 0 ? c.after : 0666 & ~mask) << std::oct << c.before;
-    EXPECT_EQ(fileContent(path), "after");
+    EXPECT_EQ(stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0, after) << name;
+    const std::string temporary = temporaryFileName(name, 4194304, 99);
+    const size_t kept = temporary.rfind(".4194304-99.tmp") - 1;  // the bytes of the name in it
+    EXPECT_TRUE(temporary.size() <= NAME_MAX && isTemporaryFileNameOf(temporary, name) &&
+                (kept == name.size() || (name[kept] & 0xC0) != 0x80))
+        << temporary;
   }
-}
-
-// The temporary name is the target's, hidden, with the process and the
-// attempt: cut short for long names so that it stays a valid name, and
-// never in the middle of a character.
-TEST(SafeFileWrite, LongNamesAreWrittenWithATemporaryNameWithinTheLimit) {
-  const std::string accents = "\xC3\xA9";  // "é", two bytes
-  struct Case {
-    std::string name;
-    const char* expectedError;  // "" when written
-  };
-  const Case cases[] = {
-      {std::string(NAME_MAX, 'g'), ""},
-      {std::string(NAME_MAX - 20, 'g'), ""},
-      {[&] {
-         std::string name;
-         while (name.size() + accents.size() <= NAME_MAX) name += accents;
-         return name;
-       }(),
-       ""},
-      {std::string(NAME_MAX + 1, 'g'), "File name too long"},
-  };
-  for (const Case& c : cases) {
-    TemporaryFolder folder;
-    const std::string path = folder.file(c.name);
-    const std::string error = writeText(path, ExistingFile::Replace, "x");
-    EXPECT_EQ(error, *c.expectedError == 0 ? "" : "cannot write " + path + ": " + c.expectedError)
-        << c.name.size();
-    EXPECT_EQ(folder.names(), *c.expectedError == 0 ? std::vector<std::string>{c.name} : std::vector<std::string>{});
-
-    for (const int attempt : {0, 99}) {
-      const std::string temporary = temporaryFileName(c.name, 4194304, attempt);
-      EXPECT_LE(temporary.size(), static_cast<size_t>(NAME_MAX)) << c.name.size();
-      EXPECT_TRUE(temporary.ends_with(".4194304-" + std::to_string(attempt) + ".tmp"));
-      EXPECT_TRUE(c.name.starts_with(temporary.substr(1, temporary.rfind(".4194304") - 1)));
-      for (size_t at = 0; at < temporary.size(); at += std::max<size_t>(1, decodeUtf8Character(temporary, at).bytes))
-        ASSERT_NE(decodeUtf8Character(temporary, at).bytes, 0u) << "cut in a character at " << at;
-      EXPECT_TRUE(isTemporaryFileNameOf(temporary, c.name)) << c.name.size();
-    }
-  }
-  EXPECT_EQ(temporaryFileName("grille.pdf", 12, 3), ".grille.pdf.12-3.tmp");
-  const std::pair<const char*, bool> candidates[] = {
-      {".grille.pdf.12-3.tmp", true},  {".grille.png.12-3.tmp", false}, {".grille.pdf.x-3.tmp", false},
-      {".grille.pdf.12-.tmp", false},  {".grille.pdf.12-3", false},      {"grille.pdf", false},
-      {".grille.pdf.1.2-3.tmp", false}, {".tmp", false},
-  };
-  for (const auto& [candidate, expected] : candidates)
-    EXPECT_EQ(isTemporaryFileNameOf(candidate, "grille.pdf"), expected) << candidate;
+  EXPECT_FALSE(isTemporaryFileNameOf(".grille.pdf.12-3.tmp", "grille.png"));
 }
 
 TEST(SafeFileWrite, KeepRefusesAnExistingFileAndLeavesItWhole) {

@@ -8,8 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
+#include <tuple>
 
 #include "base/safe_file_write.h"
 
@@ -43,62 +43,42 @@ TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
 // A reservation outlives a run killed outright; the next run takes it over,
 // with what that run left half-written, but never a live run's.
 TEST(GridExport, ReservationsOfRunsThatAreGoneAreTakenOver) {
-  enum class Holder { Killed, KilledAfterThePdf, Alive };
-  struct Case {
-    Holder holder;
-    int32_t expectedNumber;
-    std::vector<std::string> names;  // the folder's, while the number is held
-  };
-  const std::string pngTemporary = ".grille-vide-001.png.PID-0.tmp";  // PID: the holder's
-  const Case cases[] = {
-      {Holder::Killed, 1, {".grille-vide-001.reserved"}},
-      {Holder::KilledAfterThePdf, 2, {".grille-vide-002.reserved", "grille-vide-001.pdf"}},
-      {Holder::Alive, 2, {".grille-vide-001.reserved", pngTemporary, ".grille-vide-002.reserved"}},
-  };
+  // The holder killed (else alive), whether it had finished its PDF, the next
+  // run's number, the folder's names then but for the temporary files.
+  const std::tuple<bool, bool, int32_t, std::vector<std::string>> cases[] = {
+      {true, false, 1, {".grille-vide-001.reserved"}},
+      {true, true, 2, {".grille-vide-002.reserved", "grille-vide-001.pdf"}},
+      {false, false, 2, {".grille-vide-001.reserved", ".grille-vide-002.reserved"}}};
   const std::vector<std::string_view> extensions{"pdf", "svg", "png"};
-  for (const Case& c : cases) {
+  for (const auto& [killed, pdfWritten, number, names] : cases) {
     TemporaryFolder folder;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t holder = fork();
-    ASSERT_GE(holder, 0);
-    if (holder == 0) {
-      // The other run: its number taken, its PNG half drawn, then it waits.
-      ExportNumber reserved = reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions);
+    if (holder == 0) {  // the other run: its number taken, its PNG half drawn, then it waits
+      const char held =
+          static_cast<char>(reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions).number);
       std::ofstream(folder.file(temporaryFileName("grille-vide-001.png", getpid(), 0))) << "half";
-      if (c.holder == Holder::KilledAfterThePdf) std::ofstream(folder.file("grille-vide-001.pdf")) << "whole";
-      const char number = static_cast<char>(reserved.number);
-      if (write(ready[1], &number, 1) != 1) _exit(1);
-      pause();
-      _exit(0);
+      if (pdfWritten) std::ofstream(folder.file("grille-vide-001.pdf")) << "whole";
+      if (write(ready[1], &held, 1) == 1) pause();
+      _exit(1);
     }
-    close(ready[1]);
-    char holderNumber = 0;
-    ASSERT_EQ(read(ready[0], &holderNumber, 1), 1);
-    close(ready[0]);
-    EXPECT_EQ(holderNumber, 1);
-    if (c.holder != Holder::Alive) {
-      kill(holder, SIGKILL);
-      waitpid(holder, nullptr, 0);
-    }
+    char held = 0;
+    ASSERT_TRUE(holder > 0 && read(ready[0], &held, 1) == 1 && held == 1);
+    if (killed && kill(holder, SIGKILL) == 0) waitpid(holder, nullptr, 0);
 
     ExportNumber ours = reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions);
-    EXPECT_EQ(ours.error, 0);
-    EXPECT_EQ(ours.number, c.expectedNumber);
-    std::vector<std::string> expected;
-    for (std::string name : c.names) {
-      if (const size_t at = name.find("PID"); at != std::string::npos) name.replace(at, 3, std::to_string(holder));
-      expected.push_back(name);
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(folder.names(), expected);
-    if (c.holder == Holder::Alive) {
-      // The live run's, untouched.
-      EXPECT_EQ(fileContent(folder.file(temporaryFileName("grille-vide-001.png", holder, 0))), "half");
-      kill(holder, SIGKILL);
-      waitpid(holder, nullptr, 0);
-    }
+    EXPECT_EQ(ours.number, number);
+    std::vector<std::string> left = folder.names();
+    std::erase_if(left, [](const std::string& name) { return name.ends_with(".tmp"); });
+    EXPECT_EQ(left, names);
+    // Removed, or the live run's and untouched.
+    EXPECT_EQ(fileContent(folder.file(temporaryFileName("grille-vide-001.png", holder, 0))),
+              killed ? "" : "half");
     releaseExportNumber(ours);
+    if (!killed && kill(holder, SIGKILL) == 0) waitpid(holder, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
   }
 }
 

@@ -31,6 +31,7 @@ TEST(SolveCommandLine, OptionsInEveryForm) {
   EXPECT_TRUE(file.options.wordsFromFile);
   EXPECT_EQ(file.options.wordsFile, "-");
   EXPECT_LT(parse({"chat"}).options.timeLimitSeconds, 0) << "not given: the program's default";
+  EXPECT_EQ(parse({"chat", "--node-limit", "0012"}).options.nodeLimit, 12);
   EXPECT_EQ(parse({"chat", "--time-limit", "none"}).options.timeLimitSeconds, 0) << "no limit";
   const std::pair<const char*, double> seconds[] = {{"010", 10}, {".5", 0.5}, {"5.", 5}};
   for (const auto& [text, value] : seconds)
@@ -58,6 +59,12 @@ TEST(SolveCommandLine, RefusalsSayWhatWasWrong) {
        "arrowgrid-solve: --time-limit: 'inf' is not a number of seconds above 0, nor none"},
       {{"--time-limit=nan"},
        "arrowgrid-solve: --time-limit: 'nan' is not a number of seconds above 0, nor none"},
+      {{"--node-limit", "0"},
+       "arrowgrid-solve: --node-limit: '0' is not a whole number from 1 to 1000000000000000"},
+      {{"--node-limit=1e6"},
+       "arrowgrid-solve: --node-limit: '1e6' is not a whole number from 1 to 1000000000000000"},
+      {{"--exhaustive", "--node-limit", "5", "a", "b"},
+       "arrowgrid-solve: --node-limit: not with --exhaustive, which runs every trial"},
       // Plain decimal numbers only, and blanks refused on either side alike.
       {{"--time-limit=0x10"},
        "arrowgrid-solve: --time-limit: '0x10' is not a number of seconds above 0, nor none"},

@@ -95,6 +95,32 @@ TEST(BeamSearch, GuaranteedWidthsIgnoreTheDeadlineAndTheBudgetDoesNot) {
   EXPECT_EQ(broke.widestFinished, 0);
 }
 
+// A budget of evaluations keeps the same widths, so the same rows, on any
+// number of threads, and the widths kept never spent more than it.
+TEST(BeamSearch, ABudgetKeepsTheSameWidthsOnAnyNumberOfThreads) {
+  std::mt19937 random(11);
+  const WordList wordList = wordListOf(randomWords(random, 25, 25, 8, "AEIRSTNLOCDU"));
+  for (int64_t budget : {int64_t{20}, int64_t{20'000}, int64_t{300'000}}) {
+    BeamSettings settings;
+    settings.deadline = std::chrono::steady_clock::time_point::max();
+    settings.evaluationBudget = budget;
+    const BeamResult one = runBeamSearch(wordList, settings);
+    EXPECT_LE(one.finishedEvaluations, budget);
+    for (int32_t threads : {2, 3}) {
+      settings.threads = threads;
+      const BeamResult many = runBeamSearch(wordList, settings);
+      EXPECT_EQ(many.rows, one.rows) << budget << " evaluations, " << threads << " threads";
+      EXPECT_EQ(many.widestFinished, one.widestFinished) << budget << " evaluations, " << threads << " threads";
+      EXPECT_EQ(many.finishedEvaluations, one.finishedEvaluations) << budget << " evaluations";
+    }
+    if (budget == 20) {
+      EXPECT_FALSE(one.found);  // not even width 1 fits
+    } else if (budget == 300'000) {
+      EXPECT_GE(one.widestFinished, 16);
+    }
+  }
+}
+
 TEST(BeamSearch, TreeNodeCheckRefusesRowsTheEnumerationCannotMake) {
   const WordList abc = wordListOf({"AB", "BC", "CA"});
   const std::vector<Placement> good = {{},

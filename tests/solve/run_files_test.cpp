@@ -8,8 +8,9 @@
 
 #include <fstream>
 #include <tuple>
+#include <sstream>
 
-#include "support/binary_run.h"
+#include "programs/solve_command_line.h"
 #include "support/temporary_folder.h"
 
 namespace arrowgrid {
@@ -17,74 +18,39 @@ using namespace test_support;
 namespace {
 
 TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
-  // Paths are in a fresh folder ("@" stands for it); mots.tsv and grille.json
-  // are there, with the folder "sub", a pipe, a link to mots.tsv and one to
-  // nothing.
-  struct Case {
-    std::string words;  // --words; "": words on the command line
-    std::string json;   // "": not asked for
-    std::string ipuz;
-    std::string pdf;  // the prefix
-    std::string svg;
-    std::string expected;  // "": accepted
-  };
-  const Case cases[] = {
-      {"@/mots.tsv", "@/mots.tsv", "", "", "", "--json @/mots.tsv: the same file as --words @/mots.tsv"},
-      {"@/mots.tsv", "", "@/./mots.tsv", "", "", "--ipuz @/./mots.tsv: the same file as --words @/mots.tsv"},
-      {"@/mots.tsv", "@/lien", "", "", "", "--json @/lien: the same file as --words @/mots.tsv"},
-      {"@/sub/../mots.tsv", "", "@/mots.tsv", "", "",
-       "--ipuz @/mots.tsv: the same file as --words @/sub/../mots.tsv"},
+  // "@" is a fresh folder holding mots.tsv, the folder sub, a pipe, a link to
+  // mots.tsv and a link to nothing. A command line, and its refusal ("": none).
+  const std::pair<std::string, std::string> cases[] = {
+      {"--words @/mots.tsv --json @/mots.tsv", "--json @/mots.tsv: the same file as --words @/mots.tsv"},
+      {"--words @/mots.tsv --ipuz @/./mots.tsv", "--ipuz @/./mots.tsv: the same file as --words @/mots.tsv"},
+      {"--words @/sub/../mots.tsv --json @/lien",
+       "--json @/lien: the same file as --words @/sub/../mots.tsv"},
       // Not there yet: the same name in the same folder.
-      {"", "@/neuf.json", "@/sub/../neuf.json", "", "",
-       "--ipuz @/sub/../neuf.json: the same file as --json @/neuf.json"},
-      {"", "@/x-grille.pdf", "", "@/sub/../x", "", "--pdf @/sub/../x-grille.pdf: the same file as --json @/x-grille.pdf"},
-      {"", "", "@/x-solution.svg", "", "@/x", "--svg @/x-solution.svg: the same file as --ipuz @/x-solution.svg"},
-      {"@/mots.tsv", "@/grille.json", "@/grille.ipuz", "@/x", "@/x", ""},
-      {"@/mots.tsv", "-", "", "", "", ""},
-      // A dangling link is replaced, not followed: another file than its target.
-      {"", "@/perdu", "@/nulle-part.json", "", "", ""},
-      // Written into, not replaced; a folder not there is refused later, for what it is.
-      {"@/mots.tsv", "@/tube", "@/tube", "", "", ""},
-      {"", "@/absent/a.json", "@/absent/../a.json", "", "", ""},
+      {"AB BC --json @/x-grille.pdf --pdf @/sub/../x",
+       "--pdf @/sub/../x-grille.pdf: the same file as --json @/x-grille.pdf"},
+      {"--words @/mots.tsv --json @/x.json --ipuz @/x.ipuz --pdf @/x --svg @/x --png @/x", ""},
+      // A dangling link is replaced, not followed; a pipe is written into, not
+      // replaced; a folder not there is refused later, for what it is.
+      {"AB BC --json @/perdu --ipuz @/nulle-part.json", ""},
+      {"--words @/mots.tsv --json @/tube --ipuz @/tube", ""},
+      {"AB BC --json @/absent/a.json --ipuz @/absent/../a.json", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [line, expected] : cases) {
     TemporaryFolder folder;
     std::ofstream(folder.file("mots.tsv")) << "chat\nchien\n";
-    std::ofstream(folder.file("grille.json")) << "{}\n";
-    ASSERT_EQ(mkdir(folder.file("sub").c_str(), 0755), 0);
-    ASSERT_EQ(mkfifo(folder.file("tube").c_str(), 0600), 0);
-    ASSERT_EQ(symlink("mots.tsv", folder.file("lien").c_str()), 0);
-    ASSERT_EQ(symlink("nulle-part.json", folder.file("perdu").c_str()), 0);
-    const auto inFolder = [&](std::string text) {
-      for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + 1))
-        text.replace(at, 1, folder.path);
-      return text;
-    };
-    SolveOptions options;
-    options.wordsFromFile = !c.words.empty();
-    options.wordsFile = inFolder(c.words);
-    options.json = !c.json.empty();
-    options.jsonFile = inFolder(c.json);
-    options.ipuzFile = inFolder(c.ipuz);
-    options.pdfPrefix = inFolder(c.pdf);
-    options.svgPrefix = inFolder(c.svg);
-    EXPECT_EQ(sameFileProblem(runFiles(options)), inFolder(c.expected)) << c.expected;
+    ASSERT_TRUE(mkdir(folder.file("sub").c_str(), 0755) == 0 &&
+                mkfifo(folder.file("tube").c_str(), 0600) == 0 &&
+                symlink("mots.tsv", folder.file("lien").c_str()) == 0 &&
+                symlink("nulle-part.json", folder.file("perdu").c_str()) == 0);
+    std::vector<std::string> words{"arrowgrid-solve"};
+    std::istringstream split(folder.inside(line));
+    for (std::string word; split >> word;) words.push_back(word);
+    std::vector<const char*> arguments;
+    for (const std::string& word : words) arguments.push_back(word.c_str());
+    const SolveCommandLine parsed =
+        parseSolveCommandLine(static_cast<int>(arguments.size()), arguments.data());
+    EXPECT_EQ(sameFileProblem(runFiles(parsed.options)), folder.inside(expected)) << line;
   }
-}
-
-// The whole program: the list given on standard input, refused before it is
-// read, left whole.
-TEST(RunFiles, TheWordListOnStandardInputIsNotReplaced) {
-  TemporaryFolder folder;
-  const std::string list = folder.file("mots.tsv");
-  std::ofstream(list) << "chat\tFélin\nchien\tCanidé\n";
-  const BinaryRun run = runProgram("/bin/sh", "", 60,
-                                   {"-c", "exec \"$0\" --words - --ipuz \"$1\" < \"$1\"",
-                                    ARROWGRID_SOLVE_BINARY, list});
-  EXPECT_EQ(run.exitStatus, 2);
-  EXPECT_EQ(run.standardError, "arrowgrid-solve: --ipuz " + list +
-                                   ": the same file as --words - (standard input)\n");
-  EXPECT_EQ(fileContent(list), "chat\tFélin\nchien\tCanidé\n");
 }
 
 // Grid 1 keeps today's names; the others take their number before the

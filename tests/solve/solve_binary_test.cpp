@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "search/grid_evaluation.h"
+#include "search/processor_count.h"
 #include "search/search_start.h"
 #include "solve/result_json.h"
 #include "support/binary_run.h"
@@ -224,51 +224,31 @@ TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
   EXPECT_NE(interrupted.standardOutput.find("Proven best:             no: interrupted, best found so far\n"),
             std::string::npos)
       << interrupted.standardOutput;
+
+  // Started with SIGINT ignored, as a script's background job is: it stays so.
+  std::vector<std::string> ignoring{"-c", "trap '' INT; exec \"$0\" \"$@\"", ARROWGRID_SOLVE_BINARY, "-j2"};
+  ignoring.insert(ignoring.end(), limited.begin(), limited.end());
+  const BinaryRun ignored =
+      runProgram("/bin/sh", "", 60, ignoring, 1, OutputTarget::Captured, SIGINT, searching);
+  EXPECT_TRUE(ignored.signalSent);
+  EXPECT_EQ(ignored.exitStatus, 0) << ignored.standardError;
+  EXPECT_NE(ignored.standardOutput.find("Best grid found in 0.3 s; not proven best"), std::string::npos);
 }
 
-// Started with SIGINT ignored, as a script's background job is, either
-// program keeps it ignored: the solver's search runs to its limit, the
-// interactive program's export is drawn whole.
-TEST(SolveBinary, AnInheritedIgnoredInterruptStaysIgnored) {
-  struct Case {
-    const char* binary;
-    std::vector<std::string> arguments;  // "@": a fresh folder
-    bool (*signalWhen)(const RunningProgram&, const std::string& folder);
-    int status;
-    const char* outputPiece;
-    std::vector<std::string> files;  // the folder's names at the end
-  };
-  const Case cases[] = {
-      {ARROWGRID_SOLVE_BINARY,
-       {"ABCDE", "BCDEA", "CDEAB", "DEABC", "EABCD", "ACEBD", "BDACE", "CEADB", "-j2", "--time-limit", "1"},
-       [](const RunningProgram& program, const std::string&) { return searching(program); },
-       0,
-       "Best grid found in 1 s; not proven best (--time-limit none proves it)\n",
-       {}},
-      {ARROWGRID_BINARY,
-       {"--script", "--export", "@", "--dpi", "600", "--page", "a3"},
-       [](const RunningProgram&, const std::string& folder) {
-         for (const auto& entry : std::filesystem::directory_iterator(folder))
-           if (entry.path().filename().string().ends_with(".tmp")) return true;
-         return false;
-       },
-       0,
-       "",
-       {"grille-vide-001.pdf", "grille-vide-001.png", "grille-vide-001.svg"}},
-  };
-  for (const Case& c : cases) {
-    TemporaryFolder folder;
-    std::vector<std::string> arguments{"-c", "trap '' INT; exec \"$0\" \"$@\"", c.binary};
-    for (const std::string& argument : c.arguments) arguments.push_back(argument == "@" ? folder.path : argument);
-    const BinaryRun run = runProgram("/bin/sh", "\n\nAB\nBC\nCA\n\nO\n\n\n\nV\n\nF\n", 60, arguments, 1,
-                                     OutputTarget::Captured, SIGINT, [&](const RunningProgram& program) {
-                                       return c.signalWhen(program, folder.path);
-                                     });
-    EXPECT_EQ(run.terminatingSignal, 0) << c.binary;
-    EXPECT_EQ(run.exitStatus, c.status) << c.binary << ": " << run.standardError;
-    EXPECT_NE(run.standardOutput.find(c.outputPiece), std::string::npos) << run.standardOutput;
-    EXPECT_EQ(folder.names(), c.files) << c.binary;
-  }
+// The JSON says which limit stopped the search; threads beyond the
+// processors are said once, and not run.
+TEST(SolveBinary, NodeLimitInTheJsonAndThreadsBeyondTheProcessorsSaidOnce) {
+  std::vector<std::string> arguments = LONG_LIST;
+  arguments.insert(arguments.end(), {"--node-limit", "2000", "-j", "256", "--json", "-"});
+  const BinaryRun run = solve(arguments);
+  ASSERT_EQ(run.exitStatus, 0) << run.standardError;
+  const nlohmann::json result = nlohmann::json::parse(run.standardOutput);
+  EXPECT_EQ(result["stopped"], "node-limit");
+  EXPECT_EQ(result["proven"], false);
+  const int32_t processors = availableProcessors();
+  const std::string warning = "arrowgrid-solve: warning: -j 256: " + std::to_string(processors) +
+                              " processors available, so " + std::to_string(processors) + " threads\n";
+  EXPECT_EQ(run.standardError, processors < 256 ? warning : "");
 }
 
 // Seven words in 9 x 6: as many as fit, the others named on standard

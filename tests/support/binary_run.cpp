@@ -43,7 +43,9 @@ int threadCount(const RunningProgram& program) {
   return 0;
 }
 
-std::string standardOutputSoFar(const RunningProgram& program) { return readFile(program.standardOutputPath); }
+std::string standardOutputSoFar(const RunningProgram& program) {
+  return readFile(program.standardOutputPath);
+}
 
 BinaryRun runBinary(const std::string& input, int timeoutSeconds, const std::vector<std::string>& arguments,
                     OutputTarget output) {
@@ -122,7 +124,7 @@ BinaryRun runProgram(const std::string& program, const std::string& input, int t
               started + std::chrono::milliseconds(interruptAfterMilliseconds) &&
           (!interruptWhen || interruptWhen(RunningProgram{pid, outPath}))) {
         kill(pid, interruptSignal);
-        interrupted = true;
+        interrupted = run.signalSent = true;
       }
       if (std::chrono::steady_clock::now() > deadline) {
         kill(pid, SIGKILL);

@@ -12,6 +12,7 @@ namespace arrowgrid::test_support {
 struct BinaryRun {
   int exitStatus = -1;        // the status passed to exit, or -1
   int terminatingSignal = 0;  // the signal that ended it, or 0
+  bool signalSent = false;    // runProgram's interruptSignal was sent to it
   std::string standardOutput;
   std::string standardError;
   std::vector<std::string> snapshots;  // one per line input, form feeds removed

@@ -24,6 +24,12 @@ TemporaryFolder::~TemporaryFolder() {
   if (!path.empty()) std::filesystem::remove_all(path, ignored);
 }
 
+std::string TemporaryFolder::inside(std::string text) const {
+  for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + path.size()))
+    text.replace(at, 1, path);
+  return text;
+}
+
 std::vector<std::string> TemporaryFolder::names() const {
   std::vector<std::string> result;
   for (const auto& entry : std::filesystem::directory_iterator(path))

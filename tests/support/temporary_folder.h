@@ -16,6 +16,8 @@ struct TemporaryFolder {
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
   std::string file(const std::string& name) const { return path + "/" + name; }
+  // text with each "@" replaced by the folder's path, for tables of cases.
+  std::string inside(std::string text) const;
   // The names in the folder, hidden ones included, sorted.
   std::vector<std::string> names() const;
 };

@@ -1,0 +1,146 @@
+// A node limit's answer, which must not depend on the workers: the same rows
+// and end on one, two and three of them, the proven answer once the budget
+// is enough, and the literal reference's on small lists. Also the threads a
+// search may run, and a worker's exception brought back to its caller.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "search/best_selection.h"
+#include "search/processor_count.h"
+#include "search/proof_search.h"
+#include "search/search_test_support.h"
+#include "search/solve_strategy.h"
+
+namespace arrowgrid {
+namespace {
+
+using test_support::makeSearch;
+using test_support::randomWords;
+
+WordList wordListOf(const std::vector<std::string>& words) { return makeSearch(words)->wordList; }
+
+const std::vector<std::string> A8{"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL", "FLEUR", "LIVRE", "ARBRE"};
+const std::vector<std::string> B8{"CHAT", "LOUP", "VACHE", "CHIEN", "POULE", "SINGE", "ZEBRE", "HIBOU"};
+
+SolveResult budgetedProof(const std::vector<std::string>& words, int64_t nodeLimit, int32_t jobs) {
+  SolveSettings settings;
+  settings.jobs = jobs;
+  settings.nodeLimit = nodeLimit;
+  return solveArrangement(wordListOf(words), settings, SolveControl{});
+}
+
+// Budgets that stop the proof all along its way, then one that lets it end:
+// every stop gives the same answer on one, two and three workers, and the
+// answers change along the way (the budget is what decides them).
+TEST(NodeLimit, TheProofGivesOneAnswerOnOneTwoAndThreeWorkers) {
+  struct Case {
+    const std::vector<std::string>* words;
+    int64_t largestLimit;
+    bool ends;       // within largestLimit
+    size_t answers;  // different answers met on the way, at least
+  };
+  for (const Case& c : {Case{&A8, 100'000'000, true, 3}, Case{&B8, 100'000'000, true, 2}}) {
+    std::vector<std::vector<Placement>> answers;
+    bool ended = false;
+    for (int64_t nodeLimit = 500; nodeLimit <= c.largestLimit; nodeLimit += nodeLimit / 2) {
+      const std::string what = c.words->front() + " list, " + std::to_string(nodeLimit) + " evaluations";
+      const SolveResult one = budgetedProof(*c.words, nodeLimit, 1);
+      for (int32_t jobs : {2, 3}) {
+        const SolveResult many = budgetedProof(*c.words, nodeLimit, jobs);
+        EXPECT_EQ(many.end, one.end) << what << ", " << jobs << " workers";
+        EXPECT_EQ(many.score, one.score) << what << ", " << jobs << " workers";
+        EXPECT_EQ(many.rows, one.rows) << what << ", " << jobs << " workers";
+      }
+      if (answers.empty() || answers.back() != one.rows) answers.push_back(one.rows);
+      if (one.end == SolveEnd::Complete) {
+        const SolveResult proven = solveArrangement(wordListOf(*c.words), SolveSettings{}, SolveControl{});
+        EXPECT_EQ(one.rows, proven.rows) << what;
+        ended = true;
+        break;
+      }
+      ASSERT_EQ(one.end, SolveEnd::NodeLimit) << what;
+    }
+    EXPECT_EQ(ended, c.ends) << c.words->front() << " list";
+    EXPECT_GE(answers.size(), c.answers) << c.words->front() << " list";
+  }
+}
+
+// The beam and the proof together, on a list no proof ends within the budget.
+TEST(NodeLimit, TheStrategiesGiveOneAnswerOnOneTwoAndThreeThreads) {
+  std::mt19937 random(2612);
+  const std::vector<std::string> words = randomWords(random, 20, 20, 8, "AEIRSTNLOCDU");
+  for (int64_t nodeLimit : {int64_t{3'000}, int64_t{400'000}}) {
+    SolveSettings settings;
+    settings.nodeLimit = nodeLimit;
+    settings.jobs = 1;
+    const SolveResult one = solveWithStrategies(wordListOf(words), settings, SolveControl{});
+    EXPECT_EQ(one.end, SolveEnd::NodeLimit);
+    for (int32_t jobs : {2, 3}) {
+      settings.jobs = jobs;
+      const SolveResult many = solveWithStrategies(wordListOf(words), settings, SolveControl{});
+      EXPECT_EQ(many.rows, one.rows) << nodeLimit << " evaluations, " << jobs << " threads";
+      EXPECT_EQ(many.foundBy, one.foundBy) << nodeLimit << " evaluations, " << jobs << " threads";
+    }
+  }
+}
+
+// A budget that lets the proof end gives the exhaustive search's answer: each
+// task skipping only on its own finds and the seed still never skips it.
+TEST(NodeLimit, AnEndedProofGivesTheExhaustiveAnswer) {
+  std::mt19937 random(903);
+  for (int32_t list = 0; list < 30; ++list) {
+    const std::vector<std::string> words = randomWords(random, 4, 6, 5, "ABCD");
+    SolveSettings exhaustive;
+    exhaustive.exhaustive = true;
+    const SolveResult reference = solveArrangement(wordListOf(words), exhaustive, SolveControl{});
+    const SolveResult budgeted = budgetedProof(words, 1'000'000'000, 1 + list % 3);
+    ASSERT_EQ(budgeted.end, SolveEnd::Complete) << "list " << list;
+    EXPECT_EQ(budgeted.rows, reference.rows) << "list " << list;
+    EXPECT_EQ(budgeted.score, reference.score) << "list " << list;
+  }
+}
+
+TEST(SearchThreads, NeverMoreThanTheProcessors) {
+  struct Case {
+    int32_t requested;
+    int32_t processors;
+    int32_t threads;
+  };
+  const Case cases[] = {
+      {0, 2, 2},   {1, 2, 1},     {2, 2, 2},        {256, 2, 2},
+      {3, 0, 1},   {0, 1024, MAX_SEARCH_THREADS},  {300, 512, MAX_SEARCH_THREADS},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(searchThreadsFor(c.requested, c.processors), c.threads)
+        << c.requested << " asked, " << c.processors << " processors";
+  }
+  EXPECT_GE(availableProcessors(), 1);
+  EXPECT_LE(availableProcessors(), MAX_SEARCH_THREADS);
+}
+
+// Observers run on the workers: what they throw stands for a refused
+// allocation or a broken invariant there, and must reach the caller.
+TEST(SearchThreads, WhatAWorkerThrowsReachesTheCaller) {
+  for (int32_t jobs : {1, 2}) {
+    SolveControl badAlloc;
+    badAlloc.onCut = [](const ArrangementSearch&, int32_t, const ArrangementScore&, bool) {
+      throw std::bad_alloc();
+    };
+    EXPECT_THROW(solveArrangement(wordListOf(A8), SolveSettings{false, jobs, 0}, badAlloc), std::bad_alloc)
+        << jobs << " workers";
+    SolveControl broken;
+    broken.onRecord = [](const ArrangementScore& score, int64_t, const Placement*) {
+      if (score.wordsPlaced >= 4) throw std::logic_error("broken");
+    };
+    EXPECT_THROW(solveArrangement(wordListOf(A8), SolveSettings{false, jobs, 0}, broken), std::logic_error)
+        << jobs << " workers";
+  }
+}
+
+}  // namespace
+}  // namespace arrowgrid
