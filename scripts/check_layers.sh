@@ -8,7 +8,7 @@
 set -u
 
 # Bottom to top; keep in step with docs/layers.md.
-ORDER=(base search puzzle screen display print platform interaction solve programs)
+ORDER=(base search puzzle page screen display print platform interaction solve programs)
 
 src=${1:-"$(dirname "$0")/../src"}
 if [[ ! -d $src ]]; then

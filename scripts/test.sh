@@ -7,8 +7,10 @@ source "$(dirname "$0")/common.sh"
 cd "$(dirname "$0")/.."
 install_missing "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick tmux poppler-utils libxml2-utils \
   clang libclang-rt-14-dev parallel
-# The ipuz test reads the files back with a parser from npm; a node from
-# elsewhere (with its own npm) is used as it is.
+# The ipuz test reads the files back with a parser from npm, and the puzzle
+# page's test drives Debian's chromium with puppeteer-core from npm; a node
+# from elsewhere (with its own npm) is used as it is.
+install_missing chromium
 command -v node >/dev/null || install_missing nodejs npm
 
 jobs=$(nproc 2>/dev/null || echo 2)

@@ -11,6 +11,8 @@
 #include <cstdio>
 
 #include "base/safe_file_write.h"
+#include "page/puzzle_page.h"
+#include "print/text_setting.h"
 #include "puzzle/ipuz_writer.h"
 
 namespace arrowgrid {
@@ -19,6 +21,7 @@ namespace {
 
 constexpr PrintFormat EXPORT_FORMATS[] = {PrintFormat::Pdf, PrintFormat::Svg, PrintFormat::Png};
 constexpr std::string_view IPUZ_EXTENSION = "ipuz";
+constexpr std::string_view HTML_EXTENSION = "html";  // the page that plays the puzzle
 
 // Far more than a folder holds: a bound on the walk, not a limit met in use.
 constexpr int32_t LAST_EXPORT_NUMBER = 999999;
@@ -84,7 +87,7 @@ ReservationLock lockReservation(const std::string& mark) {
 std::string exportFileName(GridContent content, int32_t number, std::string_view extension) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%03d", number);
-  const char* kind = extension == IPUZ_EXTENSION      ? "grille-"
+  const char* kind = extension == IPUZ_EXTENSION || extension == HTML_EXTENSION ? "grille-"
                      : content == GridContent::Puzzle ? "grille-vide-"
                                                       : "grille-complete-";
   return std::string(kind) + digits + "." + std::string(extension);
@@ -168,7 +171,10 @@ std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, Gri
   int32_t& last = content == GridContent::Puzzle ? exporting.lastPuzzleNumber : exporting.lastSolutionNumber;
   std::vector<std::string_view> extensions;
   for (const PrintFormat format : EXPORT_FORMATS) extensions.push_back(printFormatExtension(format));
-  if (content == GridContent::Solution) extensions.push_back(IPUZ_EXTENSION);
+  if (content == GridContent::Solution) {
+    extensions.push_back(IPUZ_EXTENSION);
+    extensions.push_back(HTML_EXTENSION);
+  }
   ExportNumber reserved = reserveExportNumber(exporting.directory, content, last + 1, extensions);
 
   const GridPuzzle puzzle = puzzleOfGrid(grid, exporting.clues);
@@ -180,7 +186,7 @@ std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, Gri
     std::string problem;
     if (reserved.error != 0) {
       problem = fileWriteError(path, reserved.error);
-    } else if (extension == IPUZ_EXTENSION) {
+    } else if (extension == IPUZ_EXTENSION || extension == HTML_EXTENSION) {
       const IpuzPuzzle ipuz{grid,
                             puzzle.placements,
                             puzzle.words,
@@ -188,7 +194,13 @@ std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, Gri
                             exporting.options.title,
                             exporting.options.author,
                             exporting.options.copyright};
-      problem = writeIpuzFile(ipuz, path, ExistingFile::Keep);
+      if (extension == IPUZ_EXTENSION) {
+        problem = writeIpuzFile(ipuz, path, ExistingFile::Keep);
+      } else {
+        const std::vector<std::string> broken =
+            withHyphenationPoints(exporting.options.files.hyphenation, puzzle.clues);
+        problem = writePuzzlePage(PuzzlePage{ipuz, broken}, path, ExistingFile::Keep);
+      }
     } else {
       const PrintFormat format = extension == "pdf"   ? PrintFormat::Pdf
                                  : extension == "svg" ? PrintFormat::Svg

@@ -22,7 +22,8 @@ struct GridExport {
 };
 
 // "grille-vide-007.pdf" or "grille-complete-012.png": three digits at least;
-// the ipuz file, puzzle and solution in one, "grille-012.ipuz".
+// the ipuz file, puzzle and solution in one, "grille-012.ipuz", and the
+// page that plays it, "grille-012.html".
 std::string exportFileName(GridContent content, int32_t number, PrintFormat format);
 std::string exportFileName(GridContent content, int32_t number, std::string_view extension);
 
@@ -49,7 +50,7 @@ ExportNumber reserveExportNumber(const std::string& directory, GridContent conte
 void releaseExportNumber(ExportNumber& reserved);
 
 // Writes grid to the folder in the three formats (and a completed grid as
-// ipuz too) under the next number of its kind that none of those files
+// ipuz and as a page too) under the next number of its kind that none of those files
 // there already has, reserved for them. Returns one message for each file
 // that could not be written (none when all were).
 std::vector<std::string> exportGrid(GridExport& exporting, const Grid& grid, GridContent content);

@@ -233,6 +233,17 @@ std::string withHyphenationPoints(const TextSetter& setter, const std::string& t
   return result;
 }
 
+std::vector<std::string> withHyphenationPoints(const std::string& dictionaryPath,
+                                               const std::vector<std::string>& texts) {
+  TextSetter setter;
+  if (access(dictionaryPath.c_str(), R_OK) == 0) setter.hyphenation = hnj_hyphen_load(dictionaryPath.c_str());
+  std::vector<std::string> broken;
+  broken.reserve(texts.size());
+  for (const std::string& text : texts) broken.push_back(withHyphenationPoints(setter, text));
+  closeTextSetter(setter);
+  return broken;
+}
+
 LayoutHandle fitClue(const TextSetter& setter, const std::string& clue, double widthPt, double heightPt,
                      double maxPt) {
   if (widthPt <= 0 || heightPt <= 0) return nullptr;

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "print/print_options.h"
 
@@ -64,6 +65,12 @@ TextExtent textExtent(PangoLayout* layout);
 // text with a soft hyphen at every French hyphenation point of its words of
 // six letters or more; text itself without a dictionary.
 std::string withHyphenationPoints(const TextSetter& setter, const std::string& text);
+
+// Each of texts with its soft hyphens as above, from the dictionary at
+// dictionaryPath; the texts as they are when it cannot be read. For pages
+// that break clues where print would, without laying them out here.
+std::vector<std::string> withHyphenationPoints(const std::string& dictionaryPath,
+                                               const std::vector<std::string>& texts);
 
 // The clue at the largest size from maxPt (at most CLUE_SIZE_MAX_PT) down
 // to CLUE_SIZE_MIN_PT, in steps of CLUE_SIZE_STEP_PT, whose lines fit the

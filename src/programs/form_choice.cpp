@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 #include "base/exit_status.h"
 #include "base/message_text.h"
@@ -44,13 +45,12 @@ int runWithBestForm(int argc, char** argv) {
   // The terminal form puts its own handlers over these, which remove the
   // files too.
   removeUnfinishedFilesOnSignals();
-  // Program-wide data for the whole run; the process ends without freeing it.
-  auto* program = new Program();
-  program->options = line.options;
+  // The clues before the program's data, which a refusal would leave behind.
+  CluesByWord clues;
   if (!line.options.cluesFile.empty()) {
     const WordFileText file = readWordFile(line.options.cluesFile);
     std::string error = file.error;
-    if (error.empty()) program->gridExport.clues = cluesByWord(file.words, error);
+    if (error.empty()) clues = cluesByWord(file.words, error);
     if (!error.empty()) {
       std::fprintf(stderr, "arrowgrid: %s\n", messageText(error).c_str());
       return BAD_COMMAND_LINE_STATUS;
@@ -58,6 +58,10 @@ int runWithBestForm(int argc, char** argv) {
     for (const std::string& warning : file.warnings)
       std::fprintf(stderr, "arrowgrid: warning: %s\n", messageText(warning).c_str());
   }
+  // Program-wide data for the whole run; the process ends without freeing it.
+  auto* program = new Program();
+  program->options = line.options;
+  program->gridExport.clues = std::move(clues);
   auto* script = new ScriptForm();
   const std::string_view path = argc > 0 && argv[0] ? argv[0] : "arrowgrid";
   const FormChoice form = line.options.form;

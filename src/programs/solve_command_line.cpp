@@ -131,7 +131,10 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
                  "write the puzzle, its solution and its clues to FILE in the ipuz format that puzzle "
                  "players open")
       ->option_text("FILE");
-  addPrintOptions(app, options.print, "--pdf, --svg, --png or --ipuz");
+  app.add_option("--html", options.htmlFile,
+                 "write the puzzle to FILE as one web page that plays it in any browser, offline")
+      ->option_text("FILE");
+  addPrintOptions(app, options.print, "--pdf, --svg, --png, --ipuz or --html");
   addStandardFlags(app, flags);
   app.add_option("words", options.words);
 }
@@ -139,8 +142,8 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
 // The refusals that depend on several options; "" when there are none.
 std::string conflictOf(const CLI::App& app, const SolveOptions& options) {
   const std::string printOption = firstGiven(app, PRINT_OPTION_NAMES);
-  if (!printOption.empty() && firstGiven(app, {"--pdf", "--svg", "--png", "--ipuz"}).empty()) {
-    return printOption + ": needs --pdf, --svg, --png or --ipuz";
+  if (!printOption.empty() && firstGiven(app, {"--pdf", "--svg", "--png", "--ipuz", "--html"}).empty()) {
+    return printOption + ": needs --pdf, --svg, --png, --ipuz or --html";
   }
   if (options.exhaustive && options.nodeLimit > 0) {
     return "--node-limit: not with --exhaustive, which runs every trial";

@@ -69,6 +69,7 @@ std::vector<RunFile> runFiles(const SolveOptions& options) {
   // Every grid's files, as many as --candidates may give.
   for (int32_t number = 1; number <= options.candidates; ++number) {
     if (!options.ipuzFile.empty()) files.push_back({"--ipuz", candidateFile(options.ipuzFile, number)});
+    if (!options.htmlFile.empty() && number == 1) files.push_back({"--html", options.htmlFile});
     const std::pair<const char*, const std::string*> printed[] = {
         {"--pdf", &options.pdfPrefix}, {"--svg", &options.svgPrefix}, {"--png", &options.pngPrefix}};
     for (const auto& [option, prefix] : printed) {

@@ -36,6 +36,7 @@ struct SolveOptions {
   std::string svgPrefix;  // likewise for --svg and --png; empty: not written
   std::string pngPrefix;
   std::string ipuzFile;  // --ipuz FILE: the puzzle for players' programs; empty: not written
+  std::string htmlFile;  // --html FILE: the page that plays the puzzle in a browser; empty: not written
   PrintOptions print;    // --page, --dpi, --title, --author, --copyright, --clue-layout
   GridFrame frame;       // --frame COLSxROWS; 0 x 0: none
   int32_t candidates = 1;  // --candidates N: grids to choose from, 1..MAX_CANDIDATES

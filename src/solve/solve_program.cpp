@@ -19,7 +19,9 @@
 #include "base/exit_status.h"
 #include "base/message_text.h"
 #include "base/safe_file_write.h"
+#include "page/puzzle_page.h"
 #include "print/grid_print.h"
+#include "print/text_setting.h"
 #include "puzzle/ipuz_writer.h"
 #include "puzzle/word_file.h"
 #include "solve/progress_line.h"
@@ -132,6 +134,7 @@ std::string checkPrintFolders(const SolveOptions& options) {
   for (const PrintRequest& request : printRequests(options))
     paths.push_back(printPath(request, GridContent::Puzzle));
   if (!options.ipuzFile.empty()) paths.push_back(options.ipuzFile);
+  if (!options.htmlFile.empty()) paths.push_back(options.htmlFile);
   for (const std::string& path : paths) {
     const std::string folder = folderOf(path);
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
@@ -336,16 +339,25 @@ bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const Solv
   return written;
 }
 
-// The ipuz file and the print files asked for, of grid `number` (1: the
-// answer) with its rows: false when one failed, said.
+// The ipuz file, the page and the print files asked for, of grid `number`
+// (1: the answer; the page is the answer's only) with its rows: false when
+// one failed, said.
 bool writePuzzleFiles(const SolveOptions& options, int32_t number, const Grid& grid,
                       const std::vector<Placement>& rows, const WordList& words,
                       const std::vector<std::string>& clues) {
   bool written = true;
+  const IpuzPuzzle puzzle{grid, rows, words, clues, options.print.title, options.print.author,
+                          options.print.copyright};
   if (!options.ipuzFile.empty()) {
-    const IpuzPuzzle puzzle{grid, rows, words, clues, options.print.title, options.print.author,
-                            options.print.copyright};
     if (const std::string problem = writeIpuzFile(puzzle, candidateFile(options.ipuzFile, number));
+        !problem.empty()) {
+      written = false;
+      fail(problem, FAILURE_STATUS);
+    }
+  }
+  if (!options.htmlFile.empty() && number == 1) {
+    const std::vector<std::string> broken = withHyphenationPoints(options.print.files.hyphenation, clues);
+    if (const std::string problem = writePuzzlePage(PuzzlePage{puzzle, broken}, options.htmlFile);
         !problem.empty()) {
       written = false;
       fail(problem, FAILURE_STATUS);

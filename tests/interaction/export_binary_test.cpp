@@ -24,14 +24,14 @@ TEST(ExportBinary, EachGridShownIsWrittenAndNothingIsOverwritten) {
   EXPECT_EQ(first.exitStatus, 0);
   EXPECT_EQ(first.standardError, "");
   const std::vector<std::string> firstFiles = {
-      "grille-001.ipuz",     "grille-complete-001.pdf", "grille-complete-001.png", "grille-complete-001.svg",
-      "grille-vide-001.pdf", "grille-vide-001.png",     "grille-vide-001.svg"};
+      "grille-001.html",         "grille-001.ipuz",     "grille-complete-001.pdf", "grille-complete-001.png",
+      "grille-complete-001.svg", "grille-vide-001.pdf", "grille-vide-001.png",     "grille-vide-001.svg"};
   EXPECT_EQ(folder.names(), firstFiles);
   const std::string firstPng = fileContent(folder.file("grille-vide-001.png"));
 
   const BinaryRun second = runBinary(EMPTY_THEN_COMPLETED, 60, {"--export=" + folder.path, "--dpi", "100"});
   EXPECT_EQ(second.exitStatus, 0);
-  EXPECT_EQ(folder.names().size(), 14u);
+  EXPECT_EQ(folder.names().size(), 16u);
   EXPECT_EQ(fileContent(folder.file("grille-vide-001.png")), firstPng);
   // The second run's options reached its files: a smaller PNG.
   EXPECT_LT(fileContent(folder.file("grille-vide-002.png")).size(), firstPng.size());
@@ -104,7 +104,7 @@ TEST(ExportBinary, UnwritableFolderLeavesTheScreensAsWithoutExport) {
   std::string expected;
   for (const char* name :
        {"grille-vide-001.pdf", "grille-vide-001.svg", "grille-vide-001.png", "grille-complete-001.pdf",
-        "grille-complete-001.svg", "grille-complete-001.png", "grille-001.ipuz"}) {
+        "grille-complete-001.svg", "grille-complete-001.png", "grille-001.ipuz", "grille-001.html"}) {
     expected += "arrowgrid: cannot write " + missing + "/" + name + ": No such file or directory\n";
   }
   EXPECT_EQ(failing.standardError, expected);

@@ -23,6 +23,7 @@ TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
   const std::pair<std::string, std::string> cases[] = {
       {"--words @/mots.tsv --json @/mots.tsv", "--json @/mots.tsv: the same file as --words @/mots.tsv"},
       {"--words @/mots.tsv --ipuz @/./mots.tsv", "--ipuz @/./mots.tsv: the same file as --words @/mots.tsv"},
+      {"--words @/mots.tsv --html @/./mots.tsv", "--html @/./mots.tsv: the same file as --words @/mots.tsv"},
       {"--words @/sub/../mots.tsv --json @/lien",
        "--json @/lien: the same file as --words @/sub/../mots.tsv"},
       // Not there yet: the same name in the same folder.
