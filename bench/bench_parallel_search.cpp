@@ -39,7 +39,9 @@ Run runSearch(const std::vector<std::string>& words, int32_t workerCount, int32_
   const long long allocationsBefore = counted_allocations::count;
   const auto started = std::chrono::steady_clock::now();
   evaluateArrangementFast(*search);
-  while (searchUntilShownInParallel(*search, workers, 2, TrialsHook{}) == SearchStop::Shown) ++run.shown;
+  while (searchUntilShownInParallel(*search, workers, SelectionMode::NewBestsOnly, TrialsHook{}) ==
+         SearchStop::Shown)
+    ++run.shown;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   run.allocations = counted_allocations::count - allocationsBefore;
   run.finalCount = search->state.trialCount;

@@ -61,7 +61,7 @@ Measure runSearch(const std::vector<std::string>& words, Console* console) {
     while (searchUntilShown(*search, *console, line, SelectionMode::NewBestsOnly) == SearchStop::Shown) {
     }
   } else {
-    while (searchUntilShown(*search, 2, TrialsHook{}) == SearchStop::Shown) {
+    while (searchUntilShown(*search, SelectionMode::NewBestsOnly, TrialsHook{}) == SearchStop::Shown) {
     }
   }
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

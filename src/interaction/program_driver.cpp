@@ -140,7 +140,7 @@ void runStep(Program& program) {
     case ProgramStep::Select:
       program.step =
           isArrangementShown(compareWithBest(program.search.bestScore, lastEvaluationScore(program.search)),
-                             modeNumber(program.settings.selectionMode))
+                             program.settings.selectionMode)
               ? ProgramStep::Report
               : ProgramStep::Resume;
       return;

@@ -41,7 +41,7 @@ SearchStop searchUntilShown(ArrangementSearch& search, Console& console, TrialsL
                         .present = presentAtTrial,
                         .stopped = stopAtTrial,
                         .context = &screen};
-  return searchUntilShown(search, modeNumber(selectionMode), hook);
+  return searchUntilShown(search, selectionMode, hook);
 }
 
 SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, Console& console,
@@ -51,7 +51,7 @@ SearchStop searchUntilShown(ArrangementSearch& search, SearchWorkers& workers, C
                         .present = presentAtTrial,
                         .stopped = stopAtTrial,
                         .context = &screen};
-  return searchUntilShownInParallel(search, workers, modeNumber(selectionMode), hook);
+  return searchUntilShownInParallel(search, workers, selectionMode, hook);
 }
 
 void printSearchFinished(Console& console) {

@@ -60,11 +60,14 @@ ReservationLock lockReservation(const std::string& mark) {
     if (errno != EEXIST) return {ReservationOutcome::Failed, -1, errno};
     // A pipe planted under the name must not hold the open up.
     lock.descriptor = open(mark.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (lock.descriptor < 0) return {errno == ENOENT ? ReservationOutcome::Retry : ReservationOutcome::Held, -1, 0};
+    if (lock.descriptor < 0)
+      return {errno == ENOENT ? ReservationOutcome::Retry : ReservationOutcome::Held, -1, 0};
   }
   struct stat opened {};
   struct stat named {};
-  if (flock(lock.descriptor, LOCK_EX | LOCK_NB) != 0) {
+  // A file system without locks (ENOLCK) leaves the file alone to hold a
+  // number it has just made, as it did before locks.
+  if (flock(lock.descriptor, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || !created)) {
     close(lock.descriptor);
     return {ReservationOutcome::Held, -1, 0};
   }
@@ -136,7 +139,8 @@ ExportNumber reserveExportNumber(const std::string& directory, GridContent conte
       continue;
     }
     retries = 0;
-    if (lock.outcome != ReservationOutcome::Created && lock.outcome != ReservationOutcome::TakenOver) continue;
+    if (lock.outcome != ReservationOutcome::Created && lock.outcome != ReservationOutcome::TakenOver)
+      continue;
     if (lock.outcome == ReservationOutcome::TakenOver)
       removeLeftoverTemporaries(directory, content, number, extensions);
     bool taken = false;

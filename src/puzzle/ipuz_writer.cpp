@@ -48,7 +48,7 @@ std::map<std::pair<int32_t, int32_t>, int32_t> startNumbers(const IpuzPuzzle& pu
 }
 
 Json clueList(const IpuzPuzzle& puzzle, const std::map<std::pair<int32_t, int32_t>, int32_t>& numbers,
-              int32_t direction) {
+              Direction direction) {
   std::vector<Entry> entries;
   for (const Placement& row : puzzle.placements) {
     if (row.wordNumber == 0 || row.direction != direction) continue;

@@ -40,7 +40,7 @@ GridPuzzle puzzleOfGrid(const Grid& grid, const CluesByWord& clues) {
   for (int32_t y = grid.box.yMin; y <= grid.box.yMax; ++y) {
     for (int32_t x = grid.box.xMin; x <= grid.box.xMax; ++x) {
       const int32_t code = gridCell(grid, x, y);
-      for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+      for (const Direction direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
         const bool starts = code == CELL_BOTH_ARROWS ||
                             code == (direction == DIR_HORIZONTAL ? CELL_RIGHT_ARROW : CELL_DOWN_ARROW);
         // A grid of the search never holds more words than a list.

@@ -30,6 +30,7 @@
 #include "search/candidate_enumeration.h"
 #include "search/fast_evaluation.h"
 #include "search/grid_evaluation.h"
+#include "search/placement_set_key.h"
 #include "search/search_start.h"
 
 namespace arrowgrid {
@@ -44,9 +45,8 @@ using enumeration_detail::wordBit;
 // [SECTION] Children and their pools
 
 struct BeamChild {
-  uint64_t setA = 0;   // the set of placements, two independent hashes,
-  uint64_t setB = 0;   // so that two sets are never taken for one
-  uint64_t order = 0;  // parent << 32 | child number within the parent
+  PlacementSetKey set;  // of its placements
+  uint64_t order = 0;   // parent << 32 | child number within the parent
   int32_t unwanted = 0;
   int32_t crossings = 0;
   int64_t surface = 0;
@@ -60,25 +60,7 @@ bool ranksAhead(const BeamChild& a, const BeamChild& b) {
   return a.order < b.order;
 }
 
-bool sameSet(const BeamChild& a, const BeamChild& b) { return a.setA == b.setA && a.setB == b.setB; }
-
-uint64_t mix(uint64_t value) {
-  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  value = (value ^ (value >> 27)) * 0x94D049BB133111EBULL;
-  return value ^ (value >> 31);
-}
-
-// One placement's share of a set hash; a set's hash is the sum of its
-// placements', so the order they were placed in does not matter.
-uint64_t placementHash(const Placement& row, uint64_t seed) {
-  uint64_t value = mix(seed ^ static_cast<uint32_t>(row.wordNumber));
-  value = mix(value ^ static_cast<uint32_t>(row.x));
-  value = mix(value ^ static_cast<uint32_t>(row.y));
-  return mix(value ^ static_cast<uint32_t>(row.direction));
-}
-
-constexpr uint64_t SEED_A = 0x243F6A8885A308D3ULL;
-constexpr uint64_t SEED_B = 0x13198A2E03707344ULL;
+bool sameSet(const BeamChild& a, const BeamChild& b) { return a.set == b.set; }
 
 struct ChildPool {
   std::vector<BeamChild> children;  // sized once per width; the first `count` are live
@@ -100,8 +82,8 @@ void compactPool(ChildPool& pool, size_t keep) {
   const auto begin = pool.children.begin();
   auto end = begin + static_cast<std::ptrdiff_t>(pool.count);
   std::sort(begin, end, [](const BeamChild& a, const BeamChild& b) {
-    if (a.setA != b.setA) return a.setA < b.setA;
-    if (a.setB != b.setB) return a.setB < b.setB;
+    if (a.set.first != b.set.first) return a.set.first < b.set.first;
+    if (a.set.second != b.set.second) return a.set.second < b.set.second;
     return ranksAhead(a, b);
   });
   end = std::unique(begin, end, sameSet);
@@ -138,7 +120,7 @@ void offerChild(ChildPool& pool, const BeamChild& child, size_t keep) {
 
 struct CandidateSlot {
   ArrangementScore score;
-  uint64_t setA = 0, setB = 0;
+  PlacementSetKey set;
   uint64_t met = 0;             // order of offering
   std::vector<Placement> rows;  // rows 1..score.wordsPlaced; sized to the stride
 };
@@ -155,13 +137,13 @@ bool candidateAhead(const ArrangementScore& score, uint64_t met, const Candidate
 }
 
 // rows: the node's rows 1..score.wordsPlaced.
-void offerCandidate(CandidateList& list, const ArrangementScore& score, uint64_t setA, uint64_t setB,
+void offerCandidate(CandidateList& list, const ArrangementScore& score, const PlacementSetKey& set,
                     const Placement* rows) {
   const uint64_t met = list.offered++;
   const auto slots = list.slots.begin();
   auto at = [&](size_t i) { return slots + static_cast<std::ptrdiff_t>(i); };
   for (size_t i = 0; i < list.count; ++i) {
-    if (list.slots[i].setA != setA || list.slots[i].setB != setB) continue;
+    if (!(list.slots[i].set == set)) continue;
     if (!candidateAhead(score, met, list.slots[i])) return;
     // Leaves its place for the better node of the same set.
     std::rotate(at(i), at(i + 1), at(list.count));
@@ -176,8 +158,7 @@ void offerCandidate(CandidateList& list, const ArrangementScore& score, uint64_t
   std::rotate(at(place), at(list.count), at(list.count + 1));
   CandidateSlot& slot = list.slots[place];
   slot.score = score;
-  slot.setA = setA;
-  slot.setB = setB;
+  slot.set = set;
   slot.met = met;
   std::copy(rows + 1, rows + score.wordsPlaced + 1, slot.rows.begin() + 1);
   ++list.count;
@@ -186,10 +167,10 @@ void offerCandidate(CandidateList& list, const ArrangementScore& score, uint64_t
 // [SECTION] Levels of the beam
 
 struct BeamLevel {
-  int32_t depth = 0;                 // rows of every node
-  int32_t size = 0;                  // nodes, ranked: node 0 first
-  std::vector<Placement> rows;       // node i's row r at i * stride + r
-  std::vector<uint64_t> setA, setB;  // each node's set hashes
+  int32_t depth = 0;                  // rows of every node
+  int32_t size = 0;                   // nodes, ranked: node 0 first
+  std::vector<Placement> rows;        // node i's row r at i * stride + r
+  std::vector<PlacementSetKey> sets;  // each node's
   std::vector<ArrangementScore> scores;
 };
 
@@ -221,8 +202,7 @@ void offerLevel(BeamRun& run) {
   const BeamLevel& level = run.current;
   for (int32_t i = 0; i < level.size; ++i) {
     const auto n = static_cast<size_t>(i);
-    offerCandidate(run.candidates, level.scores[n], level.setA[n], level.setB[n],
-                   level.rows.data() + n * run.stride);
+    offerCandidate(run.candidates, level.scores[n], level.sets[n], level.rows.data() + n * run.stride);
   }
 }
 
@@ -252,8 +232,7 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
   const WordLetters& words = search.letters;
   uint64_t unplaced = allWordBits(words.wordCount);
   for (int32_t r = 1; r <= k; ++r) unplaced &= ~wordBit(rows[r].wordNumber);
-  const uint64_t parentA = level.setA[static_cast<size_t>(p)];
-  const uint64_t parentB = level.setB[static_cast<size_t>(p)];
+  const PlacementSetKey parentSet = level.sets[static_cast<size_t>(p)];
   uint64_t childNumber = 0;
   int64_t probeWeight = 1;  // of the word tried
 
@@ -264,8 +243,7 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
     const RowProbe probe = probeRowOnTop(search, row);
     if (probe.outcome != EvaluationOutcome::Accepted) return;
     BeamChild child;
-    child.setA = parentA + placementHash(row, SEED_A);
-    child.setB = parentB + placementHash(row, SEED_B);
+    child.set = withPlacement(parentSet, row);
     child.order = (static_cast<uint64_t>(p) << 32) | childNumber++;
     child.unwanted = probe.unwantedNeighbourhoods;
     child.crossings = probe.crossings;
@@ -398,8 +376,7 @@ bool buildNextLevel(BeamRun& run, bool& truncated) {
     const auto to = next.rows.begin() + static_cast<std::ptrdiff_t>(i * run.stride);
     std::copy(from + 1, from + depth, to + 1);
     to[depth] = child.row;
-    next.setA[i] = child.setA;
-    next.setB[i] = child.setB;
+    next.sets[i] = child.set;
     next.scores[i] = ArrangementScore{depth, child.unwanted, child.crossings, child.surface};
   }
   std::swap(run.current, run.next);
@@ -408,8 +385,7 @@ bool buildNextLevel(BeamRun& run, bool& truncated) {
 
 void sizeLevel(BeamLevel& level, size_t width, size_t stride) {
   level.rows.resize(width * stride);
-  level.setA.resize(width);
-  level.setB.resize(width);
+  level.sets.resize(width);
   level.scores.resize(width);
 }
 
@@ -455,8 +431,7 @@ WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   root.depth = 1;
   root.size = 1;
   root.rows[1] = first;
-  root.setA[0] = placementHash(first, SEED_A);
-  root.setB[0] = placementHash(first, SEED_B);
+  root.sets[0] = withPlacement(PlacementSetKey{}, first);
   root.scores[0] = wordOneAlone(*run.words);
 
   WidthOutcome outcome;

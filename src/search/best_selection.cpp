@@ -27,9 +27,15 @@ ScoreOrder compareWithBest(ArrangementScore& bestScore, const ArrangementScore& 
   return order;
 }
 
-bool isArrangementShown(ScoreOrder order, int32_t selectionMode) {
-  if (selectionMode == 0) return true;
-  if (selectionMode == 1) return order != ScoreOrder::Worse;
+bool isArrangementShown(ScoreOrder order, SelectionMode selectionMode) {
+  switch (selectionMode) {
+    case SelectionMode::AllAccepted:
+      return true;
+    case SelectionMode::AtLeastAsGood:
+      return order != ScoreOrder::Worse;
+    case SelectionMode::NewBestsOnly:
+      break;
+  }
   return order == ScoreOrder::Better;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "search/search_data.h"
+#include "search/selection_mode.h"
 
 namespace arrowgrid {
 
@@ -16,8 +17,8 @@ ScoreOrder compareScores(const ArrangementScore& score, const ArrangementScore& 
 // fields of score.
 ScoreOrder compareWithBest(ArrangementScore& bestScore, const ArrangementScore& score);
 
-// selectionMode 0 shows every accepted arrangement, 1 those not Worse, 2 only
-// the Better ones (any other mode shows as 2 does).
-bool isArrangementShown(ScoreOrder order, int32_t selectionMode);
+// Whether an accepted arrangement that ranks `order` against the best so
+// far is shown.
+bool isArrangementShown(ScoreOrder order, SelectionMode selectionMode);
 
 }  // namespace arrowgrid

@@ -73,7 +73,7 @@ struct TrialByTrial {
   ResumeOutcome run() {
     trialStep();
     bool exhausted = false;
-    if (state.extendFlag == 1) {
+    if (state.extendFlag) {
       if (state.placedCount == wordCount()) {
         --state.placedCount;  // the cursor still describes the dropped row
       } else {
@@ -83,7 +83,7 @@ struct TrialByTrial {
         cursor.crossedRow = 1;
         cursor.crossedPos = 0;
       }
-      state.extendFlag = 0;
+      state.extendFlag = false;
     }
     exhausted = !cursorLive();
     while (advance(exhausted)) {

@@ -98,7 +98,7 @@ inline Placement placementAcross(const Placement& crossed, const Candidate& cand
 inline void skipBelowRow(ArrangementSearch& search, int32_t row) {
   search.state.candidate = candidateOf(search.table.rows[static_cast<size_t>(row)]);
   search.state.placedCount = row - 1;
-  search.state.extendFlag = 0;
+  search.state.extendFlag = false;
 }
 
 }  // namespace arrowgrid

@@ -17,7 +17,9 @@ namespace {
 using occupancy::RowCounts;
 using occupancy::RowShape;
 
-std::array<int32_t, 4> rowKey(const Placement& row) { return {row.wordNumber, row.x, row.y, row.direction}; }
+std::array<int32_t, 4> rowKey(const Placement& row) {
+  return {row.wordNumber, row.x, row.y, directionCode(row.direction)};
+}
 
 // Whether the row can be written without leaving the storage: a dense
 // square must hold all its cells and side cells, the undo log its writes.
@@ -165,7 +167,7 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search) {
   noteEvaluation(search, top);
   if (accepted) {
     search.fast.committed = top;
-    search.state.extendFlag = 1;
+    search.state.extendFlag = true;
     return EvaluationOutcome::Accepted;
   }
   --search.state.placedCount;

@@ -53,7 +53,7 @@ bool writeRowOnGrid(const ByteString& word, const Placement& row, GridEvaluation
   const int32_t length = textLength(word);
   const int32_t dx = row.direction == DIR_HORIZONTAL ? 1 : 0;
   const int32_t dy = 1 - dx;
-  const int32_t arrow = 27 - row.direction;
+  const int32_t arrow = 27 - directionCode(row.direction);
   int32_t x = row.x;
   int32_t y = row.y;
 
@@ -152,7 +152,7 @@ EvaluationOutcome evaluateArrangement(ArrangementSearch& search) {
   if (outcome == EvaluationOutcome::Rejected) {
     --search.state.placedCount;
   } else {
-    search.state.extendFlag = 1;
+    search.state.extendFlag = true;
   }
   return outcome;
 }

@@ -69,7 +69,7 @@ struct RowShape {
   int32_t length;
   int32_t x;
   int32_t y;
-  int32_t direction;
+  Direction direction;
 };
 
 struct RowCounts {
@@ -87,7 +87,7 @@ inline bool rowFitsCells(const Cells& cells, const RowShape& row, RowCounts& cou
   const uint8_t* const codes = cells.codes;
   const int32_t dx = row.direction == DIR_HORIZONTAL ? 1 : 0;
   const int32_t dy = 1 - dx;
-  const auto arrow = static_cast<uint8_t>(27 - row.direction);
+  const auto arrow = static_cast<uint8_t>(27 - directionCode(row.direction));
   typename Cells::Position p = cells.at(row.x, row.y);
   const uint8_t arrowCell = codes[cells.find(p)];
   if (arrowCell == CELL_BOTH_ARROWS || arrowCell == arrow || isLetterByte(arrowCell)) return false;
@@ -124,7 +124,7 @@ inline void writeRowCells(const Cells& cells, const RowShape& row, CellUndo* und
   write(slot, p,
         (arrowCell == CELL_DOWN_ARROW || arrowCell == CELL_RIGHT_ARROW)
             ? static_cast<uint8_t>(CELL_BOTH_ARROWS)
-            : static_cast<uint8_t>(27 - row.direction));
+            : static_cast<uint8_t>(27 - directionCode(row.direction)));
   for (int32_t i = 0; i < row.length; ++i) {
     p = cells.step(p, dx, dy);
     slot = cells.find(p);

@@ -27,10 +27,10 @@ void copyRows(const Placement* from, Placement* to, int32_t first, int32_t last)
 // A worker's search holds the node (rows 1..depth, trialCount 0): the
 // subtree below it, with the arrangements its selection shows recorded.
 void exploreSubtree(ArrangementSearch& search, int32_t depth, const ArrangementScore& bestHint,
-                    int32_t recordMode, const std::atomic<bool>& abandon, SubtreeResult& result) {
+                    SelectionMode recordMode, const std::atomic<bool>& abandon, SubtreeResult& result) {
   SearchState& state = search.state;
   state.placedCount = depth;
-  state.extendFlag = 1;
+  state.extendFlag = true;
   state.candidate = candidateOf(search.table.rows[static_cast<size_t>(depth)]);
   state.trialCount = 0;
   search.bestScore = bestHint;
@@ -84,7 +84,7 @@ void workerLoop(SearchWorkers& workers, size_t index) {
     task->status = TaskStatus::Running;
     const int64_t sequence = task->sequence;
     const ArrangementScore bestHint = task->bestHint;
-    const int32_t recordMode = task->recordMode;
+    const SelectionMode recordMode = task->recordMode;
     copyRows(task->nodeRows.data(), search.table.rows.data(), 1, depth);
     hold.unlock();
     exploreSubtree(search, depth, bestHint, recordMode, workers.abandon, result);
@@ -119,7 +119,7 @@ void restartPlanner(SearchWorkers& workers, const ArrangementSearch& search) {
   ArrangementSearch& planner = *workers.planner;
   const SearchState& state = search.state;
   const int32_t depth = workers.nodeDepth;
-  const bool pendingNode = state.extendFlag == 1 && state.placedCount == depth;
+  const bool pendingNode = state.extendFlag && state.placedCount == depth;
   if (workers.place != ReplayPlace::AboveCut || (state.placedCount >= depth && !pendingNode)) {
     copyRows(search.table.rows.data(), planner.table.rows.data(), 1, depth);
     skipBelowRow(planner, depth);
@@ -134,7 +134,7 @@ void restartPlanner(SearchWorkers& workers, const ArrangementSearch& search) {
 }
 
 // Plans tasks up to TASKS_AHEAD beyond the replay, recorded for selectionMode.
-void planTasks(SearchWorkers& workers, const ArrangementSearch& search, int32_t selectionMode) {
+void planTasks(SearchWorkers& workers, const ArrangementSearch& search, SelectionMode selectionMode) {
   if (!workers.plannerLive) restartPlanner(workers, search);
   ArrangementSearch& planner = *workers.planner;
   const int32_t depth = workers.nodeDepth;
@@ -170,7 +170,7 @@ bool headHoldsNode(SearchWorkers& workers, const ArrangementSearch& search) {
 
 // Waits for the oldest task, planning more and letting the display take
 // pictures (of the count at the node) meanwhile.
-void waitForHead(SearchWorkers& workers, const ArrangementSearch& search, int32_t selectionMode,
+void waitForHead(SearchWorkers& workers, const ArrangementSearch& search, SelectionMode selectionMode,
                  const TrialsHook& hook) {
   for (;;) {
     {
@@ -191,7 +191,7 @@ void takeRecord(ArrangementSearch& search, const RecordedArrangement& record, in
   copyRows(record.rows.data(), search.table.rows.data(), 1, rowCount);
   SearchState& state = search.state;
   state.placedCount = rowCount;
-  state.extendFlag = 1;
+  state.extendFlag = true;
   state.trialCount = nodeTrials + record.trialOffset;
   state.candidate = candidateOf(search.table.rows[static_cast<size_t>(rowCount)]);
   search.evaluation.grid.box = record.box;
@@ -265,7 +265,7 @@ void stopSearchWorkers(SearchWorkers& workers) {
 }
 
 SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& workers,
-                                      int32_t selectionMode, const TrialsHook& hook) {
+                                      SelectionMode selectionMode, const TrialsHook& hook) {
   if (workers.nodeDepth == 0 || search.trace != nullptr) return searchUntilShown(search, selectionMode, hook);
   const int32_t depth = workers.nodeDepth;
 
@@ -273,17 +273,17 @@ SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& 
   // selection than the tasks (the one being replayed included) were
   // recorded for throws them away, and the subtree being replayed is
   // explored further on this thread.
-  bool looser = selectionMode == 0;
+  bool looser = selectionMode == SelectionMode::AllAccepted;
   {
     const std::lock_guard<std::mutex> hold(workers.lock);
     for (int64_t s = workers.head; s < workers.tail; ++s)
-      looser |= selectionMode < taskOf(workers, s).recordMode;
+      looser |= isLooser(selectionMode, taskOf(workers, s).recordMode);
   }
   if (looser) {
     if (workers.place == ReplayPlace::Replaying) workers.place = ReplayPlace::Exploring;
     discardTasks(workers);
   }
-  if (selectionMode == 0) {
+  if (selectionMode == SelectionMode::AllAccepted) {
     workers.place = ReplayPlace::AboveCut;
     return searchUntilShown(search, selectionMode, hook);
   }

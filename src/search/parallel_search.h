@@ -55,9 +55,9 @@ enum class TaskStatus { Free, Waiting, Running, Done };
 struct SubtreeTask {
   int64_t sequence = -1;
   TaskStatus status = TaskStatus::Free;
-  std::array<Placement, MAX_WORDS + 1> nodeRows;  // 1..nodeDepth
-  ArrangementScore bestHint;                      // a best met no later than the node
-  int32_t recordMode = 2;                         // the selection mode its records follow
+  std::array<Placement, MAX_WORDS + 1> nodeRows;           // 1..nodeDepth
+  ArrangementScore bestHint;                               // a best met no later than the node
+  SelectionMode recordMode = SelectionMode::NewBestsOnly;  // the selection mode its records follow
   SubtreeResult result;
 };
 
@@ -116,9 +116,9 @@ void startSearchWorkers(SearchWorkers& workers, const ArrangementSearch& search,
 void stopSearchWorkers(SearchWorkers& workers);
 
 // searchUntilShown with the workers: the same stops, counts and state.
-// Selection mode 0 would have every accepted arrangement recorded: it runs
+// Every accepted arrangement shown (AllAccepted) would have every accepted arrangement recorded: it runs
 // on this thread. So do traced searches.
 SearchStop searchUntilShownInParallel(ArrangementSearch& search, SearchWorkers& workers,
-                                      int32_t selectionMode, const TrialsHook& hook);
+                                      SelectionMode selectionMode, const TrialsHook& hook);
 
 }  // namespace arrowgrid

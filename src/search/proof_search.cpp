@@ -244,11 +244,26 @@ struct SeedBar {
   bool any = false;
   ArrangementScore score;
   uint64_t version = 0;
+  int64_t item = INT64_MAX;  // the item of the split whose stretch holds the seed; INT64_MAX: not known
 };
 
-SeedBar readSeed(SolveSeed& seed) {
+SeedBar readSeed(SolveSeed& seed, const SplitPlan* plan = nullptr) {
   std::lock_guard<std::mutex> lock(seed.mutex);
-  return SeedBar{seed.any, seed.score, seed.version.load(std::memory_order_relaxed)};
+  SeedBar bar{seed.any, seed.score, seed.version.load(std::memory_order_relaxed)};
+  const auto rowCount = static_cast<int32_t>(seed.rows.size()) - 1;
+  if (plan == nullptr || !seed.any || rowCount != seed.score.wordsPlaced) return bar;
+  // The item whose rows begin the seed's: a task holding it in its subtree,
+  // or the seed itself met while splitting.
+  for (size_t i = 0; i < plan->items.size(); ++i) {
+    const SplitItem& item = plan->items[i];
+    if (item.rowCount > rowCount || (item.rowCount < rowCount && !item.task)) continue;
+    const Placement* rows = plan->rows.data() + item.firstRow;
+    if (std::equal(rows, rows + item.rowCount, seed.rows.begin() + 1)) {
+      bar.item = static_cast<int64_t>(i);
+      break;
+    }
+  }
+  return bar;
 }
 
 // The score just below `score`: a subtree whose bound ranks below it cannot
@@ -305,6 +320,7 @@ struct Worker {
   SeedBar seedBar;
   uint64_t testedVersion = 0;           // record and seed versions the path's bounds were last tested against
   int64_t taskStart = 0;                // evaluations and probes when the task began
+  uint32_t epoch = 0;                   // of its table: its stretch's under a node limit, else 0
   std::exception_ptr failure;           // what its thread threw
   int64_t comparisons = 0;              // of the levels its tasks opened: their trials
   std::atomic<int64_t> evaluations{0};  // published for the progress line
@@ -328,26 +344,33 @@ void publishEvaluations(Worker& worker) {
 // above depend on the schedule: the split depth (it follows the number of
 // workers), the record a worker reads (others' finds arrive when they
 // arrive) and the transposition table (it holds what this worker met in
-// the items it happened to take). Under a node limit none is used:
+// the items it happened to take). Under a node limit none does:
 // - the split is made as for BUDGETED_SPLIT_WORKERS workers, whatever
 //   their number, and its own evaluations come first out of the budget;
-// - a task skips only on what it found itself and on the seed (the rules
-//   above with the record of its own item: they still never skip f);
-// - its table entries are tagged with the item (an epoch): it meets only
-//   sets of its own item, as an empty table would answer.
-// Then a task's cost, its evaluations and probes from its start to its end,
-// and its first best are functions of the words, the seed and the item
-// alone. The budget admits the longest run of tasks, in search order, whose
-// costs fit in it together; the answer is the record's rule applied to the
-// items met while splitting and to the best of each admitted task: a fixed
-// set, so a fixed answer, whatever ran where and when. The workers take the
-// tasks as usual; a task is abandoned as soon as the costs of the admitted
+// - the items are cut into BUDGETED_STRETCHES stretches of consecutive
+//   items, fixed by the split alone; a worker takes a whole stretch and
+//   runs its tasks in order, as one worker of the run above would;
+// - a task skips on the stretch's own record (its best so far, from its
+//   first item on) and on the seed: the rules above, with a record that
+//   only ever comes from this stretch, so they still never skip f;
+// - the table's entries are tagged with the stretch (an epoch): a stretch
+//   meets only its own sets, as an empty table would answer.
+// Then a task's cost (its evaluations and probes, from its start to its
+// end) and what it offers are functions of the words, the seed and the
+// tasks before it in its stretch alone. The budget admits the longest run
+// of tasks, in search order, whose costs fit in it together; the answer is
+// the record's rule applied to the items met while splitting and to the
+// finds of the admitted tasks: a fixed set, so a fixed answer, whatever ran
+// where and when. A task is abandoned as soon as the costs of the admitted
 // tasks before it plus its own cost so far pass the budget (its whole cost
-// would, so it is not admitted either), and every later task with it. When
-// every task is admitted the run is complete and its answer is f, as without
-// the limit. The seed is the beam's, which the budget made the same on every
-// machine too (search/beam_search.h).
+// would, so it is not admitted), and every later task with it. A task
+// offers only what beats its stretch's record so far, and the first best of
+// the admitted tasks is still offered: nothing before it in its stretch
+// reached its score. When every task is admitted the run is complete and its
+// answer is f, as without the limit. The seed is the beam's, which the
+// budget made the same on every machine too (search/beam_search.h).
 inline constexpr int32_t BUDGETED_SPLIT_WORKERS = 8;
+inline constexpr int64_t BUDGETED_STRETCHES = 16;
 
 void markBeyond(SharedRun& run, int64_t item) {
   int64_t current = run.beyond.load(std::memory_order_relaxed);
@@ -408,7 +431,7 @@ void refreshThreshold(SharedRun& run, Worker& worker) {
     worker.threshold = readRecord(run.best);
   }
   if (run.seed->version.load(std::memory_order_acquire) != worker.seedBar.version) {
-    worker.seedBar = readSeed(*run.seed);
+    worker.seedBar = readSeed(*run.seed, run.plan);
   }
 }
 
@@ -432,6 +455,11 @@ SkipReason skipReason(const Worker& worker, const ArrangementScore& bound, int64
     }
   }
   if (worker.seedBar.any) {
+    // Past the seed's item, what only equals the seed follows it: the
+    // record's rule, with the seed as a record of that item.
+    const ScoreOrder order = compareScores(bound, worker.seedBar.score);
+    if (order == ScoreOrder::Equal && worker.seedBar.item < item)
+      return SkipReason{true, worker.seedBar.score, true};
     const ArrangementScore bar = justBelow(worker.seedBar.score);
     if (compareScores(bound, bar) == ScoreOrder::Worse) return SkipReason{true, bar, false};
   }
@@ -440,10 +468,7 @@ SkipReason skipReason(const Worker& worker, const ArrangementScore& bound, int64
 
 enum class NodeStep { Explore, TaskDone };
 
-// Every item's own epoch under a node limit; one for the whole run otherwise.
-uint32_t tableEpoch(const SharedRun& run, int64_t item) {
-  return run.budgeted ? static_cast<uint32_t>(item + 1) : 0;
-}
+
 
 // Skips the subtree of row `row`; the task ends when that is its root. A
 // bound's reason is shown to the tests; a transposition has none.
@@ -493,7 +518,7 @@ NodeStep acceptArrangement(SharedRun& run, Worker& worker, int64_t item, int32_t
   if (quick.skip) return skipSubtree(run, worker, k, rootRows, &quick);
   if (worker.transpositions.entries != nullptr &&
       metBeforeWithNoMoreUnwanted(worker.transpositions, worker.setKeys[static_cast<size_t>(k)],
-                                  score.unwantedNeighbourhoods, tableEpoch(run, item))) {
+                                  score.unwantedNeighbourhoods, worker.epoch)) {
     return skipSubtree(run, worker, k, rootRows, nullptr);
   }
   const ArrangementScore bound = probedBoundBelow(search, run.tables, worker.levels);
@@ -524,7 +549,7 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
   const Placement& top = search.table.rows[static_cast<size_t>(rootRows)];
   SearchState& state = search.state;
   state.placedCount = rootRows;
-  state.extendFlag = 1;
+  state.extendFlag = true;
   state.candidate = candidateOf(top);
   state.trialCount = 0;
   // What only equals a record held by this item or an earlier one cannot
@@ -535,7 +560,8 @@ void runExhaustiveTask(SharedRun& run, Worker& worker, int64_t item) {
     search.bestScore = record.score;
   }
   const TrialsHook hook{.refreshWanted = &worker.trialsWanted, .present = publishTrials, .context = &worker};
-  const EngineBounds bounds{.selectionMode = 2, .floorRow = rootRows, .abandon = &run.stop};
+  const EngineBounds bounds{
+      .selectionMode = SelectionMode::NewBestsOnly, .floorRow = rootRows, .abandon = &run.stop};
   while (runSearchEngine(search, bounds, hook) == SearchStop::Shown) {
     offerToRecord(run.best, lastEvaluationScore(search), item, search.table.rows.data() + 1,
                   state.placedCount, run.control->onRecord);
@@ -551,10 +577,6 @@ bool runTask(SharedRun& run, Worker& worker, int64_t item) {
   ArrangementSearch& search = *worker.search;
   const int32_t rootRows = task.rowCount;
   worker.taskStart = evaluationsSoFar(worker);
-  if (run.budgeted) {
-    // Only the item's own finds count as a record, from none.
-    worker.threshold = Threshold{false, {}, 0, worker.threshold.version + 1};
-  }
 
   // Word 1 alone first, so that the evaluation's grid holds no row of the
   // previous task; then the task's rows on top of it.
@@ -583,6 +605,25 @@ bool runTask(SharedRun& run, Worker& worker, int64_t item) {
   return false;
 }
 
+// Under a node limit: whole stretches, each from an empty record and table.
+void takeStretches(SharedRun& run, Worker& worker) {
+  const auto& items = run.plan->items;
+  const auto itemCount = static_cast<int64_t>(items.size());
+  while (!run.stop.load(std::memory_order_relaxed)) {
+    const int64_t stretch = run.nextItem.fetch_add(1, std::memory_order_relaxed);
+    if (stretch >= BUDGETED_STRETCHES) break;
+    worker.threshold = Threshold{false, {}, 0, worker.threshold.version + 1};
+    worker.epoch = static_cast<uint32_t>(stretch + 1);
+    const int64_t end = (stretch + 1) * itemCount / BUDGETED_STRETCHES;
+    for (int64_t item = stretch * itemCount / BUDGETED_STRETCHES; item < end; ++item) {
+      if (run.stop.load(std::memory_order_relaxed) || item >= run.beyond.load(std::memory_order_relaxed)) break;
+      if (!items[static_cast<size_t>(item)].task) continue;
+      if (!runTask(run, worker, item)) break;
+      finishTask(run, worker, item);
+    }
+  }
+}
+
 void takeTasks(SharedRun& run, Worker& worker) {
   const auto& items = run.plan->items;
   while (!run.stop.load(std::memory_order_relaxed)) {
@@ -592,8 +633,8 @@ void takeTasks(SharedRun& run, Worker& worker) {
     if (run.settings->exhaustive) {
       runExhaustiveTask(run, worker, item);
       publishEvaluations(worker);
-    } else if (runTask(run, worker, item) && run.budgeted) {
-      finishTask(run, worker, item);
+    } else {
+      runTask(run, worker, item);
     }
   }
 }
@@ -602,7 +643,11 @@ void workerLoop(SharedRun& run, Worker& worker) {
   // What a worker throws (memory refused, a broken invariant) stops the
   // run and is thrown again on the calling thread, never std::terminate.
   try {
-    takeTasks(run, worker);
+    if (run.budgeted) {
+      takeStretches(run, worker);
+    } else {
+      takeTasks(run, worker);
+    }
   } catch (...) {
     worker.failure = std::current_exception();
     run.stop = true;
@@ -828,8 +873,8 @@ void checkAgainstSeed(const SolveResult& result, SolveSeed& seed) {
 
 }  // namespace
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
-                             SolveSeed& seed, const ProgressTick& onTick) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick) {
   if (!wordOneFitsFrame(words, settings.frame))
     throw std::invalid_argument("word 1 alone does not fit the frame: no arrangement does");
   RunClock clock = startClock(settings);
@@ -858,16 +903,18 @@ SolveResult solveArrangement(const WordList& words, const SolveSettings& setting
   return result;
 }
 
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control) {
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control) {
   SolveSeed none;
   return solveArrangement(words, settings, control, none, control.onTick);
 }
 
-void seedSolve(SolveSeed& seed, const ArrangementScore& score) {
+void seedSolve(SolveSeed& seed, const ArrangementScore& score, const std::vector<Placement>& rows) {
   std::lock_guard<std::mutex> lock(seed.mutex);
   if (seed.any && compareScores(score, seed.score) != ScoreOrder::Better) return;
   seed.any = true;
   seed.score = score;
+  seed.rows = rows;
   seed.version.fetch_add(1, std::memory_order_release);
 }
 

@@ -21,8 +21,8 @@ namespace arrowgrid {
 inline constexpr size_t SIZED_TRANSPOSITION_TABLE = SIZE_MAX;
 
 struct SolveSettings {
-  bool exhaustive = false;      // every trial, no skipped subtree
-  int32_t jobs = 1;             // worker threads, 1 or more (arrowgrid-solve runs no more than the processors)
+  bool exhaustive = false;  // every trial, no skipped subtree
+  int32_t jobs = 1;         // worker threads, 1 or more (arrowgrid-solve runs no more than the processors)
   double timeLimitSeconds = 0;  // stop with the best so far after this long; 0: no limit
   // Entries of each worker's table of sets of placements met (see
   // proof_search.cpp); its pages are touched only as it fills. 0: no table.
@@ -57,11 +57,11 @@ struct SolveResult {
   GridEvaluation evaluation;    // its grid and counts, built by the engine's evaluation
   SolveEnd end = SolveEnd::Complete;
   SolveStrategy foundBy = SolveStrategy::Proof;  // Exhaustive exactly when every trial was run
-  int64_t trials = 0;                    // exhaustive: the interactive program's final trials count
-  int64_t evaluations = 0;               // arrangements and rows evaluated, probes included
-  int64_t transpositions = 0;            // subtrees skipped as met before in another order
-  double seconds = 0;                    // wall-clock time of the search
-  std::vector<double> workerCpuSeconds;  // processor time of each worker thread, for the benchmark
+  int64_t trials = 0;                            // exhaustive: the interactive program's final trials count
+  int64_t evaluations = 0;                       // arrangements and rows evaluated, probes included
+  int64_t transpositions = 0;                    // subtrees skipped as met before in another order
+  double seconds = 0;                            // wall-clock time of the search
+  std::vector<double> workerCpuSeconds;          // processor time of each worker thread, for the benchmark
   // solveWithStrategies only: up to settings.candidates distinct sets of
   // placements, best first; [0] is the answer, the others place as many
   // words and come from the beam's guaranteed widths (solve_strategy.h).
@@ -95,6 +95,7 @@ struct SolveSeed {
   std::mutex mutex;
   bool any = false;
   ArrangementScore score;
+  std::vector<Placement> rows;  // its rows 1..score.wordsPlaced ([0] unused) when given
   std::atomic<uint64_t> version{0};  // raised at every seed, read without the lock
 };
 
@@ -119,7 +120,10 @@ struct SolveControl {
 // seed below an earlier one changes nothing. Subtrees that can only equal
 // the seed are still explored: the first arrangement with its score may lie
 // in them.
-void seedSolve(SolveSeed& seed, const ArrangementScore& score);
+// Given the arrangement's rows too, the search also skips, in the part of
+// the search order after the arrangement's stretch of the split, what can
+// only equal `score`: the first arrangement with it lies no later.
+void seedSolve(SolveSeed& seed, const ArrangementScore& score, const std::vector<Placement>& rows = {});
 
 // words: 2..MAX_WORDS words of A-Z and '-'. Runs on settings.jobs worker
 // threads while the calling thread waits, ticks and watches the time;
@@ -127,10 +131,11 @@ void seedSolve(SolveSeed& seed, const ArrangementScore& score);
 // worker threw (std::bad_alloc when its memory is refused) once every
 // worker has stopped. `seed` belongs to this one solve (seedSolve); its
 // progress goes to `onTick`, which may be empty, instead of the control's.
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control,
-                             SolveSeed& seed, const ProgressTick& onTick);
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick);
 
 // The same without a seed, ticking the control's onTick.
-SolveResult solveArrangement(const WordList& words, const SolveSettings& settings, const SolveControl& control);
+SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
+                             const SolveControl& control);
 
 }  // namespace arrowgrid

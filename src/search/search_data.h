@@ -26,7 +26,7 @@ struct Placement {
   int32_t wordNumber = 0;  // index into WordList
   int32_t x = 0;           // arrow cell column
   int32_t y = 0;           // arrow cell row
-  int32_t direction = 0;   // DIR_HORIZONTAL or DIR_VERTICAL
+  Direction direction{};   // DIR_HORIZONTAL or DIR_VERTICAL; 0 in a row not in use
   int32_t letterPos = 0;   // letter of this word on the crossing
   int32_t crossedRow = 0;  // table row of the word crossed
   int32_t crossedPos = 0;  // letter of the crossed word on the crossing
@@ -51,10 +51,10 @@ inline Candidate candidateOf(const Placement& row) {
 }
 
 struct SearchState {
-  int32_t placedCount = 0;  // live rows, 1..wordCount
-  int32_t extendFlag = 0;   // 1: next step opens a level (or drops a complete arrangement)
-  int64_t trialCount = 0;   // 64 bits: billions of trials pass in minutes
-  Candidate candidate;      // the enumeration cursor
+  int32_t placedCount = 0;     // live rows, 1..wordCount
+  int32_t extendFlag = false;  // 1: next step opens a level (or drops a complete arrangement)
+  int64_t trialCount = 0;      // 64 bits: billions of trials pass in minutes
+  Candidate candidate;         // the enumeration cursor
 };
 
 struct ArrangementScore {

@@ -141,13 +141,13 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
   // The trial step's level step, then the advance from the cursor.
   EngineStop stop = EngineStop::Finished;
   bool going;
-  if (state.extendFlag == 1 && placedCount < wordCount && placedCount == bounds.nodeDepth) {
+  if (state.extendFlag && placedCount < wordCount && placedCount == bounds.nodeDepth) {
     stop = EngineStop::Node;  // its subtree is the caller's
     going = false;
-  } else if (state.extendFlag == 1 && placedCount < wordCount) {
+  } else if (state.extendFlag && placedCount < wordCount) {
     going = openLevel();
   } else {
-    if (state.extendFlag == 1) {
+    if (state.extendFlag) {
       // Every word placed: drop the top row; the cursor still describes it.
       unplaced |= wordBit(rows[placedCount].wordNumber);
       --placedCount;
@@ -205,7 +205,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
         placementAcross(crossed, Candidate{wordNumber, letterPos, crossedRow, crossedPos});
     const int32_t x = row.x;
     const int32_t y = row.y;
-    const int32_t direction = row.direction;
+    const Direction direction = row.direction;
     if constexpr (StopAtPush) {
       placedCount = top;
       stop = EngineStop::Pushed;
@@ -235,7 +235,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
         level.crossings = counts.crossings;
         level.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
         level.undoStart = undoCount;
-        level.row = {wordNumber, x, y, direction};
+        level.row = {wordNumber, x, y, directionCode(direction)};
         occupancy::writeRowCells(cells, shape, undo, undoCount);
         committed = top;
       }
@@ -266,7 +266,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
   state.candidate = Candidate{wordNumber, letterPos, crossedRow, crossedPos};
   state.placedCount = placedCount;
   state.trialCount = trials;
-  state.extendFlag = stop == EngineStop::Shown || stop == EngineStop::Node ? 1 : 0;
+  state.extendFlag = stop == EngineStop::Shown || stop == EngineStop::Node;
   fast.committed = committed;
   fast.undoCount = undoCount;
   if (evaluations > 0) {
@@ -287,7 +287,7 @@ EngineStop runEngine(ArrangementSearch& search, const EngineBounds& bounds, cons
 
 // One push at a time, each evaluated apart: for a table the occupancy grid
 // cannot follow, and for traced searches (the plain bounds only).
-SearchStop searchStepByStep(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
+SearchStop searchStepByStep(ArrangementSearch& search, SelectionMode selectionMode, const TrialsHook& hook) {
   for (;;) {
     if (resumeSearchQuiet(search, hook) == ResumeOutcome::Finished) return SearchStop::Finished;
     if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted) continue;
@@ -302,7 +302,7 @@ SearchStop searchStepByStep(ArrangementSearch& search, int32_t selectionMode, co
 SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds, const TrialsHook& hook) {
   const SearchState& state = search.state;
   // The rows the next evaluation builds on: all but a complete arrangement's last.
-  const int32_t accepted = state.extendFlag == 1 && state.placedCount == search.wordList.wordCount
+  const int32_t accepted = state.extendFlag && state.placedCount == search.wordList.wordCount
                                ? state.placedCount - 1
                                : state.placedCount;
   if (search.trace != nullptr || !syncOccupancy(search, accepted)) {
@@ -318,7 +318,7 @@ SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds
   }
 }
 
-SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook) {
+SearchStop searchUntilShown(ArrangementSearch& search, SelectionMode selectionMode, const TrialsHook& hook) {
   return runSearchEngine(search, EngineBounds{.selectionMode = selectionMode}, hook);
 }
 

@@ -10,11 +10,12 @@
 
 #include "search/candidate_enumeration.h"
 #include "search/search_data.h"
+#include "search/selection_mode.h"
 
 namespace arrowgrid {
 
 enum class SearchStop {
-  Shown,     // an accepted arrangement that selectionMode shows: placedCount rows, extendFlag 1
+  Shown,     // an accepted arrangement that selectionMode shows: placedCount rows, extendFlag set
   Finished,  // the level of word 1 is exhausted: the search is over (with a floor, see EngineBounds)
   Node,      // an accepted arrangement of EngineBounds::nodeDepth rows (see there)
 };
@@ -24,14 +25,14 @@ enum class SearchStop {
 // the subtree below one arrangement (floorRow), its planner and its replay
 // stop at each arrangement whose subtree is handed out (nodeDepth).
 struct EngineBounds {
-  int32_t selectionMode = 1;
+  SelectionMode selectionMode = SelectionMode::AtLeastAsGood;
   // Finished when the level above row floorRow is exhausted, with row
   // floorRow still placed; the trial step after that level's last
   // comparison is left to the level below. 1: the end of the search.
   int32_t floorRow = 1;
   // Node at an accepted arrangement of this many rows (fewer than the
   // words) that is not shown, and on entry at one whose level is not yet
-  // open: rows 1..nodeDepth placed, extendFlag 1, trialCount that of its
+  // open: rows 1..nodeDepth placed, extendFlag set, trialCount that of its
   // push. 0: never.
   int32_t nodeDepth = 0;
   // false: accepted arrangements are neither ranked nor shown.
@@ -50,7 +51,7 @@ SearchStop runSearchEngine(ArrangementSearch& search, const EngineBounds& bounds
 // search.evaluation holding its box and counts, its grid stale) or the end.
 // The hook's flag is looked at for every letter of the word being added;
 // the hook is told the count at each stop.
-SearchStop searchUntilShown(ArrangementSearch& search, int32_t selectionMode, const TrialsHook& hook);
+SearchStop searchUntilShown(ArrangementSearch& search, SelectionMode selectionMode, const TrialsHook& hook);
 
 // The score of the arrangement last evaluated, when it was accepted.
 ArrangementScore lastEvaluationScore(const ArrangementSearch& search);

@@ -7,10 +7,21 @@
 namespace arrowgrid {
 
 inline constexpr int32_t MAX_WORDS = 50;
-inline constexpr int32_t DIR_HORIZONTAL = 1;
-inline constexpr int32_t DIR_VERTICAL = 2;
+
+// The two directions of a placed word, by the codes a placement row holds.
+// Their names are used as they are, unqualified.
+enum class Direction : int32_t {
+  DIR_HORIZONTAL = 1,  // letters at increasing x
+  DIR_VERTICAL = 2,    // letters at increasing y
+};
+using enum Direction;
+
+// The code the grid's arrows are counted from (27 minus it is the arrow's).
+constexpr int32_t directionCode(Direction direction) { return static_cast<int32_t>(direction); }
 
 // The direction of a word that crosses one placed in `direction`.
-constexpr int32_t crossingDirection(int32_t direction) { return DIR_HORIZONTAL + DIR_VERTICAL - direction; }
+constexpr Direction crossingDirection(Direction direction) {
+  return direction == DIR_HORIZONTAL ? DIR_VERTICAL : DIR_HORIZONTAL;
+}
 
 }  // namespace arrowgrid

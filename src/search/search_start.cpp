@@ -46,7 +46,7 @@ void initSearch(ArrangementSearch& search) {
   first.y = 0;
   first.direction = DIR_HORIZONTAL;
   state.placedCount = 1;
-  state.extendFlag = 1;
+  state.extendFlag = true;
   search.bestScore = ArrangementScore{1, 0, 0, textLength(search.wordList.words[1]) + 2};
 
   buildWordLetters(search.wordList, search.letters);

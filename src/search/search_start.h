@@ -9,7 +9,7 @@
 namespace arrowgrid {
 
 // Puts word 1 at the origin, horizontal, as the only row; trialCount 1,
-// extendFlag 1, BestScore (1, 0, 0, length of word 1 + 2). Prints nothing;
+// extendFlag set, BestScore (1, 0, 0, length of word 1 + 2). Prints nothing;
 // the caller evaluates the one-word arrangement next.
 void initSearch(ArrangementSearch& search);
 

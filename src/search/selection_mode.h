@@ -12,7 +12,8 @@ enum class SelectionMode : int32_t {
   NewBestsOnly = 2,   // only those better than the best so far
 };
 
-// The number the search's ranking reads (0..2).
-inline int32_t modeNumber(SelectionMode mode) { return static_cast<int32_t>(mode); }
+// A looser mode shows more: every arrangement a mode shows, a looser one
+// shows too.
+inline bool isLooser(SelectionMode mode, SelectionMode than) { return mode < than; }
 
 }  // namespace arrowgrid

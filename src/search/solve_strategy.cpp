@@ -70,7 +70,7 @@ void takeBeamAnswer(const WordList& words, const BeamResult& beam, SolveResult& 
 // order of their rows.
 std::vector<std::array<int32_t, 4>> placementSet(const std::vector<Placement>& rows) {
   std::vector<std::array<int32_t, 4>> set;
-  for (size_t r = 1; r < rows.size(); ++r) set.push_back({rows[r].wordNumber, rows[r].x, rows[r].y, rows[r].direction});
+  for (size_t r = 1; r < rows.size(); ++r) set.push_back({rows[r].wordNumber, rows[r].x, rows[r].y, static_cast<int32_t>(rows[r].direction)});
   std::sort(set.begin(), set.end());
   return set;
 }
@@ -127,7 +127,7 @@ SolveResult solveWithStrategies(const WordList& words, const SolveSettings& sett
   // The beam's answer passed the tree-node check: the proof may skip what
   // cannot reach its score.
   SolveSeed seed;
-  if (beam.found) seedSolve(seed, beam.score);
+  if (beam.found) seedSolve(seed, beam.score, beam.rows);
 
   SolveSettings proof = settings;
   if (settings.timeLimitSeconds > 0)

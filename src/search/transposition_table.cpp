@@ -1,4 +1,4 @@
-// The keys of sets of placements and the table of those met.
+// The table of the sets of placements met.
 #include "search/transposition_table.h"
 
 #include <algorithm>
@@ -11,33 +11,7 @@ namespace {
 
 constexpr size_t CACHE_LINE = 64;
 
-// Two unrelated mixers, so that the two sums are independent.
-uint64_t splitMix(uint64_t v) {
-  v += 0x9e3779b97f4a7c15ull;
-  v = (v ^ (v >> 30)) * 0xbf58476d1ce4e5b9ull;
-  v = (v ^ (v >> 27)) * 0x94d049bb133111ebull;
-  return v ^ (v >> 31);
-}
-
-uint64_t murmurMix(uint64_t v) {
-  v ^= 0x5bd1e9955bd1e995ull;
-  v ^= v >> 33;
-  v *= 0xff51afd7ed558ccdull;
-  v ^= v >> 33;
-  v *= 0xc4ceb9fe1a85ec53ull;
-  return v ^ (v >> 33);
-}
-
 }  // namespace
-
-PlacementSetKey withPlacement(const PlacementSetKey& set, const Placement& row) {
-  // Coordinates stay far inside 24 bits (50 words), word numbers inside 7.
-  const uint64_t packed = (static_cast<uint64_t>(static_cast<uint32_t>(row.x)) & 0xffffffu) |
-                          (static_cast<uint64_t>(static_cast<uint32_t>(row.y)) & 0xffffffu) << 24 |
-                          static_cast<uint64_t>(row.wordNumber & 0x7f) << 48 |
-                          static_cast<uint64_t>(row.direction & 3) << 56;
-  return PlacementSetKey{set.first + splitMix(packed), set.second + murmurMix(packed)};
-}
 
 size_t transpositionEntriesFor(int32_t wordCount, double timeLimitSeconds, int64_t nodeLimit) {
   constexpr int32_t FEWEST_BITS = 12;
@@ -77,8 +51,7 @@ bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKe
   TranspositionEntry* bucket = table.entries + 2 * (set.first & table.bucketMask);
   for (int32_t i = 0; i < 2; ++i) {
     TranspositionEntry& entry = bucket[i];
-    if (entry.unwantedPlusOne != 0 && entry.epoch == epoch && entry.first == set.first &&
-        entry.second == set.second) {
+    if (entry.unwantedPlusOne != 0 && entry.epoch == epoch && entry.key == set) {
       if (entry.unwantedPlusOne - 1 <= unwanted) {
         ++table.skips;
         return true;
@@ -91,7 +64,7 @@ bool metBeforeWithNoMoreUnwanted(TranspositionTable& table, const PlacementSetKe
   // of an earlier epoch never sits before one of this epoch: dropping it or
   // keeping it behind changes no answer of this epoch.
   bucket[1] = bucket[0];
-  bucket[0] = TranspositionEntry{set.first, set.second, unwanted + 1, epoch, 0};
+  bucket[0] = TranspositionEntry{set, unwanted + 1, epoch, 0};
   return false;
 }
 

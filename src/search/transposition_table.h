@@ -1,9 +1,7 @@
 // Sets of placements met by a depth-first search, so that it can skip a node
 // whose set it has already met with no more unwanted neighbourhoods. A set
-// is known by two independent 64-bit sums, one term per placement, so that
-// its key does not depend on the order of its rows and grows by one addition
-// per row. The table has a fixed size, allocated once per search: a lost
-// entry only loses a skip.
+// is known by its key (search/placement_set_key.h). The table has a fixed
+// size, allocated once per search: a lost entry only loses a skip.
 #pragma once
 
 #include <cstddef>
@@ -11,27 +9,19 @@
 #include <cstdlib>
 #include <memory>
 
-#include "search/search_data.h"
+#include "search/placement_set_key.h"
 
 namespace arrowgrid {
 
-struct PlacementSetKey {
-  uint64_t first = 0;
-  uint64_t second = 0;
-  bool operator==(const PlacementSetKey&) const = default;
-};
-
-// The key of the set with `row` added: by word number, arrow cell and
-// direction (the crossing the row was found on plays no part).
-PlacementSetKey withPlacement(const PlacementSetKey& set, const Placement& row);
-
 struct TranspositionEntry {
-  uint64_t first = 0;
-  uint64_t second = 0;
+  PlacementSetKey key;
   int32_t unwantedPlusOne = 0;  // 0: the entry is free
   uint32_t epoch = 0;           // entries of another epoch count as free
-  uint64_t padding = 0;  // two entries fill a cache line
+  uint64_t padding = 0;
 };
+
+// A bucket of two entries fills a cache line.
+static_assert(sizeof(TranspositionEntry) == 32);
 
 struct FreeMemory {
   void operator()(void* memory) const { std::free(memory); }

@@ -7,11 +7,12 @@ namespace arrowgrid {
 
 std::string progressText(const SolveProgress& progress, double rate) {
   char text[160];
-  std::snprintf(
-      text, sizeof text, "%s %.1f s  %.2f M %s/s  best: %d words, %d unwanted, %d crossings, surface %lld",
-      strategyName(progress.strategy), progress.seconds, rate / 1e6, progress.strategy == SolveStrategy::Exhaustive ? "trials" : "eval",
-      progress.best.wordsPlaced, progress.best.unwantedNeighbourhoods, progress.best.crossings,
-      static_cast<long long>(progress.best.surface));
+  std::snprintf(text, sizeof text,
+                "%s %.1f s  %.2f M %s/s  best: %d words, %d unwanted, %d crossings, surface %lld",
+                strategyName(progress.strategy), progress.seconds, rate / 1e6,
+                progress.strategy == SolveStrategy::Exhaustive ? "trials" : "eval", progress.best.wordsPlaced,
+                progress.best.unwantedNeighbourhoods, progress.best.crossings,
+                static_cast<long long>(progress.best.surface));
   return text;
 }
 
@@ -20,7 +21,8 @@ void showProgress(ProgressLine& line, const SolveProgress& progress) {
   // At most ten refreshes a second, whatever the caller's pace.
   if (line.lastSeconds >= 0 && progress.seconds - line.lastSeconds < 0.1) return;
   const double interval = progress.seconds - (line.lastSeconds < 0 ? 0 : line.lastSeconds);
-  const int64_t count = progress.strategy == SolveStrategy::Exhaustive ? progress.trials : progress.evaluations;
+  const int64_t count =
+      progress.strategy == SolveStrategy::Exhaustive ? progress.trials : progress.evaluations;
   if (interval > 0) line.rate = static_cast<double>(count - line.lastCount) / interval;
   line.lastSeconds = progress.seconds;
   line.lastCount = count;

@@ -65,7 +65,7 @@ Json placementsJson(const Rows& rows, const WordList& words, const std::vector<s
 // The clues an arrow cell holds: the word to the right first, as printed.
 Json cellCluesJson(const Rows& rows, const std::vector<std::string>& clues, int32_t x, int32_t y) {
   Json held = Json::array();
-  for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+  for (const Direction direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
     for (size_t r = 1; r < rows.size(); ++r) {
       const Placement& row = rows[r];
       if (row.x != x || row.y != y || row.direction != direction) continue;

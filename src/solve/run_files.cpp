@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <tuple>
 
 namespace arrowgrid {
 
@@ -66,17 +67,16 @@ std::vector<RunFile> runFiles(const SolveOptions& options) {
   std::vector<RunFile> files;
   if (options.wordsFromFile) files.push_back({"--words", options.wordsFile});
   if (options.json && options.jsonFile != "-") files.push_back({"--json", options.jsonFile});
-  // Every grid's files, as many as --candidates may give.
+  // Every grid's files, as many as --candidates may give; the page is the answer's.
   for (int32_t number = 1; number <= options.candidates; ++number) {
     if (!options.ipuzFile.empty()) files.push_back({"--ipuz", candidateFile(options.ipuzFile, number)});
     if (!options.htmlFile.empty() && number == 1) files.push_back({"--html", options.htmlFile});
-    const std::pair<const char*, const std::string*> printed[] = {
-        {"--pdf", &options.pdfPrefix}, {"--svg", &options.svgPrefix}, {"--png", &options.pngPrefix}};
-    for (const auto& [option, prefix] : printed) {
+    const std::tuple<const char*, const std::string*, PrintFormat> printed[] = {
+        {"--pdf", &options.pdfPrefix, PrintFormat::Pdf},
+        {"--svg", &options.svgPrefix, PrintFormat::Svg},
+        {"--png", &options.pngPrefix, PrintFormat::Png}};
+    for (const auto& [option, prefix, format] : printed) {
       if (prefix->empty()) continue;
-      const PrintFormat format = std::string_view(option) == "--pdf"   ? PrintFormat::Pdf
-                                 : std::string_view(option) == "--svg" ? PrintFormat::Svg
-                                                                       : PrintFormat::Png;
       for (const GridContent content : {GridContent::Puzzle, GridContent::Solution})
         files.push_back({option, printFilePath(candidatePrefix(*prefix, number), format, content)});
     }

@@ -98,7 +98,7 @@ TEST_F(ProgramFlow, ReportsAfterLongJumpsCarryTheTrialByTrialCounts) {
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE"};
   auto judged = test_support::makeSearch(words);
   std::vector<std::string> expected;
-  for (const auto& shown : test_support::judgeSearch(*judged, 1).shown) {
+  for (const auto& shown : test_support::judgeSearch(*judged, SelectionMode::AtLeastAsGood).shown) {
     expected.push_back(std::to_string(shown.trialCount));
   }
   ASSERT_GT(expected.size(), 3u);
@@ -115,7 +115,9 @@ TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
   // run ahead of the reports; every other report leads to the menu, which
   // changes the selection between 2 and 1.
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
-  const auto modeAfter = [](size_t shown) { return shown >= 2 && (shown / 2) % 2 == 1 ? 1 : 2; };
+  const auto modeAfter = [](size_t shown) {
+    return shown >= 2 && (shown / 2) % 2 == 1 ? SelectionMode::AtLeastAsGood : SelectionMode::NewBestsOnly;
+  };
   auto judged = test_support::makeSearch(words);
   std::vector<std::string> expected;
   for (const auto& shown : test_support::judgeSearch(*judged, modeAfter).shown) {
@@ -128,8 +130,9 @@ TEST_F(ProgramFlow, SelectionChangedFromTheMenuDuringAWorkedAheadSearch) {
       typeLine(session.platform.script, "");
       continue;
     }
-    for (const std::string& line : {std::string("M"), std::string("S"), std::to_string(modeAfter(report)),
-                                    std::string("1"), std::string("R")}) {
+    for (const std::string& line :
+         {std::string("M"), std::string("S"), std::to_string(static_cast<int32_t>(modeAfter(report))),
+          std::string("1"), std::string("R")}) {
       typeLine(session.platform.script, line);
     }
   }
@@ -169,7 +172,8 @@ TEST_F(ProgramFlow, AfterTheEndTheMenuShowsTheArrangementReportedLast) {
       {animals, "0", 6}, {animals, "1", 6}, {apart, "0", 1}};
   for (const auto& [words, pauseMode, wordsPlaced] : cases) {
     auto judged = test_support::makeSearch(words);
-    const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 2).shown;
+    const std::vector<test_support::ShownArrangement> shown =
+        test_support::judgeSearch(*judged, SelectionMode::NewBestsOnly).shown;
     PlacementTable table = test_support::makeSearch(words)->table;  // word 1 alone
     std::vector<Placement> rows{table.rows[1]};
     if (!shown.empty()) rows = shown.back().rows;
@@ -228,7 +232,8 @@ TEST_F(ProgramFlow, ResumeFromTheMenuKeepsTheSearchWhereItStopped) {
 TEST_F(ProgramFlow, PicturesWithNoPauseShowTheLastReportAndTheTrialOfTheirMoment) {
   const std::vector<std::string> words = {"MAISON", "JARDIN", "TABLE", "PORTE", "SOLEIL"};
   auto judged = test_support::makeSearch(words);
-  const std::vector<test_support::ShownArrangement> shown = test_support::judgeSearch(*judged, 0).shown;
+  const std::vector<test_support::ShownArrangement> shown =
+      test_support::judgeSearch(*judged, SelectionMode::AllAccepted).shown;
   ASSERT_GT(shown.size(), 50u);
 
   // The screen of report k drawn at once, with the trials line at trial.

@@ -39,15 +39,16 @@ TEST(Ranking, SurfacesBeyond32BitsCompare) {
 }
 
 TEST(Selection, TableOfModesAndOrders) {
-  EXPECT_TRUE(isArrangementShown(ScoreOrder::Better, 0));
-  EXPECT_TRUE(isArrangementShown(ScoreOrder::Equal, 0));
-  EXPECT_TRUE(isArrangementShown(ScoreOrder::Worse, 0));
-  EXPECT_TRUE(isArrangementShown(ScoreOrder::Better, 1));
-  EXPECT_TRUE(isArrangementShown(ScoreOrder::Equal, 1));
-  EXPECT_FALSE(isArrangementShown(ScoreOrder::Worse, 1));
-  EXPECT_TRUE(isArrangementShown(ScoreOrder::Better, 2));
-  EXPECT_FALSE(isArrangementShown(ScoreOrder::Equal, 2));
-  EXPECT_FALSE(isArrangementShown(ScoreOrder::Worse, 2));
+  using enum SelectionMode;
+  EXPECT_TRUE(isArrangementShown(ScoreOrder::Better, AllAccepted));
+  EXPECT_TRUE(isArrangementShown(ScoreOrder::Equal, AllAccepted));
+  EXPECT_TRUE(isArrangementShown(ScoreOrder::Worse, AllAccepted));
+  EXPECT_TRUE(isArrangementShown(ScoreOrder::Better, AtLeastAsGood));
+  EXPECT_TRUE(isArrangementShown(ScoreOrder::Equal, AtLeastAsGood));
+  EXPECT_FALSE(isArrangementShown(ScoreOrder::Worse, AtLeastAsGood));
+  EXPECT_TRUE(isArrangementShown(ScoreOrder::Better, NewBestsOnly));
+  EXPECT_FALSE(isArrangementShown(ScoreOrder::Equal, NewBestsOnly));
+  EXPECT_FALSE(isArrangementShown(ScoreOrder::Worse, NewBestsOnly));
 }
 
 // The accepted arrangements of AB, BC, CA in the order the search meets
@@ -71,7 +72,7 @@ TEST(Selection, AbBcCaReportsPerModeAndFinalBest) {
     for (const Accepted& a : run) {
       const ScoreOrder order = compareWithBest(best, a.score);
       EXPECT_EQ(order, a.order) << "trial " << a.trial;
-      if (isArrangementShown(order, mode)) shown.push_back(a.trial);
+      if (isArrangementShown(order, SelectionMode{mode})) shown.push_back(a.trial);
     }
     EXPECT_EQ(shown, expected[mode]) << "mode " << mode;
     EXPECT_EQ(best, (ArrangementScore{3, 0, 2, 20}));

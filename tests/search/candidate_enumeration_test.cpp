@@ -42,8 +42,9 @@ TracedRun traceWholeSearch(ArrangementSearch& search) {
   return run;
 }
 
+// A row as the table's seven numbers, the direction by its code.
 Placement row(int32_t w, int32_t x, int32_t y, int32_t d, int32_t lp, int32_t cr, int32_t cp) {
-  return Placement{w, x, y, d, lp, cr, cp};
+  return Placement{w, x, y, static_cast<Direction>(d), lp, cr, cp};
 }
 
 TEST(CandidateEnumeration, WordsWithoutCommonLetterCompareEveryPairAndEnd) {

@@ -83,7 +83,7 @@ GridBox boxOf(const std::vector<std::string>& words, const std::vector<Placement
 
 std::vector<std::array<int32_t, 4>> placementSet(const std::vector<Placement>& rows) {
   std::vector<std::array<int32_t, 4>> set;
-  for (size_t r = 1; r < rows.size(); ++r) set.push_back({rows[r].wordNumber, rows[r].x, rows[r].y, rows[r].direction});
+  for (size_t r = 1; r < rows.size(); ++r) set.push_back({rows[r].wordNumber, rows[r].x, rows[r].y, static_cast<int32_t>(rows[r].direction)});
   std::sort(set.begin(), set.end());
   return set;
 }

@@ -53,7 +53,7 @@ TEST(GridEvaluation, FirstWordAlone) {
                        {{6, 0}, 219}});
   EXPECT_EQ(e.crossings, 0);
   EXPECT_EQ(e.unwantedNeighbourhoods, 0);
-  EXPECT_EQ(search->state.extendFlag, 1);
+  EXPECT_TRUE(search->state.extendFlag);
   EXPECT_EQ(search->state.placedCount, 1);
 }
 
@@ -74,7 +74,7 @@ TEST(GridEvaluation, VerticalWordThroughTheFirst) {
                        {{2, 2}, 219}});
   EXPECT_EQ(e.crossings, 1);
   EXPECT_EQ(e.unwantedNeighbourhoods, 0);
-  EXPECT_EQ(search->state.extendFlag, 1);
+  EXPECT_TRUE(search->state.extendFlag);
 }
 
 TEST(GridEvaluation, ThreeWordsInBothShapes) {
@@ -136,10 +136,10 @@ TEST(GridEvaluation, RejectionKeepsThePartialGrid) {
   pushRow(*search, 2, 2, 1, 1);  // CA down through the first A
   pushRow(*search, 3, 2, 1, 3);  // DA down through the last A
   pushRow(*search, 4, 1, 2, 1);  // CXY across through C: its Y falls on the D
-  search->state.extendFlag = 0;
+  search->state.extendFlag = false;
   EXPECT_EQ(evaluateArrangement(*search), EvaluationOutcome::Rejected);
   EXPECT_EQ(search->state.placedCount, 3);
-  EXPECT_EQ(search->state.extendFlag, 0);
+  EXPECT_FALSE(search->state.extendFlag);
   const GridEvaluation& e = search->evaluation;
   expectBox(e.grid.box, 0, 4, -2, 1);
   expectCells(e.grid, {{{0, 0}, 26},
@@ -228,7 +228,7 @@ TEST(GridEvaluation, EveryRowOfTheCellRules) {
 }
 
 TEST(GridEvaluation, SideCellsOfHorizontalAndVerticalLetters) {
-  for (const int32_t direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
+  for (const Direction direction : {DIR_HORIZONTAL, DIR_VERTICAL}) {
     const bool horizontal = direction == DIR_HORIZONTAL;
     // The cells before and after the letter across the direction.
     const int32_t bx = horizontal ? 0 : -1, by = horizontal ? -1 : 0;
@@ -245,7 +245,7 @@ TEST(GridEvaluation, SideCellsOfHorizontalAndVerticalLetters) {
       setGridCell(e.grid, ax, ay, sides.after);
       EXPECT_TRUE(writeRowOnGrid("Q", row, e));
       EXPECT_EQ(e.unwantedNeighbourhoods, sides.counted)
-          << "direction " << direction << " sides " << sides.before << "/" << sides.after;
+          << "direction " << directionCode(direction) << " sides " << sides.before << "/" << sides.after;
     }
   }
 }

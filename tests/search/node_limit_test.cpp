@@ -89,8 +89,9 @@ TEST(NodeLimit, TheStrategiesGiveOneAnswerOnOneTwoAndThreeThreads) {
   }
 }
 
-// A budget that lets the proof end gives the exhaustive search's answer: each
-// task skipping only on its own finds and the seed still never skips it.
+// A budget that lets the proof end gives the exhaustive search's answer: a
+// stretch skipping only on its own finds and on the beam's seed, placed in
+// the search order, still never skips it.
 TEST(NodeLimit, AnEndedProofGivesTheExhaustiveAnswer) {
   std::mt19937 random(903);
   for (int32_t list = 0; list < 30; ++list) {
@@ -98,7 +99,11 @@ TEST(NodeLimit, AnEndedProofGivesTheExhaustiveAnswer) {
     SolveSettings exhaustive;
     exhaustive.exhaustive = true;
     const SolveResult reference = solveArrangement(wordListOf(words), exhaustive, SolveControl{});
-    const SolveResult budgeted = budgetedProof(words, 1'000'000'000, 1 + list % 3);
+    SolveSettings settings;
+    settings.jobs = 1 + list % 3;
+    settings.nodeLimit = 1'000'000'000;
+    const SolveResult budgeted = list % 2 == 0 ? solveWithStrategies(wordListOf(words), settings, SolveControl{})
+                                               : budgetedProof(words, settings.nodeLimit, settings.jobs);
     ASSERT_EQ(budgeted.end, SolveEnd::Complete) << "list " << list;
     EXPECT_EQ(budgeted.rows, reference.rows) << "list " << list;
     EXPECT_EQ(budgeted.score, reference.score) << "list " << list;

@@ -31,7 +31,7 @@ void expectSameAsJudge(const std::vector<std::string>& words, Split split, const
   auto search = makeSearch(words);
   SearchWorkers workers;
   startSearchWorkers(workers, *search, split.workers, split.nodeDepth);
-  const JudgedSearch run = test_support::driveSearch(*search, mode, [&](int32_t selectionMode) {
+  const JudgedSearch run = test_support::driveSearch(*search, mode, [&](SelectionMode selectionMode) {
     return searchUntilShownInParallel(*search, workers, selectionMode, TrialsHook{});
   });
   test_support::expectAsJudged(*search, run, *judged, expected);
@@ -41,14 +41,14 @@ void expectSameAsJudge(const std::vector<std::string>& words, Split split, const
 }
 
 ModeSchedule fixedMode(int32_t mode) {
-  return [mode](size_t) { return mode; };
+  return [mode](size_t) { return SelectionMode{mode}; };
 }
 
 // Changes at every few reports, through every pair of modes.
 ModeSchedule changingMode() {
   return [](size_t shown) {
     static constexpr int32_t MODES[] = {2, 1, 2, 0, 1, 0, 2, 2, 1, 1};
-    return MODES[(shown / 2) % 10];
+    return SelectionMode{MODES[(shown / 2) % 10]};
   };
 }
 

@@ -71,11 +71,12 @@ WordList wordListOf(const std::vector<std::string>& words) {
 // bests, when given, receives every change of the answer so far.
 SolveResult solve(const std::vector<std::string>& words, bool exhaustive, int32_t jobs,
                   const CutObserver& onCut = nullptr, const ArrangementScore* seed = nullptr,
-                  std::vector<BestEvent>* bests = nullptr, size_t transpositionEntries = size_t{1} << 16) {
+                  std::vector<BestEvent>* bests = nullptr, size_t transpositionEntries = size_t{1} << 16,
+                  const std::vector<Placement>& seedRows = {}) {
   SolveControl control;
   control.onCut = onCut;
   SolveSeed seeded;
-  if (seed != nullptr) seedSolve(seeded, *seed);
+  if (seed != nullptr) seedSolve(seeded, *seed, seedRows);
   if (bests != nullptr) {
     control.onRecord = [bests](const ArrangementScore& score, int64_t, const Placement* rows) {
       BestEvent event{score, {Placement{}}};
@@ -150,8 +151,9 @@ TEST(SolveSearch, WordsThatNeverCrossLeaveWordOneAlone) {
 }
 
 // With the bounds and the sets met before, with a seed (one of the engine's
-// new bests, the last included) and a table small enough to overwrite, and
-// with every trial: the engine's answer; on one worker, the engine's very
+// new bests, the last included; every other list with its rows, placing it
+// in the search order) and a table small enough to overwrite, and with
+// every trial: the engine's answer; on one worker, the engine's very
 // sequence of new bests (from the seed on, when seeded).
 TEST(SolveSearch, RandomListsGiveTheEngineAnswerWithAndWithoutBounds) {
   std::mt19937 random(20240611);
@@ -159,14 +161,16 @@ TEST(SolveSearch, RandomListsGiveTheEngineAnswerWithAndWithoutBounds) {
   for (int32_t n = 0; n < 200; ++n) {
     const std::vector<std::string> words = randomList(random, 6, 20);
     const EngineAnswer expected = engineAnswer(words);
-    const ArrangementScore seed = expected.bests[random() % expected.bests.size()].score;
+    const BestEvent& seedEvent = expected.bests[random() % expected.bests.size()];
+    const ArrangementScore seed = seedEvent.score;
+    const std::vector<Placement> seedRows = n % 2 == 0 ? seedEvent.rows : std::vector<Placement>{};
     for (int32_t jobs : {1, 2}) {
       const std::string what = listText(words) + "jobs " + std::to_string(jobs);
       std::vector<BestEvent> bests, seededBests;
       const SolveResult bounded = solve(words, false, jobs, nullptr, nullptr, &bests);
       expectEngineAnswer(bounded, expected, what);
       transpositions += bounded.transpositions;
-      expectEngineAnswer(solve(words, false, jobs, nullptr, &seed, &seededBests, 4), expected,
+      expectEngineAnswer(solve(words, false, jobs, nullptr, &seed, &seededBests, 4, seedRows), expected,
                          what + " seeded");
       if (jobs == 1) {
         EXPECT_EQ(bests, expected.bests) << what;

@@ -22,13 +22,13 @@ namespace {
 using test_support::JudgedSearch;
 using test_support::makeSearch;
 
-void expectSameSearch(const std::vector<std::string>& words, int32_t selectionMode) {
+void expectSameSearch(const std::vector<std::string>& words, SelectionMode selectionMode) {
   auto judged = makeSearch(words);
   const JudgedSearch expected = test_support::judgeSearch(*judged, selectionMode);
   auto engine = makeSearch(words);
   const JudgedSearch run = test_support::driveSearch(
       *engine, [selectionMode](size_t) { return selectionMode; },
-      [&](int32_t mode) { return searchUntilShown(*engine, mode, TrialsHook{}); });
+      [&](SelectionMode mode) { return searchUntilShown(*engine, mode, TrialsHook{}); });
   test_support::expectAsJudged(*engine, run, *judged, expected);
   // Resumed after the end: one trial more, and the end again.
   EXPECT_EQ(searchUntilShown(*engine, selectionMode, TrialsHook{}), SearchStop::Finished);
@@ -38,7 +38,7 @@ void expectSameSearch(const std::vector<std::string>& words, int32_t selectionMo
 void expectSameSearchInEveryMode(const std::vector<std::string>& words) {
   for (int32_t mode : {0, 1, 2}) {
     SCOPED_TRACE("selection mode " + std::to_string(mode));
-    expectSameSearch(words, mode);
+    expectSameSearch(words, SelectionMode{mode});
     if (::testing::Test::HasFatalFailure()) return;
   }
 }
@@ -120,7 +120,7 @@ TEST(SearchEngine, WordsAroundThePositionMaskWidthMatchTheJudge) {
 TEST(SearchEngine, HashedOccupancyMatchesTheJudge) {
   const std::string longWord = test_support::wordForTheHashedGrid();
   ASSERT_TRUE(makeSearch({"AB", longWord})->fast.occupancy.hashed);
-  expectSameSearch({"AB", longWord, "BA", "AB"}, 1);
+  expectSameSearch({"AB", longWord, "BA", "AB"}, SelectionMode::AtLeastAsGood);
 }
 
 TEST(SearchEngine, ATableTheGridCannotFollowIsSearchedStepByStep) {
@@ -130,10 +130,10 @@ TEST(SearchEngine, ATableTheGridCannotFollowIsSearchedStepByStep) {
   evaluateArrangementFast(*search);
   search->table.rows[2] = Placement{2, 0, 1000000, DIR_VERTICAL, 1, 1, 1};
   search->state.placedCount = 2;
-  search->state.extendFlag = 1;
+  search->state.extendFlag = true;
   search->state.candidate = Candidate{2, 1, 1, 1};
   int32_t shown = 0;
-  while (searchUntilShown(*search, 0, TrialsHook{}) == SearchStop::Shown) ++shown;
+  while (searchUntilShown(*search, SelectionMode::AllAccepted, TrialsHook{}) == SearchStop::Shown) ++shown;
   EXPECT_GT(shown, 0);
   EXPECT_EQ(search->state.placedCount, 1);
 }

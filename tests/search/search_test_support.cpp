@@ -63,7 +63,7 @@ ShownArrangement shownNow(const ArrangementSearch& search, const ArrangementScor
   return shown;
 }
 
-JudgedSearch judgeSearch(ArrangementSearch& search, int32_t selectionMode) {
+JudgedSearch judgeSearch(ArrangementSearch& search, SelectionMode selectionMode) {
   return judgeSearch(search, [selectionMode](size_t) { return selectionMode; });
 }
 
@@ -86,7 +86,7 @@ JudgedSearch judgeSearch(ArrangementSearch& search, const ModeSchedule& selectio
 }
 
 JudgedSearch driveSearch(ArrangementSearch& search, const ModeSchedule& selectionMode,
-                         const std::function<SearchStop(int32_t selectionMode)>& resume) {
+                         const std::function<SearchStop(SelectionMode selectionMode)>& resume) {
   JudgedSearch run;
   if (evaluateArrangementFast(search) == EvaluationOutcome::Accepted) {
     const ArrangementScore score = lastEvaluationScore(search);
@@ -128,7 +128,7 @@ Placement pushRow(ArrangementSearch& search, int32_t wordNumber, int32_t letterP
   const Placement row = placementAcross(search.table.rows[static_cast<size_t>(crossedRow)],
                                         Candidate{wordNumber, letterPos, crossedRow, crossedPos});
   search.table.rows[static_cast<size_t>(++search.state.placedCount)] = row;
-  search.state.extendFlag = 0;
+  search.state.extendFlag = false;
   return row;
 }
 

@@ -56,13 +56,13 @@ struct JudgedSearch {
 
 // The selection mode in force after `shown` arrangements were shown, as a
 // user changing it from the menu would.
-using ModeSchedule = std::function<int32_t(size_t shown)>;
+using ModeSchedule = std::function<SelectionMode(size_t shown)>;
 
 // The judge: the trial-by-trial enumeration with the reference evaluation
 // and the ranking, from word 1 alone to the end, keeping what the selection
 // shows. The search is left at its end.
 JudgedSearch judgeSearch(ArrangementSearch& search, const ModeSchedule& selectionMode);
-JudgedSearch judgeSearch(ArrangementSearch& search, int32_t selectionMode);
+JudgedSearch judgeSearch(ArrangementSearch& search, SelectionMode selectionMode);
 
 // The shown arrangement at the search's top (rows 1..placedCount).
 ShownArrangement shownNow(const ArrangementSearch& search, const ArrangementScore& score);
@@ -71,7 +71,7 @@ ShownArrangement shownNow(const ArrangementSearch& search, const ArrangementScor
 // then resume (given the selection mode in force) until the end; each
 // shown arrangement's grid is built as a report would.
 JudgedSearch driveSearch(ArrangementSearch& search, const ModeSchedule& selectionMode,
-                         const std::function<SearchStop(int32_t selectionMode)>& resume);
+                         const std::function<SearchStop(SelectionMode selectionMode)>& resume);
 
 // Expects a driven search to have shown, counted and ended as the judged
 // one: the same arrangements, best, final count and cursor, and the same

@@ -1,6 +1,7 @@
 // Keys of sets of placements and the table of the sets met: a key follows the
 // set whatever the order of its rows, tells word numbers apart, and the table
-// answers "met with no more unwanted neighbourhoods" and nothing else.
+// answers "met with no more unwanted neighbourhoods" and evicts the older of a
+// full bucket's two sets.
 #include "search/transposition_table.h"
 
 #include <gtest/gtest.h>
@@ -58,13 +59,38 @@ TEST(TranspositionTable, MetBeforeOnlyWithNoMoreUnwanted) {
     EXPECT_EQ(metBeforeWithNoMoreUnwanted(table, key, step.unwanted), step.met) << step.unwanted;
   }
   EXPECT_EQ(table.skips, 4);
+}
 
-  // Many more sets than entries: overwritten ones are simply not met.
-  int64_t met = 0;
-  for (int32_t w = 1; w <= 50; ++w) {
-    met += metBeforeWithNoMoreUnwanted(table, keyOf({Placement{w, w, 0, DIR_VERTICAL, 0, 0, 0}}), 0);
+// A bucket holds two sets: a third one meeting it evicts the older of the
+// two, and sets of other buckets stay.
+TEST(TranspositionTable, AFullBucketEvictsItsOlderSet) {
+  TranspositionTable table;
+  allocateTranspositionTable(table, 8);
+  std::vector<PlacementSetKey> sameBucket;
+  PlacementSetKey elsewhere;
+  const auto bucketOf = [&](const PlacementSetKey& key) { return key.first & table.bucketMask; };
+  for (int32_t w = 1; sameBucket.size() < 3 || elsewhere == PlacementSetKey{}; ++w) {
+    const PlacementSetKey key = keyOf({Placement{w, w, 0, DIR_VERTICAL, 0, 0, 0}});
+    if (sameBucket.empty() || bucketOf(key) == bucketOf(sameBucket[0])) {
+      if (sameBucket.size() < 3) sameBucket.push_back(key);
+    } else {
+      elsewhere = key;
+    }
   }
-  EXPECT_EQ(met, 0);
+  const PlacementSetKey a = sameBucket[0], b = sameBucket[1], c = sameBucket[2];
+  struct Step {
+    PlacementSetKey key;
+    bool met;
+    const char* what;
+  };
+  for (const Step& step :
+       {Step{a, false, "a recorded"}, Step{elsewhere, false, "elsewhere recorded"},
+        Step{b, false, "b recorded beside a"}, Step{a, true, "a still held"},
+        Step{c, false, "c evicts a, the older"}, Step{b, true, "b still held"}, Step{c, true, "c held"},
+        Step{a, false, "a was evicted, evicts b"}, Step{b, false, "b was evicted"},
+        Step{elsewhere, true, "another bucket untouched"}}) {
+    EXPECT_EQ(metBeforeWithNoMoreUnwanted(table, step.key, 0), step.met) << step.what;
+  }
 }
 
 // A new epoch answers as an empty table would, whatever the earlier ones
