@@ -74,6 +74,33 @@ int renameKeeping(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
+// A device or a pipe named as the output (/dev/null, /dev/stdout, a FIFO)
+// is a stream, not a file to replace: renaming over it would put a regular
+// file in its place, for every program that uses it. Its bytes go straight
+// in; it has no half-written state to protect.
+bool isStream(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode));
+}
+
+std::string writeStream(const std::string& path, const std::function<std::string(std::FILE*)>& produce) {
+  const int descriptor = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (descriptor < 0) return fileWriteError(path, errno);
+  std::FILE* file = fdopen(descriptor, "wb");
+  if (file == nullptr) {
+    const int failure = errno;
+    close(descriptor);
+    return fileWriteError(path, failure);
+  }
+  std::string error = produce(file);
+  errno = 0;
+  const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+  const int failure = flushed ? 0 : (errno ? errno : EIO);
+  std::fclose(file);
+  if (error.empty() && failure != 0) error = fileWriteError(path, failure);
+  return error;
+}
+
 }  // namespace
 
 std::string temporaryFileName(const std::string& name, long processId, int attempt) {
@@ -148,6 +175,7 @@ std::string fileWriteError(const std::string& path, int errorNumber) {
 
 std::string writeFileSafely(const std::string& path, ExistingFile existing,
                             const std::function<std::string(std::FILE*)>& produce) {
+  if (existing == ExistingFile::Replace && isStream(path)) return writeStream(path, produce);
   std::string temporary;
   int descriptor = -1;
   int slot = -1;

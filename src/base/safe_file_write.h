@@ -15,7 +15,8 @@ enum class ExistingFile { Replace, Keep };
 // existing file at path is an error and stays untouched, with Replace the
 // file replaced gives its permissions to the new one. The folder is synced
 // after the rename. Returns "" or a message naming path; on failure the
-// temporary file is removed.
+// temporary file is removed. With Replace, a device or a pipe at path
+// (/dev/null, a FIFO) is written into, never replaced.
 std::string writeFileSafely(const std::string& path, ExistingFile existing,
                             const std::function<std::string(std::FILE*)>& produce);
 

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <condition_variable>
 #include <limits>
 #include <memory>
@@ -227,7 +228,11 @@ void expandNode(BeamRun& run, BeamWorker& worker, int32_t p) {
   const Placement* rows = level.rows.data() + static_cast<size_t>(p) * run.stride;
   std::copy(rows + 1, rows + k + 1, search.table.rows.begin() + 1);
   search.state.placedCount = k;
-  if (!syncOccupancy(search, k)) return;  // not a tree node: cannot happen, kept out
+  // Every kept node was accepted on its parent's grid: a node the grid
+  // cannot follow is a fault of the beam, kept out of the answer.
+  const bool synced = syncOccupancy(search, k);
+  assert(synced && "a node kept by the beam is an accepted arrangement");
+  if (!synced) return;
 
   const WordLetters& words = search.letters;
   uint64_t unplaced = allWordBits(words.wordCount);

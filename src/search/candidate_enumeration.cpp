@@ -2,6 +2,8 @@
 // the words and the table directly: slow, and the judge of the engine.
 #include "search/candidate_enumeration.h"
 
+#include <cassert>
+
 namespace arrowgrid {
 
 namespace {
@@ -79,6 +81,7 @@ struct TrialByTrial {
       } else {
         cursor.wordNumber = 2;
         while (isPlaced(cursor.wordNumber)) ++cursor.wordNumber;
+        assert(cursor.wordNumber <= wordCount() && "a level opens only while a word is left to place");
         cursor.letterPos = 1;
         cursor.crossedRow = 1;
         cursor.crossedPos = 0;
@@ -95,6 +98,7 @@ struct TrialByTrial {
                                                   state.trialCount, Placement{}});
       }
       if (newLetter == crossedLetter) {
+        assert(state.placedCount < wordCount() && "a push never overflows the table");
         const Placement pushed = placementAcross(row(cursor.crossedRow), cursor);
         search.table.rows[static_cast<size_t>(++state.placedCount)] = pushed;
         if (search.trace != nullptr) {

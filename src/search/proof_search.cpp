@@ -95,6 +95,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -591,7 +592,9 @@ bool runTask(SharedRun& run, Worker& worker, int64_t item) {
         withPlacement(worker.setKeys[static_cast<size_t>(r - 1)], search.table.rows[static_cast<size_t>(r)]);
   }
   search.state.placedCount = rootRows;
-  if (evaluateArrangementFast(search) != EvaluationOutcome::Accepted) return true;  // accepted while splitting
+  const bool rootAccepted = evaluateArrangementFast(search) == EvaluationOutcome::Accepted;
+  assert(rootAccepted && "a task's root was accepted while splitting");
+  if (!rootAccepted) return true;
   if (acceptArrangement(run, worker, item, rootRows) == NodeStep::TaskDone) return true;
 
   while (!run.stop.load(std::memory_order_relaxed) && !pastBudget(run, worker, item)) {
@@ -836,6 +839,7 @@ void runWorkers(SharedRun& run, Workers& workers, RunClock& clock, const Progres
 void takeRecordedAnswer(const WordList& words, BestRecord& best, SolveResult& result) {
   {
     std::lock_guard<std::mutex> lock(best.mutex);
+    assert(best.any && "word 1 alone, the first item of every split, is offered before any worker starts");
     result.rows.assign(best.rows.begin(), best.rows.begin() + best.rowCount + 1);
   }
   auto answer = startedSearch(words);

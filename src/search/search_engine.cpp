@@ -8,6 +8,7 @@
 #include "search/search_engine.h"
 
 #include <array>
+#include <cassert>
 
 #include "search/best_selection.h"
 #include "search/fast_evaluation.h"
@@ -201,6 +202,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
     // Push: the new row across the crossed one, its fields written once.
     const Placement& crossed = rows[crossedRow];
     const int32_t top = placedCount + 1;
+    assert(top <= wordCount && "a push never overflows the table");
     const Placement& row = rows[top] =
         placementAcross(crossed, Candidate{wordNumber, letterPos, crossedRow, crossedPos});
     const int32_t x = row.x;

@@ -2,6 +2,7 @@
 #include "base/safe_file_write.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +69,26 @@ TEST(SafeFileWrite, ReplacedPermissionsKeptAndLongNamesWritten) {
         << temporary;
   }
   EXPECT_FALSE(isTemporaryFileNameOf(".grille.pdf.12-3.tmp", "grille.png"));
+}
+
+// A pipe (like /dev/null, a device) named as the output gets the bytes and
+// stays a pipe: replacing it with a regular file would break every program
+// that uses it.
+TEST(SafeFileWrite, PipeNamedAsOutputIsWrittenIntoNotReplaced) {
+  TemporaryFolder folder;
+  const std::string path = folder.file("tuyau");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(writeText(path, ExistingFile::Replace, "grille"), "");
+  char bytes[16] = {};
+  const ssize_t count = read(reader, bytes, sizeof bytes);
+  close(reader);
+  EXPECT_EQ(std::string(bytes, count > 0 ? count : 0), "grille");
+  struct stat info {};
+  ASSERT_EQ(lstat(path.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_EQ(folder.names(), std::vector<std::string>{"tuyau"});
 }
 
 TEST(SafeFileWrite, KeepRefusesAnExistingFileAndLeavesItWhole) {
