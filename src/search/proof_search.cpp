@@ -302,13 +302,13 @@ struct SharedRun {
   // Under a node limit (see the section at the top): each task's cost and
   // best, folded into the record only at the end, in search order.
   bool budgeted = false;
-  int64_t budget = 0;                         // evaluations the tasks may spend together
-  std::vector<TaskOutcome> outcomes;          // per item
-  std::vector<Placement> outcomeRows;         // each item's best, rows 1..wordCount at item * (wordCount + 1)
+  int64_t budget = 0;                  // evaluations the tasks may spend together
+  std::vector<TaskOutcome> outcomes;   // per item
+  std::vector<Placement> outcomeRows;  // each item's best, rows 1..wordCount at item * (wordCount + 1)
   std::mutex commitMutex;
-  int64_t committed = 0;                      // items before it are finished and within the budget
-  std::atomic<int64_t> committedCost{0};      // what their tasks cost; written under commitMutex
-  std::atomic<int64_t> beyond{INT64_MAX};     // this item and every later one lie past the budget
+  int64_t committed = 0;                   // items before it are finished and within the budget
+  std::atomic<int64_t> committedCost{0};   // what their tasks cost; written under commitMutex
+  std::atomic<int64_t> beyond{INT64_MAX};  // this item and every later one lie past the budget
 };
 
 struct Worker {
@@ -332,7 +332,9 @@ struct Worker {
   double cpuSeconds = 0;  // processor time of its thread, at its end
 };
 
-int64_t evaluationsSoFar(const Worker& worker) { return worker.search->fast.evaluations + worker.levels.probes; }
+int64_t evaluationsSoFar(const Worker& worker) {
+  return worker.search->fast.evaluations + worker.levels.probes;
+}
 
 void publishEvaluations(Worker& worker) {
   worker.evaluations.store(evaluationsSoFar(worker), std::memory_order_relaxed);
@@ -416,14 +418,16 @@ void finishTask(SharedRun& run, const Worker& worker, int64_t item) {
 
 // A find of the task under a node limit: kept with the task, and the
 // worker's threshold is its own item's best.
-void keepTaskBest(SharedRun& run, Worker& worker, int64_t item, const ArrangementScore& score, int32_t rowCount) {
+void keepTaskBest(SharedRun& run, Worker& worker, int64_t item, const ArrangementScore& score,
+                  int32_t rowCount) {
   TaskOutcome& outcome = run.outcomes[static_cast<size_t>(item)];
   outcome.any = true;
   outcome.score = score;
   outcome.rowCount = rowCount;
   const auto stride = static_cast<size_t>(run.words->wordCount) + 1;
   const Placement* rows = worker.search->table.rows.data() + 1;
-  std::copy(rows, rows + rowCount, run.outcomeRows.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(item) * stride));
+  std::copy(rows, rows + rowCount,
+            run.outcomeRows.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(item) * stride));
   worker.threshold = Threshold{true, score, item, worker.threshold.version + 1};
 }
 
@@ -468,8 +472,6 @@ SkipReason skipReason(const Worker& worker, const ArrangementScore& bound, int64
 }
 
 enum class NodeStep { Explore, TaskDone };
-
-
 
 // Skips the subtree of row `row`; the task ends when that is its root. A
 // bound's reason is shown to the tests; a transposition has none.
@@ -619,7 +621,8 @@ void takeStretches(SharedRun& run, Worker& worker) {
     worker.epoch = static_cast<uint32_t>(stretch + 1);
     const int64_t end = (stretch + 1) * itemCount / BUDGETED_STRETCHES;
     for (int64_t item = stretch * itemCount / BUDGETED_STRETCHES; item < end; ++item) {
-      if (run.stop.load(std::memory_order_relaxed) || item >= run.beyond.load(std::memory_order_relaxed)) break;
+      if (run.stop.load(std::memory_order_relaxed) || item >= run.beyond.load(std::memory_order_relaxed))
+        break;
       if (!items[static_cast<size_t>(item)].task) continue;
       if (!runTask(run, worker, item)) break;
       finishTask(run, worker, item);
@@ -631,7 +634,8 @@ void takeTasks(SharedRun& run, Worker& worker) {
   const auto& items = run.plan->items;
   while (!run.stop.load(std::memory_order_relaxed)) {
     const int64_t item = run.nextItem.fetch_add(1, std::memory_order_relaxed);
-    if (item >= static_cast<int64_t>(items.size()) || item >= run.beyond.load(std::memory_order_relaxed)) break;
+    if (item >= static_cast<int64_t>(items.size()) || item >= run.beyond.load(std::memory_order_relaxed))
+      break;
     if (!items[static_cast<size_t>(item)].task) continue;
     if (run.settings->exhaustive) {
       runExhaustiveTask(run, worker, item);
@@ -709,8 +713,8 @@ SolveStrategy strategyOf(const SolveSettings& settings) {
 // workers split deeper, until each has plenty of tasks to take in turn.
 // Under a node limit the split is the same for any number of workers, and
 // stops when it alone spends the budget.
-SplitPlan planSplit(const WordList& words, const SolveSettings& settings, int32_t totalLetters, RunClock& clock,
-                    const SolveControl& control) {
+SplitPlan planSplit(const WordList& words, const SolveSettings& settings, int32_t totalLetters,
+                    RunClock& clock, const SolveControl& control) {
   const bool budgeted = settings.nodeLimit > 0 && !settings.exhaustive;
   const int32_t jobs = budgeted ? BUDGETED_SPLIT_WORKERS : std::max(1, settings.jobs);
   SplitPlan plan;

@@ -210,7 +210,7 @@ SolveSettings solveSettings(const SolveOptions& options, int32_t processors) {
   settings.exhaustive = options.exhaustive;
   settings.jobs = searchThreadsFor(options.jobs, processors);
   settings.nodeLimit = options.nodeLimit;
-  settings.timeLimitSeconds = options.timeLimitSeconds >= 0                   ? options.timeLimitSeconds
+  settings.timeLimitSeconds = options.timeLimitSeconds >= 0                 ? options.timeLimitSeconds
                               : options.exhaustive || options.nodeLimit > 0 ? 0
                                                                             : DEFAULT_TIME_LIMIT_SECONDS;
   settings.frame = options.frame;

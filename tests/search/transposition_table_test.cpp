@@ -93,39 +93,5 @@ TEST(TranspositionTable, AFullBucketEvictsItsOlderSet) {
   }
 }
 
-// A new epoch answers as an empty table would, whatever the earlier ones
-// left in the buckets; within an epoch the table works as before.
-TEST(TranspositionTable, AnotherEpochMeetsNothingOfTheEarlierOnes) {
-  TranspositionTable table;
-  allocateTranspositionTable(table, 8);
-  std::vector<PlacementSetKey> keys;
-  for (int32_t w = 1; w <= 6; ++w) keys.push_back(keyOf({Placement{w, 0, w, DIR_HORIZONTAL, 0, 0, 0}}));
-  for (const PlacementSetKey& key : keys) EXPECT_FALSE(metBeforeWithNoMoreUnwanted(table, key, 1, 1));
-  EXPECT_TRUE(metBeforeWithNoMoreUnwanted(table, keys.back(), 1, 1));
-  for (const PlacementSetKey& key : keys) EXPECT_FALSE(metBeforeWithNoMoreUnwanted(table, key, 1, 2));
-  for (const PlacementSetKey& key : keys) EXPECT_FALSE(metBeforeWithNoMoreUnwanted(table, key, 0, 3));
-  EXPECT_TRUE(metBeforeWithNoMoreUnwanted(table, keys.back(), 0, 3));
-}
-
-TEST(TranspositionTable, SizedFromTheListAndTheLimits) {
-  struct Case {
-    int32_t words;
-    double seconds;
-    int64_t nodeLimit;
-    size_t entries;
-  };
-  const Case cases[] = {
-      {9, 0, 0, size_t{1} << 18},      // A9 in 8 MB
-      {12, 0, 0, size_t{1} << 21},     {50, 0, 0, size_t{1} << 21},
-      {2, 0, 0, size_t{1} << 12},      {50, 2, 0, size_t{1} << 21},
-      {50, 0.5, 0, size_t{1} << 19},   {9, 0.01, 0, size_t{1} << 13},
-      {50, 0, 100'000, size_t{1} << 17}, {50, 10, 100, size_t{1} << 12},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(transpositionEntriesFor(c.words, c.seconds, c.nodeLimit), c.entries)
-        << c.words << " words, " << c.seconds << " s, " << c.nodeLimit << " evaluations";
-  }
-}
-
 }  // namespace
 }  // namespace arrowgrid
