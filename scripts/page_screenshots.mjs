@@ -2,7 +2,7 @@
 // with one letter wrong and checked, the second word selected; on a laptop
 // (PREFIX-ordinateur.png) and on a phone (PREFIX-telephone.png).
 // Usage: node page_screenshots.mjs NPM_MODULES PAGE PREFIX
-import { launchBrowser, openPage, LAPTOP, PHONE } from '../tests/page/page_browser.mjs';
+import { launchBrowser, openPage, LAPTOP, PHONE } from './page_browser.mjs';
 
 const [modules, file, prefix] = process.argv.slice(2);
 const browser = await launchBrowser(modules);

@@ -134,16 +134,25 @@ bool isTemporaryFileNameOf(const std::string& candidate, const std::string& name
 }
 
 int holdUnfinishedFile(const std::string& path) {
+  const int slot = claimUnfinishedFile(path);
+  markUnfinishedFileMade(slot);
+  return slot;
+}
+
+int claimUnfinishedFile(const std::string& path) {
   if (path.size() >= PATH_MAX) return -1;
   for (int slot = 0; slot < static_cast<int>(std::size(unfinishedFiles)); ++slot) {
     UnfinishedFile& file = unfinishedFiles[slot];
     bool expected = false;
     if (!file.claimed.compare_exchange_strong(expected, true)) continue;
     std::memcpy(file.path, path.c_str(), path.size() + 1);
-    file.ready.store(true);
     return slot;
   }
   return -1;
+}
+
+void markUnfinishedFileMade(int slot) {
+  if (slot >= 0) unfinishedFiles[slot].ready.store(true);
 }
 
 void releaseUnfinishedFile(int slot) {

@@ -36,6 +36,11 @@ std::string fileWriteError(const std::string& path, int errorNumber);
 // the slot (-1 when none is free or the path too long), releaseUnfinishedFile
 // lets it go without touching the file.
 int holdUnfinishedFile(const std::string& path);
+// The same in two steps, for a file made by an exclusive create that may
+// find another's file: the slot claimed before the create, marked made
+// right after it succeeds, so that a signal between the two finds it.
+int claimUnfinishedFile(const std::string& path);
+void markUnfinishedFileMade(int slot);
 void releaseUnfinishedFile(int slot);
 
 // Removes every file held; async-signal-safe, for handlers of signals that

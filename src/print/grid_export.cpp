@@ -51,11 +51,13 @@ struct ReservationLock {
 
 // Created, or opened when there, then locked without waiting. The lock is
 // the reservation; the file's presence alone says nothing, since a run
-// killed outright leaves it behind.
-ReservationLock lockReservation(const std::string& mark) {
+// killed outright leaves it behind. The slot (claimed for mark) is marked
+// made as soon as the file is ours, so that a signal from then on removes it.
+ReservationLock lockReservation(const std::string& mark, int slot) {
   ReservationLock lock;
   lock.descriptor = open(mark.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   const bool created = lock.descriptor >= 0;
+  if (created) markUnfinishedFileMade(slot);
   if (!created) {
     if (errno != EEXIST) return {ReservationOutcome::Failed, -1, errno};
     // A pipe planted under the name must not hold the open up.
@@ -82,6 +84,7 @@ ReservationLock lockReservation(const std::string& mark) {
     return {ReservationOutcome::Held, -1, 0};
   }
   lock.outcome = created ? ReservationOutcome::Created : ReservationOutcome::TakenOver;
+  markUnfinishedFileMade(slot);
   return lock;
 }
 
@@ -129,7 +132,10 @@ ExportNumber reserveExportNumber(const std::string& directory, GridContent conte
     std::string hidden = exportFileName(content, number, "reserved");
     hidden.insert(hidden.begin(), '.');
     const std::string mark = inFolder(directory, hidden);
-    const ReservationLock lock = lockReservation(mark);
+    const int slot = claimUnfinishedFile(mark);
+    const ReservationLock lock = lockReservation(mark, slot);
+    if (lock.outcome != ReservationOutcome::Created && lock.outcome != ReservationOutcome::TakenOver)
+      releaseUnfinishedFile(slot);  // never removes the file: another's, or none
     if (lock.outcome == ReservationOutcome::Failed) {
       reserved.error = lock.error;
       return reserved;
@@ -149,12 +155,13 @@ ExportNumber reserveExportNumber(const std::string& directory, GridContent conte
     if (taken) {
       unlink(mark.c_str());
       close(lock.descriptor);
+      releaseUnfinishedFile(slot);
       continue;
     }
     reserved.number = number;
     reserved.reservation = mark;
     reserved.lockDescriptor = lock.descriptor;
-    reserved.unfinishedSlot = holdUnfinishedFile(mark);
+    reserved.unfinishedSlot = slot;
     return reserved;
   }
   reserved.error = EEXIST;

@@ -34,7 +34,7 @@ void defineOptions(CLI::App& app, CommandLine& line, StandardFlags& flags, std::
   app.add_option("--export", options.exportDirectory,
                  "also write every grid the result menu shows (V, C) to DIR as PDF, SVG and PNG: "
                  "grille-vide-NNN.pdf ... and grille-complete-NNN.pdf ..., and each completed grid as the "
-                 "ipuz puzzle grille-NNN.ipuz, NNN growing over the run, never over an existing file. A file "
+                 "ipuz puzzle grille-NNN.ipuz and the web page grille-NNN.html that plays it, NNN growing over the run, never over an existing file. A file "
                  "that cannot be written is reported on standard error (held "
                  "until the end when that is the terminal form's own screen) and the program goes on.")
       ->option_text("DIR");

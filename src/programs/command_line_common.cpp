@@ -125,7 +125,7 @@ void addPrintOptions(CLI::App& app, PrintOptions& print, std::string_view onlyWi
       ->check(CLI::Validator([](std::string& title) { return titleProblem(title); }, ""));
   app.add_option(
          "--author", print.author,
-         "the author, under the title, in the PDF's metadata and in the ipuz file (default none)" + needs)
+         "the author, under the title, in the PDF's metadata, the ipuz file and the page (default none)" + needs)
       ->option_text("TEXT")
       ->check(CLI::Validator([](std::string& author) { return titleProblem(author); }, ""));
   app.add_option("--copyright", print.copyright, "the copyright notice, likewise (default none)" + needs)

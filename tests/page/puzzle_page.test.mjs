@@ -6,7 +6,7 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { launchBrowser, openPage, PHONE } from './page_browser.mjs';
+import { launchBrowser, openPage, PHONE } from '../../scripts/page_browser.mjs';
 
 const MODULES = process.env.NPM_MODULES;
 const PAGE = process.env.PAGE;
@@ -37,9 +37,7 @@ async function wordsOf(page) {
 
 async function state(page) {
   return page.evaluate(() => ({
-    current: document.querySelector('td.current')?.getAttribute('aria-label'),
     word: [...document.querySelectorAll('td.in-word')].map((td) => td.textContent).join(''),
-    wordLength: document.querySelectorAll('td.in-word').length,
     positionInWord: [...document.querySelectorAll('td.in-word')].indexOf(document.querySelector('td.current')),
     clue: document.querySelector('.clue-text').textContent,
     solved: !document.querySelector('.solved').hidden,
@@ -124,6 +122,11 @@ test('progress is kept across a reload, and only for its own puzzle', async () =
   await page.keyboard.type(word.answer.slice(0, 2));
   await page.reload({ waitUntil: 'load' });
   assert.equal(await page.$eval(firstCellOf(word), (td) => td.textContent), word.answer[0]);
+  // Damaged progress is left out, and is no refusal of storage.
+  await page.evaluate(() => localStorage.setItem(localStorage.key(0), '{"letters": ["<b>", 7'));
+  await page.reload({ waitUntil: 'load' });
+  assert.deepEqual(await page.$eval(firstCellOf(word), (td) => [td.textContent, document.querySelector('.storage-note').hidden]),
+                   ['', true]);
   // Every file:// page shares one storage: the other puzzle starts empty.
   const other = await context.newPage();
   await other.goto('file://' + path.resolve(OTHER_PAGE), { waitUntil: 'load' });

@@ -104,16 +104,22 @@
     storageRefused: false,
   };
 
+  // Saved progress that is not what this page wrote (damaged, or another
+  // version's) is left out, cell by cell: only letters of the grid come back.
   function loadProgress() {
+    let text = null;
     try {
-      const saved = JSON.parse(window.localStorage.getItem(game.storageKey) || 'null');
-      if (!saved || !Array.isArray(saved.letters) || saved.letters.length !== letterCells.length) return;
-      saved.letters.forEach((letter, i) => { game.letters[i] = typeof letter === 'string' ? letter : ''; });
-      if (Array.isArray(saved.marks) && saved.marks.length === letterCells.length)
-        saved.marks.forEach((mark, i) => { game.marks[i] = mark === 'wrong' || mark === 'revealed' ? mark : ''; });
+      text = window.localStorage.getItem(game.storageKey);
     } catch (refused) {
-      game.storageRefused = true;  // storage off or full: the game goes on unsaved
+      game.storageRefused = true;  // storage off: the game goes on unsaved
+      return;
     }
+    let saved = null;
+    try { saved = JSON.parse(text); } catch (damaged) { return; }
+    if (!saved || !Array.isArray(saved.letters) || saved.letters.length !== letterCells.length) return;
+    saved.letters.forEach((letter, i) => { game.letters[i] = /^[A-Z-]$/.test(letter) ? letter : ''; });
+    if (Array.isArray(saved.marks) && saved.marks.length === letterCells.length)
+      saved.marks.forEach((mark, i) => { game.marks[i] = mark === 'wrong' || mark === 'revealed' ? mark : ''; });
   }
 
   function saveProgress() {
@@ -267,7 +273,8 @@
     element.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   }
 
-  function select(cell, direction) {
+  // inView false: the page opens where it starts, with its title in view.
+  function select(cell, direction, inView = true) {
     const before = currentWord();
     if (before) {
       for (const c of before.cells) c.element.classList.remove('in-word');
@@ -291,7 +298,7 @@
     page.input.setAttribute('aria-label', 'Saisie. ' + clueLabel(word) + '. Lettre ' +
                             (word.cells.indexOf(cell) + 1) + ' sur ' + word.cells.length);
     placeInput();
-    keepInView(cell.element);
+    if (inView) keepInView(cell.element);
   }
 
   function firstCellToFill(word) {
@@ -515,7 +522,7 @@
       window.requestAnimationFrame(() => { resizing = false; sizeGrid(); });
     });
     sizeGrid();
-    if (words.length > 0) selectWord(words[0]);
+    if (words.length > 0) select(firstCellToFill(words[0]), words[0].direction, false);
     const solved = isSolved();
     page.solved.hidden = !solved;
     page.table.classList.toggle('solved', solved);

@@ -1,6 +1,7 @@
-// Headless Chromium for the puzzle page's tests and screenshots: the
-// Debian browser driven by puppeteer-core, with nothing that reaches the
-// network (no DNS at start-up, no component updates) and a fresh profile.
+// Headless Chromium for the puzzle page, shared by its screenshots
+// (page_screenshots.mjs) and its tests (tests/page): the Debian browser
+// driven by puppeteer-core, with nothing that reaches the network (no DNS at
+// start-up, no component updates) and a fresh profile.
 import { createRequire } from 'node:module';
 import path from 'node:path';
 
