@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "base/exit_status.h"
+#include "search/solve_strategy.h"
 
 namespace arrowgrid {
 
@@ -62,6 +63,39 @@ CLI::Validator clueSizeFloor() {
       "");
 }
 
+// Columns and rows of a frame, each MIN_FRAME_SIDE to MAX_FRAME_SIDE: three
+// is the least any grid takes either way.
+constexpr int32_t MIN_FRAME_SIDE = 3;
+constexpr int32_t MAX_FRAME_SIDE = 999;
+
+// COLSxROWS in digits; false when it is not that or a side is out of range.
+bool parseFrame(const std::string& text, GridFrame& frame) {
+  const size_t cross = text.find('x');
+  if (cross == std::string::npos) return false;
+  const std::string sides[] = {text.substr(0, cross), text.substr(cross + 1)};
+  int32_t values[2] = {0, 0};
+  for (int32_t i = 0; i < 2; ++i) {
+    const std::string& side = sides[i];
+    if (side.empty() || side.size() > 3 || side.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    values[i] = std::stoi(side);
+    if (values[i] < MIN_FRAME_SIDE || values[i] > MAX_FRAME_SIDE) return false;
+  }
+  frame = GridFrame{values[0], values[1]};
+  return true;
+}
+
+CLI::Validator frameSides() {
+  return CLI::Validator(
+      [](std::string& value) -> std::string {
+        GridFrame frame;
+        if (parseFrame(value, frame)) return {};
+        return "'" + value + "' is not COLSxROWS with each side " + std::to_string(MIN_FRAME_SIDE) + " to " +
+               std::to_string(MAX_FRAME_SIDE);
+      },
+      "");
+}
+
 void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
   prepareCommandLine(app);
   app.add_option("--words", options.wordsFile,
@@ -88,6 +122,19 @@ void defineOptions(CLI::App& app, SolveOptions& options, StandardFlags& flags) {
                      "depend on N")
       ->option_text("N")
       ->transform(wholeNumberFrom(1, MAX_JOBS));
+  app.add_option_function<std::string>(
+         "--frame", [&options](const std::string& value) { parseFrame(value, options.frame); },
+         "only grids at most COLS cells wide and ROWS high, arrow cells and blocks included, each "
+         "side 3 to 999 (default: any size); when not every word fits, as many as fit, and the "
+         "words left out are named")
+      ->option_text("COLSxROWS")
+      ->check(frameSides());
+  app.add_option("--candidates", options.candidates,
+                 "give the N best different grids found, 1 to " + std::to_string(MAX_CANDIDATES) +
+                     ", best first (default 1): the first is the answer, the others the best the quick "
+                     "first search met; the files of grid N are numbered N")
+      ->option_text("N")
+      ->transform(wholeNumberFrom(1, MAX_CANDIDATES));
   app.add_option("--json", options.jsonFile,
                  "also write the result as JSON to FILE ('-': to standard output, instead of the text)")
       ->option_text("FILE");

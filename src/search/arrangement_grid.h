@@ -21,6 +21,19 @@ struct GridBox {
   int32_t height = 0;          // yMax - yMin + 1
 };
 
+// The most columns and rows a grid's box may take (the solver's --frame);
+// 0 either way: no limit that way. A box only grows as rows are added, so an
+// arrangement whose box exceeds the frame has no descendant within it.
+struct GridFrame {
+  int32_t columns = 0;
+  int32_t rows = 0;
+  bool operator==(const GridFrame&) const = default;
+};
+
+inline bool boxFitsFrame(const GridBox& box, const GridFrame& frame) {
+  return (frame.columns == 0 || box.width <= frame.columns) && (frame.rows == 0 || box.height <= frame.rows);
+}
+
 // The grid over its box. Small boxes are stored densely; a box too large
 // for that keeps only the cells written, so storage follows the words.
 struct Grid {

@@ -111,6 +111,60 @@ void offerChild(ChildPool& pool, const BeamChild& child, size_t keep) {
   pool.children[pool.count++] = child;
 }
 
+// [SECTION] Candidates
+//
+// Every node of a level that a guaranteed width expanded is offered; the
+// list keeps the first `capacity` distinct sets by (score, order met), each
+// with its best-ranking node. A set dropped for rank that comes back with a
+// better score is judged afresh, so the list is exactly that ranking. Its
+// slots are sized once.
+
+struct CandidateSlot {
+  ArrangementScore score;
+  PlacementSetKey set;
+  uint64_t met = 0;             // order of offering
+  std::vector<Placement> rows;  // rows 1..score.wordsPlaced; sized to the stride
+};
+
+struct CandidateList {
+  std::vector<CandidateSlot> slots;  // the first `count` are live, best first
+  size_t count = 0;
+  uint64_t offered = 0;
+};
+
+bool candidateAhead(const ArrangementScore& score, uint64_t met, const CandidateSlot& slot) {
+  const ScoreOrder order = compareScores(score, slot.score);
+  return order == ScoreOrder::Better || (order == ScoreOrder::Equal && met < slot.met);
+}
+
+// rows: the node's rows 1..score.wordsPlaced.
+void offerCandidate(CandidateList& list, const ArrangementScore& score, const PlacementSetKey& set,
+                    const Placement* rows) {
+  const uint64_t met = list.offered++;
+  const auto slots = list.slots.begin();
+  auto at = [&](size_t i) { return slots + static_cast<std::ptrdiff_t>(i); };
+  for (size_t i = 0; i < list.count; ++i) {
+    if (!(list.slots[i].set == set)) continue;
+    if (!candidateAhead(score, met, list.slots[i])) return;
+    // Leaves its place for the better node of the same set.
+    std::rotate(at(i), at(i + 1), at(list.count));
+    --list.count;
+    break;
+  }
+  size_t place = 0;
+  while (place < list.count && !candidateAhead(score, met, list.slots[place])) ++place;
+  if (place == list.slots.size()) return;
+  if (list.count == list.slots.size()) --list.count;  // the last one goes
+  // The free slot at `count` moves to `place`, its storage reused.
+  std::rotate(at(place), at(list.count), at(list.count + 1));
+  CandidateSlot& slot = list.slots[place];
+  slot.score = score;
+  slot.set = set;
+  slot.met = met;
+  std::copy(rows + 1, rows + score.wordsPlaced + 1, slot.rows.begin() + 1);
+  ++list.count;
+}
+
 // [SECTION] Levels of the beam
 
 struct BeamLevel {
@@ -141,8 +195,17 @@ struct BeamRun {
   std::vector<std::unique_ptr<BeamWorker>> workers;
   std::atomic<int32_t> nextParent{0};
   std::atomic<bool> abandoned{false};
+  CandidateList candidates;
   std::atomic<int64_t> spent{0};  // evaluations of the widths so far, added parent by parent
 };
+
+void offerLevel(BeamRun& run) {
+  const BeamLevel& level = run.current;
+  for (int32_t i = 0; i < level.size; ++i) {
+    const auto n = static_cast<size_t>(i);
+    offerCandidate(run.candidates, level.scores[n], level.sets[n], level.rows.data() + n * run.stride);
+  }
+}
 
 // Past the budget as soon as the count of the parents expanded so far is:
 // the level's whole count is then past it too, whatever the threads did.
@@ -377,12 +440,16 @@ WidthOutcome runWidth(BeamRun& run, BeamCrew& crew) {
   root.scores[0] = wordOneAlone(*run.words);
 
   WidthOutcome outcome;
+  if (run.guaranteed) offerLevel(run);
   while (run.current.depth < run.words->wordCount) {
     expandLevel(run, crew);
     if (run.abandoned.load() || overBudget(run)) return outcome;
+    // Expanded whole, whatever the time: the next level is the same on any machine.
+    const bool wholeLevel = run.guaranteed;
     if (run.guaranteed && probeWorkMade(run) > run.settings->guaranteedEvaluations) run.guaranteed = false;
     if (run.settings->onLevel) run.settings->onLevel(run.best, evaluationsMade(run));
     if (!buildNextLevel(run, outcome.truncated)) break;
+    if (wholeLevel) offerLevel(run);
   }
   outcome.finished = true;
   outcome.score = run.current.scores[0];
@@ -403,9 +470,11 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings) {
   const int32_t threads = std::max(1, settings.threads);
   for (int32_t t = 0; t < threads; ++t) {
     auto worker = std::make_unique<BeamWorker>();
-    worker->search = startedSearch(words);
+    worker->search = startedSearch(words, settings.frame);
     run.workers.push_back(std::move(worker));
   }
+  run.candidates.slots.resize(static_cast<size_t>(std::max(0, settings.candidates)));
+  for (CandidateSlot& slot : run.candidates.slots) slot.rows.resize(run.stride);
   BeamCrew crew;
   crew.run = &run;
   for (int32_t t = 1; t < threads; ++t) {
@@ -443,16 +512,23 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings) {
   }
   result.evaluations = evaluationsMade(run);
 
-  // Used only as a node of the tree, scored by the reference evaluation.
-  if (any && isSearchTreeNode(words, bestRows, bestScore.wordsPlaced, result.score)) {
+  // Used only as nodes of the tree, scored by the reference evaluation.
+  if (any && isSearchTreeNode(words, bestRows, bestScore.wordsPlaced, result.score, settings.frame)) {
     result.found = true;
     result.rows = std::move(bestRows);
+  }
+  for (size_t i = 0; i < run.candidates.count; ++i) {
+    CandidateSlot& slot = run.candidates.slots[i];
+    ScoredArrangement kept;
+    if (!isSearchTreeNode(words, slot.rows, slot.score.wordsPlaced, kept.score, settings.frame)) continue;
+    kept.rows.assign(slot.rows.begin(), slot.rows.begin() + slot.score.wordsPlaced + 1);
+    result.candidates.push_back(std::move(kept));
   }
   return result;
 }
 
 bool isSearchTreeNode(const WordList& words, const std::vector<Placement>& rows, int32_t rowCount,
-                      ArrangementScore& score) {
+                      ArrangementScore& score, const GridFrame& frame) {
   if (rowCount < 1 || rowCount > words.wordCount || rows.size() <= static_cast<size_t>(rowCount))
     return false;
   if (!(rows[1] == Placement{1, 0, 0, DIR_HORIZONTAL, 0, 0, 0})) return false;
@@ -481,6 +557,7 @@ bool isSearchTreeNode(const WordList& words, const std::vector<Placement>& rows,
   for (int32_t k = 1; k <= rowCount; ++k) {
     if (buildArrangementGrid(words, table, k, evaluation) != EvaluationOutcome::Accepted) return false;
   }
+  if (!boxFitsFrame(evaluation.grid.box, frame)) return false;  // nor does any longer arrangement
   score = ArrangementScore{rowCount, evaluation.unwantedNeighbourhoods, evaluation.crossings,
                            boxSurface(evaluation.grid.box)};
   return true;

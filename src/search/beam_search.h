@@ -53,6 +53,8 @@ struct BeamSettings {
   // On the calling thread at the end of each level: the best of the widths
   // finished so far (word 1 alone before any) and the evaluations made.
   std::function<void(const ArrangementScore& best, int64_t evaluations)> onLevel;
+  GridFrame frame{};       // children whose box exceeds it are dropped; word 1 alone must fit
+  int32_t candidates = 0;  // how many to keep in BeamResult::candidates
 };
 
 struct BeamResult {
@@ -64,6 +66,11 @@ struct BeamResult {
   bool wholeTree = false;       // a run kept every distinct child: no width can do better
   int64_t evaluations = 0;      // children evaluated, abandoned runs included
   int64_t finishedEvaluations = 0;  // those of the widths that ended: the same on every machine
+  // The best `candidates` distinct sets of placements among the nodes of
+  // every level expanded by a guaranteed width, best first, then in the
+  // order met; each passed the tree-node check. Like those levels, they do
+  // not depend on the threads, the machine or the deadline.
+  std::vector<ScoredArrangement> candidates;
 };
 
 BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings);
@@ -71,8 +78,9 @@ BeamResult runBeamSearch(const WordList& words, const BeamSettings& settings);
 // Whether rows 1..rowCount are a node of the search tree: row 1 word 1 at
 // the origin, across; each later row an unplaced word across an earlier
 // row on a shared letter, placed as the enumeration places it; and every
-// prefix accepted by the reference evaluation. Sets score when it is.
+// prefix accepted by the reference evaluation; and its box within the
+// frame. Sets score when it is.
 bool isSearchTreeNode(const WordList& words, const std::vector<Placement>& rows, int32_t rowCount,
-                      ArrangementScore& score);
+                      ArrangementScore& score, const GridFrame& frame = {});
 
 }  // namespace arrowgrid

@@ -53,8 +53,8 @@ bool evaluateLevel(const Cells& cells, ArrangementSearch& search, int32_t level)
   const LevelRecord& below = fast.levels[static_cast<size_t>(level - 1)];
   LevelRecord& top = fast.levels[static_cast<size_t>(level)];
   RowCounts counts{below.crossings, below.unwantedNeighbourhoods};
-  const bool fits = occupancy::rowFitsCells(cells, row, counts);
   top.box = occupancy::extendBox(below.box, row);
+  const bool fits = occupancy::rowFitsCells(cells, row, counts) && boxFitsFrame(top.box, search.frame);
   top.crossings = counts.crossings;
   top.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
   top.undoStart = fast.undoCount;
@@ -154,7 +154,13 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search) {
   // A table the occupancy grid cannot follow is evaluated the reference way.
   if (!syncOccupancy(search, top - 1) ||
       !rowFits(search.fast, search.letters, search.table.rows[static_cast<size_t>(top)])) {
-    return evaluateArrangement(search);
+    const int32_t extendFlag = search.state.extendFlag;
+    const EvaluationOutcome outcome = evaluateArrangement(search);
+    if (outcome == EvaluationOutcome::Rejected || boxFitsFrame(search.evaluation.grid.box, search.frame))
+      return outcome;
+    search.state.extendFlag = extendFlag;
+    --search.state.placedCount;
+    return EvaluationOutcome::Rejected;
   }
   ++search.fast.evaluations;
   const bool accepted = evaluateLevel(search, top);
@@ -181,11 +187,12 @@ RowProbe probeRowOnTop(ArrangementSearch& search, const Placement& row) {
   OccupancyGrid& grid = fast.occupancy;
   const bool fits = grid.hashed ? occupancy::rowFitsCells(occupancy::hashedCells(grid), shape, counts)
                                 : occupancy::rowFitsCells(occupancy::denseCells(grid), shape, counts);
-  if (fits) {
+  const GridBox box = occupancy::extendBox(below.box, shape);
+  if (fits && boxFitsFrame(box, search.frame)) {
     probe.outcome = EvaluationOutcome::Accepted;
     probe.crossings = counts.crossings;
     probe.unwantedNeighbourhoods = counts.unwantedNeighbourhoods;
-    probe.box = occupancy::extendBox(below.box, shape);
+    probe.box = box;
   }
   return probe;
 }

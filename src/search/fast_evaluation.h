@@ -26,7 +26,9 @@ bool syncOccupancy(ArrangementSearch& search, int32_t rowCount);
 // rejected).
 void noteEvaluation(ArrangementSearch& search, int32_t rowCount);
 
-// Same contract as evaluateArrangement: Rejected pops the top row, Accepted
+// Same contract as evaluateArrangement, and an arrangement whose box exceeds
+// search.frame is Rejected too (its subtree holds nothing within the frame):
+// Rejected pops the top row, Accepted
 // sets extendFlag; evaluation's box and counts are set at once, its grid
 // is marked stale.
 EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search);
@@ -38,7 +40,8 @@ EvaluationOutcome evaluateArrangementFast(ArrangementSearch& search);
 void ensureGrid(ArrangementSearch& search);
 
 // What one more row, of a word not in rows 1..placedCount, would make of the
-// arrangement last accepted by evaluateArrangementFast: its outcome and, when
+// arrangement last accepted by evaluateArrangementFast (within search.frame,
+// as that evaluation judges it): its outcome and, when
 // Accepted, the counts and box of the whole. The row is written and undone;
 // the search, its table and its next evaluation are as before.
 struct RowProbe {

@@ -83,6 +83,14 @@
 // so a false match is not to be feared in practice. The table is allocated
 // once: an entry overwritten is only a skip lost. The exhaustive search
 // keeps every trial and uses no table.
+//
+// [SECTION] The frame
+//
+// With a frame, the evaluation rejects an arrangement whose box exceeds it.
+// A box only grows as rows are added, so the tree searched is the whole
+// tree cut where a box first leaves the frame, in the same order: every
+// argument above holds in it. In T2, D1's box after each row is D2's (T1),
+// so D1 fits wherever D2 does. The bounds stay bounds (subtree_bound.cpp).
 #include "search/proof_search.h"
 
 #include <algorithm>
@@ -149,9 +157,10 @@ int64_t levelComparisons(int32_t placed, int32_t total) { return int64_t{placed}
 // item of its own; those with `depth` rows become tasks, their subtrees
 // skipped here. A complete arrangement has no subtree and is never a task.
 template <typename ShouldStop>
-SplitPlan splitSearch(const WordList& words, int32_t depth, int32_t totalLetters, ShouldStop shouldStop) {
+SplitPlan splitSearch(const WordList& words, const GridFrame& frame, int32_t depth, int32_t totalLetters,
+                      ShouldStop shouldStop) {
   SplitPlan plan;
-  auto search = startedSearch(words);
+  auto search = startedSearch(words, frame);
   auto addItem = [&](bool task) {
     const int32_t k = search->state.placedCount;
     SplitItem item;
@@ -710,7 +719,7 @@ SplitPlan planSplit(const WordList& words, const SolveSettings& settings, int32_
   const int32_t jobs = budgeted ? BUDGETED_SPLIT_WORKERS : std::max(1, settings.jobs);
   SplitPlan plan;
   for (int32_t depth = 2;; ++depth) {
-    plan = splitSearch(words, depth, totalLetters, [&](int64_t evaluations) {
+    plan = splitSearch(words, settings.frame, depth, totalLetters, [&](int64_t evaluations) {
       if (budgeted && evaluations >= settings.nodeLimit) {
         clock.end = SolveEnd::NodeLimit;
         return true;
@@ -745,7 +754,7 @@ Workers makeWorkers(const WordList& words, const SolveSettings& settings, int32_
   Workers workers;
   for (int32_t j = 0; j < jobs; ++j) {
     auto worker = std::make_unique<Worker>();
-    worker->search = startedSearch(words);
+    worker->search = startedSearch(words, settings.frame);
     worker->levels.accepted.reserve(size_t{1} << 14);
     if (!settings.exhaustive && entries > 0) allocateTranspositionTable(worker->transpositions, entries);
     workers.push_back(std::move(worker));
@@ -874,6 +883,8 @@ void checkAgainstSeed(const SolveResult& result, SolveSeed& seed) {
 
 SolveResult solveArrangement(const WordList& words, const SolveSettings& settings,
                              const SolveControl& control, SolveSeed& seed, const ProgressTick& onTick) {
+  if (!wordOneFitsFrame(words, settings.frame))
+    throw std::invalid_argument("word 1 alone does not fit the frame: no arrangement does");
   RunClock clock = startClock(settings);
   SharedRun run;
   run.words = &words;

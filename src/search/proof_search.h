@@ -32,6 +32,12 @@ struct SolveSettings {
   // for any number of workers (see proof_search.cpp). 0: no such limit. The
   // exhaustive search counts trials and takes none.
   int64_t nodeLimit = 0;
+  // Only arrangements whose box fits count; word 1 alone must fit
+  // (wordOneFitsFrame). The answer is then the first in search order with
+  // the best score among those that fit, with as many words as fit.
+  GridFrame frame{};
+  // The grids to choose from, the answer included (see SolveResult::candidates).
+  int32_t candidates = 1;
 };
 
 enum class SolveEnd {
@@ -56,6 +62,10 @@ struct SolveResult {
   int64_t transpositions = 0;                    // subtrees skipped as met before in another order
   double seconds = 0;                            // wall-clock time of the search
   std::vector<double> workerCpuSeconds;          // processor time of each worker thread, for the benchmark
+  // solveWithStrategies only: up to settings.candidates distinct sets of
+  // placements, best first; [0] is the answer, the others place as many
+  // words and come from the beam's guaranteed widths (solve_strategy.h).
+  std::vector<ScoredArrangement> candidates;
 };
 
 // What a progress line shows.

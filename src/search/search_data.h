@@ -67,6 +67,13 @@ struct ArrangementScore {
 
 enum class ScoreOrder { Better, Equal, Worse };
 
+// An arrangement kept for later: its score and rows 1..score.wordsPlaced ([0] unused).
+struct ScoredArrangement {
+  ArrangementScore score;
+  std::vector<Placement> rows;
+  bool operator==(const ScoredArrangement&) const = default;
+};
+
 struct SearchTrace;
 
 struct ArrangementSearch {
@@ -77,6 +84,7 @@ struct ArrangementSearch {
   GridEvaluation evaluation;     // Grid, GridBox and counts of the last evaluation
   WordLetters letters;           // flat copy of the words, built by initSearch
   FastEvaluation fast;           // incremental grid of the accepted rows
+  GridFrame frame;               // the solver's: the fast evaluation rejects a box beyond it
   SearchTrace* trace = nullptr;  // tests only: records comparisons and pushes
 };
 

@@ -229,6 +229,7 @@ EngineStop runEngine(ArrangementSearch& search, const Cells& cells, const Engine
       if (!occupancy::rowFitsCells(cells, shape, counts)) continue;  // rejected: nothing was written
 
       const GridBox box = occupancy::extendBox(below.box, shape);
+      if (!boxFitsFrame(box, search.frame)) continue;  // rejected as evaluateArrangementFast rejects it
       if (top < wordCount) {
         // Written only when a level opens on it; a complete one is dropped.
         LevelRecord& level = levels[top];

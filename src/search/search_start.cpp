@@ -53,11 +53,18 @@ void initSearch(ArrangementSearch& search) {
   prepareFastEvaluation(search);
 }
 
-std::unique_ptr<ArrangementSearch> startedSearch(const WordList& words) {
+std::unique_ptr<ArrangementSearch> startedSearch(const WordList& words, const GridFrame& frame) {
   auto search = std::make_unique<ArrangementSearch>();
   search->wordList = words;
+  search->frame = frame;
   initSearch(*search);
   return search;
+}
+
+bool wordOneFitsFrame(const WordList& words, const GridFrame& frame) {
+  // The box of word 1 alone, as the evaluation grows it from its start box.
+  const int32_t length = words.wordCount >= 1 ? textLength(words.words[1]) : 0;
+  return boxFitsFrame(GridBox{0, length + 1, -1, 1, length + 2, 3}, frame);
 }
 
 }  // namespace arrowgrid

@@ -14,8 +14,11 @@ namespace arrowgrid {
 void initSearch(ArrangementSearch& search);
 
 // A search of its own over a copy of `words`, initialised: for each thread
-// or each pass that needs one.
-std::unique_ptr<ArrangementSearch> startedSearch(const WordList& words);
+// or each pass that needs one. Word 1 alone must fit the frame.
+std::unique_ptr<ArrangementSearch> startedSearch(const WordList& words, const GridFrame& frame = {});
+
+// Whether word 1 alone, where every arrangement starts, fits the frame.
+bool wordOneFitsFrame(const WordList& words, const GridFrame& frame);
 
 // Copies the word list into search.letters (flat bytes with offsets).
 void buildWordLetters(const WordList& wordList, WordLetters& letters);

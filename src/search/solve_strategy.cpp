@@ -3,6 +3,7 @@
 #include "search/solve_strategy.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 
 #include "search/beam_search.h"
@@ -23,6 +24,9 @@ BeamResult runBeamFirst(const WordList& words, const SolveSettings& settings, co
                         Clock::time_point started) {
   BeamSettings beam;
   beam.threads = std::max(1, settings.jobs);
+  beam.frame = settings.frame;
+  // The answer may repeat one of them; any with fewer words ranks after all.
+  beam.candidates = settings.candidates > 1 ? settings.candidates : 0;
   beam.stop = &control.stopRequested;
   beam.deadline = started;  // no limit: the guaranteed widths, then the proof
   if (settings.timeLimitSeconds > 0) {
@@ -62,6 +66,32 @@ void takeBeamAnswer(const WordList& words, const BeamResult& beam, SolveResult& 
   result.foundBy = SolveStrategy::Beam;
 }
 
+// The placements as a set, to tell two arrangements apart whatever the
+// order of their rows.
+std::vector<std::array<int32_t, 4>> placementSet(const std::vector<Placement>& rows) {
+  std::vector<std::array<int32_t, 4>> set;
+  for (size_t r = 1; r < rows.size(); ++r) set.push_back({rows[r].wordNumber, rows[r].x, rows[r].y, static_cast<int32_t>(rows[r].direction)});
+  std::sort(set.begin(), set.end());
+  return set;
+}
+
+// The answer, then the beam's grids that place as many words and differ
+// from it and from each other, best first, up to settings.candidates.
+std::vector<ScoredArrangement> chooseCandidates(const SolveResult& result, const BeamResult& beam,
+                                                const SolveSettings& settings) {
+  std::vector<ScoredArrangement> chosen{ScoredArrangement{result.score, result.rows}};
+  std::vector<std::vector<std::array<int32_t, 4>>> sets{placementSet(result.rows)};
+  for (const ScoredArrangement& other : beam.candidates) {
+    if (static_cast<int32_t>(chosen.size()) >= settings.candidates) break;
+    if (other.score.wordsPlaced != result.score.wordsPlaced) continue;
+    auto set = placementSet(other.rows);
+    if (std::find(sets.begin(), sets.end(), set) != sets.end()) continue;
+    sets.push_back(std::move(set));
+    chosen.push_back(other);
+  }
+  return chosen;
+}
+
 // The proof's progress line shows the better of both bests, and the time
 // and work from the beam's start.
 ProgressTick proofTick(const SolveControl& control, const BeamResult& beam, Clock::time_point started) {
@@ -79,8 +109,20 @@ ProgressTick proofTick(const SolveControl& control, const BeamResult& beam, Cloc
 
 SolveResult solveWithStrategies(const WordList& words, const SolveSettings& settings,
                                 const SolveControl& control) {
-  if (settings.exhaustive) return solveArrangement(words, settings, control);
   const auto started = Clock::now();
+  if (settings.exhaustive) {
+    SolveResult result = solveArrangement(words, settings, control);
+    // The others, as without --exhaustive: the beam's guaranteed widths.
+    BeamResult beam;
+    if (settings.candidates > 1) {
+      SolveControl quiet;
+      SolveSettings guaranteedOnly = settings;
+      guaranteedOnly.timeLimitSeconds = 0;
+      beam = runBeamFirst(words, guaranteedOnly, quiet, Clock::now());
+    }
+    result.candidates = chooseCandidates(result, beam, settings);
+    return result;
+  }
   const BeamResult beam = runBeamFirst(words, settings, control, started);
   // The beam's answer passed the tree-node check: the proof may skip what
   // cannot reach its score.
@@ -100,6 +142,7 @@ SolveResult solveWithStrategies(const WordList& words, const SolveSettings& sett
   // beam reached the same score.
   if (result.end != SolveEnd::Complete && beamIsBetter(beam, result.score))
     takeBeamAnswer(words, beam, result);
+  result.candidates = chooseCandidates(result, beam, settings);
   return result;
 }
 

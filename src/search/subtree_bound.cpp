@@ -26,7 +26,8 @@
 //      arrow, so G holds one of those too; under a letter G' holds empty
 //      (so G does) or the same letter (so G holds it or is empty); under the
 //      terminator G' holds empty, block or a single arrow, so G holds one
-//      of those. Side cells never reject.
+//      of those. Side cells never reject. With a frame, P within it on G'
+//      is within it on G: G's box grown by P lies inside G''s grown by P.
 //
 // Groups. Let S be a set of unplaced words that holds every word any D
 // places after row k, and split S into groups: two words are in the same

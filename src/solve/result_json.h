@@ -11,9 +11,9 @@
 namespace arrowgrid {
 
 // The whole document, indented, ending with a line end; clues by word
-// number ("" or missing: none).
+// number ("" or missing: none); the frame asked for (0 x 0: none).
 std::string resultJsonText(const SolveResult& result, const WordList& words,
-                           const std::vector<std::string>& clues = {});
+                           const std::vector<std::string>& clues = {}, const GridFrame& frame = {});
 
 // The JSON name of a cell's kind: "empty", "down-arrow", "right-arrow",
 // "both-arrows", "block" or "letter".

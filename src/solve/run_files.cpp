@@ -49,20 +49,37 @@ std::string printFilePath(const std::string& prefix, PrintFormat format, GridCon
   return prefix + (content == GridContent::Puzzle ? "-grille." : "-solution.") + printFormatExtension(format);
 }
 
+std::string candidatePrefix(const std::string& prefix, int32_t number) {
+  return number <= 1 ? prefix : prefix + "-" + std::to_string(number);
+}
+
+std::string candidateFile(const std::string& file, int32_t number) {
+  if (number <= 1) return file;
+  const size_t slash = file.rfind('/');
+  const size_t dot = file.rfind('.');
+  // A dot that starts the name (".ipuz") or lies in a folder is no extension.
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t at = dot == std::string::npos || dot <= nameStart ? file.size() : dot;
+  return file.substr(0, at) + "-" + std::to_string(number) + file.substr(at);
+}
+
 std::vector<RunFile> runFiles(const SolveOptions& options) {
   std::vector<RunFile> files;
   if (options.wordsFromFile) files.push_back({"--words", options.wordsFile});
   if (options.json && options.jsonFile != "-") files.push_back({"--json", options.jsonFile});
-  if (!options.ipuzFile.empty()) files.push_back({"--ipuz", options.ipuzFile});
-  if (!options.htmlFile.empty()) files.push_back({"--html", options.htmlFile});
-  const std::tuple<const char*, const std::string*, PrintFormat> printed[] = {
-      {"--pdf", &options.pdfPrefix, PrintFormat::Pdf},
-      {"--svg", &options.svgPrefix, PrintFormat::Svg},
-      {"--png", &options.pngPrefix, PrintFormat::Png}};
-  for (const auto& [option, prefix, format] : printed) {
-    if (prefix->empty()) continue;
-    for (const GridContent content : {GridContent::Puzzle, GridContent::Solution})
-      files.push_back({option, printFilePath(*prefix, format, content)});
+  // Every grid's files, as many as --candidates may give; the page is the answer's.
+  for (int32_t number = 1; number <= options.candidates; ++number) {
+    if (!options.ipuzFile.empty()) files.push_back({"--ipuz", candidateFile(options.ipuzFile, number)});
+    if (!options.htmlFile.empty() && number == 1) files.push_back({"--html", options.htmlFile});
+    const std::tuple<const char*, const std::string*, PrintFormat> printed[] = {
+        {"--pdf", &options.pdfPrefix, PrintFormat::Pdf},
+        {"--svg", &options.svgPrefix, PrintFormat::Svg},
+        {"--png", &options.pngPrefix, PrintFormat::Png}};
+    for (const auto& [option, prefix, format] : printed) {
+      if (prefix->empty()) continue;
+      for (const GridContent content : {GridContent::Puzzle, GridContent::Solution})
+        files.push_back({option, printFilePath(candidatePrefix(*prefix, number), format, content)});
+    }
   }
   return files;
 }

@@ -29,4 +29,10 @@ std::string sameFileProblem(const std::vector<RunFile>& files);
 // PREFIX-grille.EXT or PREFIX-solution.EXT, the files of --pdf, --svg, --png.
 std::string printFilePath(const std::string& prefix, PrintFormat format, GridContent content);
 
+// The names of grid `number` of --candidates (1 = the answer, today's
+// names): PREFIX-N as the prefix of its print files, and the ipuz FILE with
+// -N before its extension (puzzle.ipuz, puzzle-2.ipuz; notes, notes-2).
+std::string candidatePrefix(const std::string& prefix, int32_t number);
+std::string candidateFile(const std::string& file, int32_t number);
+
 }  // namespace arrowgrid

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "print/print_options.h"
+#include "search/arrangement_grid.h"
 #include "search/processor_count.h"
 
 namespace arrowgrid {
@@ -37,6 +38,8 @@ struct SolveOptions {
   std::string ipuzFile;  // --ipuz FILE: the puzzle for players' programs; empty: not written
   std::string htmlFile;  // --html FILE: the page that plays the puzzle in a browser; empty: not written
   PrintOptions print;    // --page, --dpi, --title, --author, --copyright, --clue-layout
+  GridFrame frame;       // --frame COLSxROWS; 0 x 0: none
+  int32_t candidates = 1;  // --candidates N: grids to choose from, 1..MAX_CANDIDATES
 };
 
 }  // namespace arrowgrid

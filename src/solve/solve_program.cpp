@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,8 +28,10 @@
 #include "solve/result_json.h"
 #include "solve/run_files.h"
 #include "solve/solve_report.h"
+#include "search/grid_evaluation.h"
 #include "search/processor_count.h"
 #include "search/proof_search.h"
+#include "search/search_start.h"
 #include "search/solve_strategy.h"
 
 namespace arrowgrid {
@@ -65,9 +68,13 @@ void releaseInterrupt(const struct sigaction& previous) {
 }
 
 // Every message may echo a word or a file name: escaped whole.
-int fail(const std::string& message, int status) {
+void tell(const std::string& message) {
   std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
                messageText(message).c_str());
+}
+
+int fail(const std::string& message, int status) {
+  tell(message);
   return status;
 }
 
@@ -206,6 +213,8 @@ SolveSettings solveSettings(const SolveOptions& options, int32_t processors) {
   settings.timeLimitSeconds = options.timeLimitSeconds >= 0                 ? options.timeLimitSeconds
                               : options.exhaustive || options.nodeLimit > 0 ? 0
                                                                             : DEFAULT_TIME_LIMIT_SECONDS;
+  settings.frame = options.frame;
+  settings.candidates = options.candidates;
   return settings;
 }
 
@@ -215,6 +224,61 @@ void noteFewerThreads(const SolveOptions& options, const SolveSettings& settings
   std::fprintf(stderr, "%.*s: warning: -j %d: %d processors available, so %d threads\n",
                static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(), options.jobs, settings.jobs,
                settings.jobs);
+}
+
+// "" or why the frame cannot hold even the first grid of every search:
+// word 1 alone, across.
+std::string frameProblem(const SolveOptions& options, const WordList& words) {
+  if (wordOneFitsFrame(words, options.frame)) return {};
+  const ByteString& first = words.words[1];
+  return "--frame " + std::to_string(options.frame.columns) + "x" + std::to_string(options.frame.rows) +
+         ": every grid starts with the first word, " + first + ", across, which takes " +
+         std::to_string(textLength(first) + 2) + " columns and 3 rows";
+}
+
+// The words the frame left out, said on standard error.
+void tellLeftOut(const SolveOptions& options, const SolveResult& result, const WordList& words) {
+  if (options.frame.columns == 0 || result.score.wordsPlaced == words.wordCount) return;
+  std::vector<bool> placed(static_cast<size_t>(words.wordCount) + 1, false);
+  for (size_t r = 1; r < result.rows.size(); ++r) placed[static_cast<size_t>(result.rows[r].wordNumber)] = true;
+  std::string names;
+  for (int32_t w = 1; w <= words.wordCount; ++w) {
+    if (placed[static_cast<size_t>(w)]) continue;
+    names += (names.empty() ? "" : ", ") + std::string(words.words[static_cast<size_t>(w)]);
+  }
+  tell("the frame " + std::to_string(options.frame.columns) + " x " + std::to_string(options.frame.rows) +
+           " holds " + std::to_string(result.score.wordsPlaced) + " of the " + std::to_string(words.wordCount) +
+           " words; left out: " + names);
+}
+
+// The grid of each grid to choose from; [0] the answer's.
+std::vector<GridEvaluation> candidateGrids(const SolveResult& result, const WordList& words) {
+  std::vector<GridEvaluation> grids{result.evaluation};
+  for (size_t i = 1; i < result.candidates.size(); ++i) {
+    const ScoredArrangement& candidate = result.candidates[i];
+    PlacementTable table;
+    std::copy(candidate.rows.begin() + 1, candidate.rows.end(), table.rows.begin() + 1);
+    grids.emplace_back();
+    buildArrangementGrid(words, table, candidate.score.wordsPlaced, grids.back());
+  }
+  return grids;
+}
+
+// The text for people: the answer's grid and summary; with several grids,
+// each under its heading, the others with their counts.
+std::string reportText(const SolveResult& result, const SolveSettings& settings,
+                       const std::vector<GridEvaluation>& grids) {
+  if (grids.size() <= 1) return gridText(result.evaluation.grid) + summaryText(result, settings);
+  const auto count = static_cast<int32_t>(grids.size());
+  std::string text = candidateHeading(1, count) + gridText(grids[0].grid) + summaryText(result, settings);
+  for (int32_t i = 1; i < count; ++i) {
+    const auto n = static_cast<size_t>(i);
+    text += '\n';
+    text += candidateHeading(i + 1, count);
+    text += gridText(grids[n].grid);
+    text += countsText(result.candidates[n].score, grids[n].grid.box, result.wordCount);
+  }
+  return text;
 }
 
 // "" or why an output cannot be written, said before the search. A damaged
@@ -256,17 +320,17 @@ std::string searchWords(const SolveOptions& options, const WordList& words, cons
 // The grid and the counts on standard output, unless the JSON goes there,
 // and the JSON: false when one failed, said.
 bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const SolveResult& result,
-                        const SolveSettings& settings, const WordList& words,
-                        const std::vector<std::string>& clues) {
+                        const SolveSettings& settings, const std::vector<GridEvaluation>& grids,
+                        const WordList& words, const std::vector<std::string>& clues) {
   bool written = true;
   if (json != JsonTarget::StandardOutput) {
-    if (!writeAll(stdout, gridText(result.evaluation.grid) + summaryText(result, settings))) {
+    if (!writeAll(stdout, reportText(result, settings, grids))) {
       written = false;
       fail(std::string("standard output: ") + std::strerror(errno), FAILURE_STATUS);
     }
   }
   if (json != JsonTarget::None) {
-    const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues));
+    const std::string problem = writeJson(options.jsonFile, json, resultJsonText(result, words, clues, options.frame));
     if (!problem.empty()) {
       written = false;
       fail(problem, FAILURE_STATUS);
@@ -275,22 +339,23 @@ bool writeReportAndJson(const SolveOptions& options, JsonTarget json, const Solv
   return written;
 }
 
-// The print files asked for, each grid's page composed once and drawn in
-// every format: false when one failed, said.
-bool writePrintFiles(const SolveOptions& options, const SolveResult& result, const std::vector<std::string>& clues,
+// The print files asked for of grid `number` (1: the answer), its page
+// composed once and drawn in every format: false when one failed, said.
+bool writePrintFiles(const SolveOptions& options, int32_t number, const Grid& grid,
+                     const std::vector<Placement>& rows, const std::vector<std::string>& clues,
                      const TextSetter& setter) {
   const std::vector<PrintRequest> requests = printRequests(options);
   if (requests.empty()) return true;
   PageComposition page;
-  if (const std::string problem =
-          composePage(setter, result.evaluation.grid, PuzzleWords{clues, result.rows}, options.print, page);
+  if (const std::string problem = composePage(setter, grid, PuzzleWords{clues, rows}, options.print, page);
       !problem.empty()) {
     fail("cannot print the grid: " + problem, FAILURE_STATUS);
     return false;
   }
-  // Said once, whatever the number of files drawn.
-  const std::string warning = undrawableCharactersWarning(page);
-  const std::string summary = listedCluesSummary(page, options.print);
+  // The answer's notes only, once whatever the number of files drawn: the
+  // other grids are there to be looked at.
+  const std::string warning = number == 1 ? undrawableCharactersWarning(page) : "";
+  const std::string summary = number == 1 ? listedCluesSummary(page, options.print) : "";
   for (const std::string& note : {warning.empty() ? warning : "warning: " + warning, summary}) {
     if (!note.empty())
       std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(SOLVE_PROGRAM.size()), SOLVE_PROGRAM.data(),
@@ -299,8 +364,8 @@ bool writePrintFiles(const SolveOptions& options, const SolveResult& result, con
   bool written = true;
   for (const PrintRequest& request : requests) {
     for (const GridContent content : {GridContent::Puzzle, GridContent::Solution}) {
-      const std::string problem = writeComposedPage(page, result.evaluation.grid, content, request.format,
-                                                    options.print, printPath(request, content));
+      const std::string path = printFilePath(candidatePrefix(*request.prefix, number), request.format, content);
+      const std::string problem = writeComposedPage(page, grid, content, request.format, options.print, path);
       if (!problem.empty()) {
         written = false;
         fail(problem, FAILURE_STATUS);
@@ -310,20 +375,23 @@ bool writePrintFiles(const SolveOptions& options, const SolveResult& result, con
   return written;
 }
 
-// The ipuz file, the page and the print files asked for: false when one failed, said.
-bool writePuzzleFiles(const SolveOptions& options, const SolveResult& result, const WordList& words,
+// The ipuz file, the page and the print files asked for, of grid `number`
+// (1: the answer; the page is the answer's only) with its rows: false when
+// one failed, said.
+bool writePuzzleFiles(const SolveOptions& options, int32_t number, const Grid& grid,
+                      const std::vector<Placement>& rows, const WordList& words,
                       const std::vector<std::string>& clues, const TextSetter& setter) {
   bool written = true;
-  const IpuzPuzzle puzzle{
-      result.evaluation.grid, result.rows, words, clues, options.print.title, options.print.author,
-      options.print.copyright};
+  const IpuzPuzzle puzzle{grid, rows, words, clues, options.print.title, options.print.author,
+                          options.print.copyright};
   if (!options.ipuzFile.empty()) {
-    if (const std::string problem = writeIpuzFile(puzzle, options.ipuzFile); !problem.empty()) {
+    if (const std::string problem = writeIpuzFile(puzzle, candidateFile(options.ipuzFile, number));
+        !problem.empty()) {
       written = false;
       fail(problem, FAILURE_STATUS);
     }
   }
-  if (!options.htmlFile.empty()) {
+  if (!options.htmlFile.empty() && number == 1) {
     const std::vector<std::string> broken = withHyphenationPoints(options.print.files.hyphenation, clues);
     if (const std::string problem = writePuzzlePage(PuzzlePage{puzzle, broken}, options.htmlFile);
         !problem.empty()) {
@@ -331,7 +399,7 @@ bool writePuzzleFiles(const SolveOptions& options, const SolveResult& result, co
       fail(problem, FAILURE_STATUS);
     }
   }
-  return writePrintFiles(options, result, clues, setter) && written;
+  return writePrintFiles(options, number, grid, rows, clues, setter) && written;
 }
 
 int solveAndWrite(const SolveOptions& options, const WordList& words, const std::vector<std::string>& clues) {
@@ -346,13 +414,23 @@ int solveAndWrite(const SolveOptions& options, const WordList& words, const std:
     return fail(problem, FAILURE_STATUS);
 
   noteFewerThreads(options, settings);
+  if (const std::string problem = frameProblem(options, words); !problem.empty())
+    return fail(problem, BAD_COMMAND_LINE_STATUS);
+
   SolveResult result;
   if (const std::string failure = searchWords(options, words, settings, result); !failure.empty())
     return fail(failure, FAILURE_STATUS);
+  tellLeftOut(options, result, words);
 
   // Every output is tried, whatever failed before it.
-  const bool reported = writeReportAndJson(options, json, result, settings, words, clues);
-  const bool filesWritten = writePuzzleFiles(options, result, words, clues, setter);
+  const std::vector<GridEvaluation> grids = candidateGrids(result, words);
+  const bool reported = writeReportAndJson(options, json, result, settings, grids, words, clues);
+  bool filesWritten = true;
+  for (size_t i = 0; i < grids.size(); ++i) {
+    const std::vector<Placement>& rows = i == 0 ? result.rows : result.candidates[i].rows;
+    filesWritten =
+        writePuzzleFiles(options, static_cast<int32_t>(i + 1), grids[i].grid, rows, words, clues, setter) && filesWritten;
+  }
   if (!reported || !filesWritten) return FAILURE_STATUS;
   return result.end == SolveEnd::Interrupted ? INTERRUPTED_STATUS : SUCCESS_STATUS;
 }

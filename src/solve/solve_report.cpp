@@ -35,8 +35,9 @@ std::string provenText(const SolveResult& result, const SolveSettings& settings)
     case SolveEnd::Complete:
       return result.foundBy == SolveStrategy::Exhaustive ? "yes (every trial run)" : "yes";
     case SolveEnd::TimeLimit: {
-      char text[96];
-      std::snprintf(text, sizeof text, "no: stopped at the time limit (%g s), best found so far",
+      // Stopping at the limit is the usual end of a long list, not a failure.
+      char text[128];
+      std::snprintf(text, sizeof text, "Best grid found in %g s; not proven best (--time-limit none proves it)",
                     settings.timeLimitSeconds);
       return text;
     }
@@ -83,25 +84,44 @@ std::string gridText(const Grid& grid) {
   return text + "└" + rule + "┘\n";
 }
 
-std::string summaryText(const SolveResult& result, const SolveSettings& settings) {
-  const ArrangementScore& score = result.score;
-  const GridBox& box = result.evaluation.grid.box;
+std::string countsText(const ArrangementScore& score, const GridBox& box, int32_t wordCount) {
   std::string text;
-  text +=
-      line("Words placed:", std::to_string(score.wordsPlaced) + " of " + std::to_string(result.wordCount));
+  text += line("Words placed:", std::to_string(score.wordsPlaced) + " of " + std::to_string(wordCount));
   text += line("Unwanted neighbourhoods:", std::to_string(score.unwantedNeighbourhoods));
   text += line("Crossings:", std::to_string(score.crossings));
   text += line("Surface:", std::to_string(score.surface));
   text += line("Box:", std::to_string(box.width) + " x " + std::to_string(box.height) + ", columns " +
                            std::to_string(box.xMin) + " to " + std::to_string(box.xMax) + ", rows " +
                            std::to_string(box.yMin) + " to " + std::to_string(box.yMax));
+  return text;
+}
+
+std::string candidateHeading(int32_t number, int32_t count) {
+  const std::string heading = "Grid " + std::to_string(number) + " of " + std::to_string(count);
+  return heading + (number == 1 ? ": the answer\n" : ": another grid the first, quick search met\n");
+}
+
+std::string summaryText(const SolveResult& result, const SolveSettings& settings) {
+  std::string text = countsText(result.score, result.evaluation.grid.box, result.wordCount);
+  if (settings.frame.columns > 0) {
+    text += line("Frame:", std::to_string(settings.frame.columns) + " x " + std::to_string(settings.frame.rows));
+  }
+  if (settings.candidates > 1) {
+    const auto found = static_cast<int32_t>(result.candidates.size());
+    text += line("Grids to choose from:",
+                 std::to_string(found) + " of " + std::to_string(settings.candidates) + " asked" +
+                     (found < settings.candidates ? " (no more different grids with as many words were met)"
+                                                  : ""));
+  }
   if (result.foundBy == SolveStrategy::Exhaustive) {
     text += line("Trials:", std::to_string(result.trials) +
                                 (result.end == SolveEnd::Complete ? "" : " (the search was stopped)"));
   }
   text += line("Found by:", strategyName(result.foundBy));
   text += line("Time:", secondsText(result.seconds));
-  text += line("Proven best:", provenText(result, settings));
+  // At the limit the sentence stands alone: "Proven best: no" read as a failure.
+  const std::string proven = provenText(result, settings);
+  text += result.end == SolveEnd::TimeLimit ? proven + "\n" : line("Proven best:", proven);
   return text;
 }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <tuple>
 #include <sstream>
 
 #include "programs/solve_command_line.h"
@@ -51,6 +52,31 @@ TEST(RunFiles, OutputsThatAreTheWordListOrEachOtherAreNamed) {
         parseSolveCommandLine(static_cast<int>(arguments.size()), arguments.data());
     EXPECT_EQ(sameFileProblem(runFiles(parsed.options)), folder.inside(expected)) << line;
   }
+}
+
+// Grid 1 keeps today's names; the others take their number before the
+// extension, and join the files checked against each other.
+TEST(RunFiles, EveryGridToChooseFromHasItsNumberedFiles) {
+  const std::tuple<const char*, int32_t, const char*> names[] = {
+      {"puzzle.ipuz", 1, "puzzle.ipuz"},         {"puzzle.ipuz", 2, "puzzle-2.ipuz"},
+      {"out/puzzle.v1.ipuz", 12, "out/puzzle.v1-12.ipuz"}, {"notes", 3, "notes-3"},
+      {"out.d/notes", 2, "out.d/notes-2"},       {".ipuz", 2, ".ipuz-2"},
+  };
+  for (const auto& [file, number, expected] : names) EXPECT_EQ(candidateFile(file, number), expected) << file;
+  EXPECT_EQ(candidatePrefix("x", 1), "x");
+  EXPECT_EQ(candidatePrefix("x", 2), "x-2");
+
+  SolveOptions options;
+  options.ipuzFile = "g.ipuz";
+  options.svgPrefix = "grid";
+  options.jsonFile = "g-2.ipuz";
+  options.json = true;
+  EXPECT_EQ(sameFileProblem(runFiles(options)), "");
+  options.candidates = 2;
+  EXPECT_EQ(sameFileProblem(runFiles(options)), "--ipuz g-2.ipuz: the same file as --json g-2.ipuz");
+  options.jsonFile = "grid-2-solution.svg";
+  EXPECT_EQ(sameFileProblem(runFiles(options)),
+            "--svg grid-2-solution.svg: the same file as --json grid-2-solution.svg");
 }
 
 }  // namespace
