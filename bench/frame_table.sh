@@ -7,14 +7,14 @@
 #
 #   bash bench/frame_table.sh [SOLVER] [LIST] [FRAME] [SECONDS] [RUNS]
 #
-# Defaults: build/arrowgrid-solve, bench/lists/ferme-40.tsv, 19x27 (a
-# frame of the A4 page's proportions about a tenth narrower than the list's
-# unframed grid of 21 x 27), 5 s, 3 runs each, 2 threads.
+# Defaults: build/arrowgrid-solve, bench/lists/ferme-40.tsv, 26x19 (a
+# frame of about the A4 page's proportions, landscape, a little smaller each
+# way than the list's unframed grid of 28 x 23), 5 s, 3 runs each, 2 threads.
 set -euo pipefail
 
 solver=${1:-build/arrowgrid-solve}
 list=${2:-$(dirname "$0")/lists/ferme-40.tsv}
-frame=${3:-19x27}
+frame=${3:-26x19}
 seconds=${4:-5}
 runs=${5:-3}
 work=$(mktemp -d)
