@@ -35,11 +35,9 @@ TEST(GridExport, NumbersGrowPerKindAndSkipFilesAlreadyThere) {
                                       "grille-vide-003.png", "grille-vide-003.svg"}));
   EXPECT_EQ(test_support::fileContent(folder.file("grille-vide-002.svg")), "an earlier run's");
   // The completed grid's puzzle file, with the clue of its word.
-  EXPECT_NE(test_support::fileContent(folder.file("grille-001.ipuz")).find("\"clue\": \"Article\""),
-            std::string::npos);
   // And the page that plays it, under the same number.
-  EXPECT_NE(test_support::fileContent(folder.file("grille-001.html")).find("\"clue\": \"Article\""),
-            std::string::npos);
+  for (const char* name : {"grille-001.ipuz", "grille-001.html"})
+    EXPECT_NE(test_support::fileContent(folder.file(name)).find("\"clue\": \"Article\""), std::string::npos);
   EXPECT_EQ(exportFileName(GridContent::Solution, 1234, PrintFormat::Png), "grille-complete-1234.png");
 }
 
@@ -56,8 +54,7 @@ TEST(GridExport, ReservationsOfRunsThatAreGoneAreTakenOver) {
   for (const auto& [killed, pdfWritten, number, names] : cases) {
     TemporaryFolder folder;
     int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t holder = fork();
+    const pid_t holder = pipe(ready) == 0 ? fork() : -1;
     if (holder == 0) {  // the other run: its number taken, its PNG half drawn, then it waits
       const char held =
           static_cast<char>(reserveExportNumber(folder.path, GridContent::Puzzle, 1, extensions).number);
@@ -80,8 +77,7 @@ TEST(GridExport, ReservationsOfRunsThatAreGoneAreTakenOver) {
               killed ? "" : "half");
     releaseExportNumber(ours);
     if (!killed && kill(holder, SIGKILL) == 0) waitpid(holder, nullptr, 0);
-    close(ready[0]);
-    close(ready[1]);
+    close(ready[0]), close(ready[1]);
   }
 }
 

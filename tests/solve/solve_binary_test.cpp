@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -23,8 +24,16 @@ using namespace test_support;
 
 namespace {
 
-BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "") {
-  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments);
+// Run to its end; or sent signal once `when` holds.
+BinaryRun solve(const std::vector<std::string>& arguments, const std::string& input = "", int signal = 0,
+                const std::function<bool(const RunningProgram&)>& when = nullptr) {
+  return runProgram(ARROWGRID_SOLVE_BINARY, input, 60, arguments, signal ? 1 : 0, OutputTarget::Captured,
+                    signal ? signal : SIGINT, when);
+}
+
+std::vector<std::string> plus(std::vector<std::string> list, const std::vector<std::string>& more) {
+  list.insert(list.end(), more.begin(), more.end());
+  return list;
 }
 
 // The search has begun once its second thread runs (with -j 2 or more): the
@@ -132,10 +141,7 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
   TemporaryFolder folder;
   const std::string keep = folder.file("keep.json");
   std::ofstream(keep) << "previous\n";
-  std::vector<std::string> terminated = LONG_LIST;
-  terminated.insert(terminated.end(), {"-j2", "--json", keep});
-  const BinaryRun killed =
-      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, terminated, 1, OutputTarget::Captured, SIGTERM, searching);
+  const BinaryRun killed = solve(plus(LONG_LIST, {"-j2", "--json", keep}), "", SIGTERM, searching);
   EXPECT_EQ(killed.terminatingSignal, SIGTERM);
   EXPECT_EQ(fileContent(keep), "previous\n");
 
@@ -150,11 +156,10 @@ TEST(SolveBinary, JsonFileIsReplacedWholeOnlyOnceTheAnswerIsKnown) {
   const std::string pipe = folder.file("pipe.json");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   // Ended once the text is out, while it waits for the pipe's reader.
-  const auto answered = [](const RunningProgram& program) {
-    return standardOutputSoFar(program).find("Proven best:") != std::string::npos;
-  };
-  const BinaryRun unread = runProgram(ARROWGRID_SOLVE_BINARY, "", 60, {"AB", "BC", "CA", "--json", pipe}, 1,
-                                      OutputTarget::Captured, SIGTERM, answered);
+  const BinaryRun unread =
+      solve({"AB", "BC", "CA", "--json", pipe}, "", SIGTERM, [](const RunningProgram& p) {
+        return standardOutputSoFar(p).find("Proven best:") != std::string::npos;
+      });
   EXPECT_EQ(unread.terminatingSignal, SIGTERM);
   EXPECT_NE(unread.standardOutput.find("Words placed:            3 of 3\n"), std::string::npos);
   // Standard output by its name, a file here: added to, the link kept.
@@ -216,39 +221,32 @@ TEST(SolveBinary, TimeLimitAndCtrlCGiveTheBestSoFar) {
       << run.standardOutput;
 
   // Once the search has begun: before it, Ctrl+C simply ends the program.
-  std::vector<std::string> twoThreads = LONG_LIST;
-  twoThreads.push_back("-j2");
-  const BinaryRun interrupted =
-      runProgram(ARROWGRID_SOLVE_BINARY, "", 60, twoThreads, 1, OutputTarget::Captured, SIGINT, searching);
+  const BinaryRun interrupted = solve(plus(LONG_LIST, {"-j2"}), "", SIGINT, searching);
   EXPECT_EQ(interrupted.exitStatus, 130) << interrupted.standardError;
   EXPECT_NE(interrupted.standardOutput.find("Proven best:             no: interrupted, best found so far\n"),
             std::string::npos)
       << interrupted.standardOutput;
 
   // Started with SIGINT ignored, as a script's background job is: it stays so.
-  std::vector<std::string> ignoring{"-c", "trap '' INT; exec \"$0\" \"$@\"", ARROWGRID_SOLVE_BINARY, "-j2"};
-  ignoring.insert(ignoring.end(), limited.begin(), limited.end());
   const BinaryRun ignored =
-      runProgram("/bin/sh", "", 60, ignoring, 1, OutputTarget::Captured, SIGINT, searching);
-  EXPECT_TRUE(ignored.signalSent);
-  EXPECT_EQ(ignored.exitStatus, 0) << ignored.standardError;
+      runProgram("/bin/sh", "", 60,
+                 plus({"-c", "trap '' INT; exec \"$0\" \"$@\"", ARROWGRID_SOLVE_BINARY, "-j2"}, limited), 1,
+                 OutputTarget::Captured, SIGINT, searching);
+  EXPECT_TRUE(ignored.signalSent && ignored.exitStatus == 0) << ignored.standardError;
   EXPECT_NE(ignored.standardOutput.find("Best grid found in 0.3 s; not proven best"), std::string::npos);
 }
 
 // The JSON says which limit stopped the search; threads beyond the
 // processors are said once, and not run.
 TEST(SolveBinary, NodeLimitInTheJsonAndThreadsBeyondTheProcessorsSaidOnce) {
-  std::vector<std::string> arguments = LONG_LIST;
-  arguments.insert(arguments.end(), {"--node-limit", "2000", "-j", "256", "--json", "-"});
-  const BinaryRun run = solve(arguments);
+  const BinaryRun run = solve(plus(LONG_LIST, {"--node-limit", "2000", "-j", "256", "--json", "-"}));
   ASSERT_EQ(run.exitStatus, 0) << run.standardError;
   const nlohmann::json result = nlohmann::json::parse(run.standardOutput);
-  EXPECT_EQ(result["stopped"], "node-limit");
-  EXPECT_EQ(result["proven"], false);
-  const int32_t processors = availableProcessors();
-  const std::string warning = "arrowgrid-solve: warning: -j 256: " + std::to_string(processors) +
-                              " processors available, so " + std::to_string(processors) + " threads\n";
-  EXPECT_EQ(run.standardError, processors < 256 ? warning : "");
+  EXPECT_TRUE(result["stopped"] == "node-limit" && result["proven"] == false) << result;
+  const std::string n = std::to_string(availableProcessors());
+  const std::string warning =
+      "arrowgrid-solve: warning: -j 256: " + n + " processors available, so " + n + " threads\n";
+  EXPECT_EQ(run.standardError, availableProcessors() < 256 ? warning : "");
 }
 
 // Seven words in 10 x 7: as many as fit, the others named on standard
