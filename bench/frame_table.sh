@@ -8,8 +8,8 @@
 #   bash bench/frame_table.sh [SOLVER] [LIST] [FRAME] [SECONDS] [RUNS]
 #
 # Defaults: build/arrowgrid-solve, bench/lists/ferme-40.tsv, 26x19 (a
-# frame of about the A4 page's proportions, landscape, a little smaller each
-# way than the list's unframed grid of 28 x 23), 5 s, 3 runs each, 2 threads.
+# landscape frame of about the A4 page's proportions, in which every clue
+# of that list fits its cell on A4), 5 s, 3 runs each, 2 threads.
 set -euo pipefail
 
 solver=${1:-build/arrowgrid-solve}

@@ -236,4 +236,13 @@ std::string writeFileSafely(const std::string& path, ExistingFile existing,
   return error;
 }
 
+std::string writeTextSafely(const std::string& path, ExistingFile existing, const std::string& text) {
+  return writeFileSafely(path, existing, [&](std::FILE* out) -> std::string {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), out) != text.size())
+      return fileWriteError(path, errno ? errno : EIO);
+    return {};
+  });
+}
+
 }  // namespace arrowgrid

@@ -19,6 +19,8 @@ enum class ExistingFile { Replace, Keep };
 // (/dev/null, a FIFO) is written into, never replaced.
 std::string writeFileSafely(const std::string& path, ExistingFile existing,
                             const std::function<std::string(std::FILE*)>& produce);
+// The same for a text made beforehand.
+std::string writeTextSafely(const std::string& path, ExistingFile existing, const std::string& text);
 
 // The hidden name of the temporary file for the file `name` (no folder),
 // written by process processId at its attempt-th try:

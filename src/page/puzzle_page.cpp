@@ -100,11 +100,7 @@ std::string writePuzzlePage(const PuzzlePage& page, const std::string& path, Exi
   std::string error;
   const std::string text = puzzlePageText(page, error);
   if (!error.empty()) return "cannot write " + path + ": " + error;
-  return writeFileSafely(path, existing, [&](std::FILE* out) -> std::string {
-    if (std::fwrite(text.data(), 1, text.size(), out) != text.size())
-      return fileWriteError(path, errno ? errno : EIO);
-    return {};
-  });
+  return writeTextSafely(path, existing, text);
 }
 
 }  // namespace arrowgrid
