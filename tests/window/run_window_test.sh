@@ -85,10 +85,11 @@ expect_picture enlarged 2 "${keys[@]}"
 [ ! -s "$work/stderr" ] || fail "the window form wrote to standard error: $(head -c 200 "$work/stderr")"
 echo "ok: nothing written to the console"
 
-# The console's interrupt ends the process at once.
+# The console's interrupt ends the process at once: well within 10 s even
+# with the sanitizers on a loaded machine, where 3 s was seen to pass.
 kill -INT "$pid"
 status=0
-timeout 3 tail --pid="$pid" -f /dev/null || fail "SIGINT did not end the program within 3 s"
+timeout 10 tail -s 0.1 --pid="$pid" -f /dev/null || fail "SIGINT did not end the program within 10 s"
 wait "$pid" || status=$?
 pid=""
 [ "$status" -eq 130 ] || fail "SIGINT ended the program with status $status, not by the signal"
